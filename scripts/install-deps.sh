@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package the program, its build and its tests need.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+packages=(
+  # build
+  build-essential cmake pkg-config
+  # toolkit, database driver, translations of the standard dialogs
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n qt6-qpa-plugins
+  # spreadsheet export
+  libxlsxwriter-dev
+  # manual compiler and viewer
+  fp-utils xchm
+  # fonts for the Chinese user interface
+  fonts-noto-cjk
+  # end-to-end tests: virtual display, input, accessibility, database inspection
+  xvfb xauth xdotool x11-utils imagemagick sqlite3
+  python3 python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus-x11
+)
+stamp=/var/lib/qingsui-deps.stamp
+want="$(printf '%s\n' "${packages[@]}" | sha1sum | cut -d' ' -f1)"
+missing=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | grep -vc ' installed$' || true)
+if [ "$missing" = "0" ] && [ "$(dpkg-query -W "${packages[@]}" 2>/dev/null | wc -l)" = "${#packages[@]}" ]; then
+  exit 0
+fi
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${packages[@]}"

@@ -1,0 +1,89 @@
+#include "QtPrompter.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+
+Prompter::Answer QtPrompter::message(const QString &caption, const QString &text, Buttons buttons, Icon icon)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const int result = box.exec();
+    switch (result) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+std::optional<QString> QtPrompter::input(const QString &caption, const QString &prompt, const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QString QtPrompter::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (int i = 0; i < parts.size(); i += 2)
+        descriptions << parts.at(i);
+    return descriptions.join(QStringLiteral(";;"));
+}
+
+static std::optional<QString> runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title,
+                                            const QString &filter, const QString &defaultExtension)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(QtPrompter::qtFilter(filter));
+    QString suffix = defaultExtension;
+    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtPrompter::openFile(const QString &title, const QString &filter, const QString &defaultExtension)
+{
+    return runFileDialog(m_parent, QFileDialog::AcceptOpen, title, filter, defaultExtension);
+}
+
+std::optional<QString> QtPrompter::saveFile(const QString &title, const QString &filter, const QString &defaultExtension)
+{
+    return runFileDialog(m_parent, QFileDialog::AcceptSave, title, filter, defaultExtension);
+}
+
+int QtPrompter::execDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "Database.h"
+
+#include <QObject>
+#include <QVariant>
+#include <QVector>
+
+/// The main query (and, with a parameter, the portrait query): the result of one select,
+/// held in memory, with a current row that can be edited and posted back by row id.
+/// Moving off an edited row posts it first. Errors are returned and kept in lastError().
+class Dataset final : public QObject {
+    Q_OBJECT
+
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Dataset(Database &database, QObject *parent = nullptr);
+    ~Dataset() override;
+
+    /// Replaces the statement text; an open dataset is closed first (pending edits posted).
+    void setQuery(const Query &query);
+    const Query &query() const { return m_query; }
+
+    /// Runs the query and makes the first row current. Fails (and stays closed) on an engine error.
+    SqlResult open();
+    /// Posts a pending edit, then drops the rows.
+    void close();
+    bool isOpen() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+
+    /// Closes the dataset (as replacing its text does) and runs a statement without a result set.
+    SqlResult execute(const Statement &statement);
+
+    // Fields of the result, by position and by name (the hidden row id is not a field).
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    int fieldIndex(const QString &name) const; ///< -1 when there is no such field
+    QStringList fieldNames() const;
+
+    // Rows.
+    int rowCount() const;
+    int currentRow() const { return m_current; } ///< -1 when closed or empty
+    bool isEmpty() const { return rowCount() == 0; }
+    bool isEof() const { return m_eof; }
+    bool isBof() const { return m_bof; }
+    QVariant value(int row, int field) const;
+    /// Value of a field of the current row (the edit buffer while editing); invalid when none.
+    QVariant value(const QString &field) const;
+
+    // Navigation; each posts a pending edit first and returns false when that post fails.
+    bool first();
+    bool last();
+    bool next();  ///< sets EOF at the last row
+    bool prior(); ///< sets BOF at the first row
+    bool moveTo(int row);
+    /// Moves to the first row whose field equals value (numbers compare as numbers,
+    /// texts exactly). Stays put and returns false when no row matches.
+    bool locate(const QString &field, const QVariant &value);
+    /// Moves to the first row whose field's text begins with prefix (an empty prefix
+    /// matches only an empty or null value).
+    bool locatePrefix(const QString &field, const QString &prefix);
+
+    // Editing.
+    bool edit();   ///< puts the current row into edit state (on an empty dataset: insert)
+    bool insert(); ///< appends a new empty row in insert state and makes it current
+    SqlResult setValue(const QString &field, const QVariant &value); ///< enters edit state when browsing
+    SqlResult post();
+    void cancel();
+    SqlResult deleteCurrent();
+    bool isWritable() const;
+
+    // Portrait query: re-run with the value of the master's field named by the parameter
+    // whenever the master's current row or that value changes.
+    void setMaster(Dataset *master);
+
+    QString lastError() const { return m_lastError; }
+
+Q_SIGNALS:
+    void opened();
+    void closed();
+    /// The current row moved (also after open, close, insert and delete).
+    void currentRowChanged();
+    /// A field of the current row changed its value (edit buffer or post).
+    void valueChanged(const QString &field);
+    /// Rows were added, removed or re-read.
+    void rowsReset();
+
+private:
+    struct Row {
+        qint64 rowId = -1;
+        QVector<QVariant> values;
+    };
+    bool postIfEditing();
+    void setCurrent(int row);
+    void refreshFromMaster();
+
+    Database &m_database;
+    Query m_query;
+    State m_state = State::Inactive;
+    QStringList m_fields;
+    QVector<Row> m_rows;
+    Row m_buffer;
+    int m_current = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    QString m_lastError;
+    Dataset *m_master = nullptr;
+    QVariant m_parameterValue;
+};

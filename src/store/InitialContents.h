@@ -1,0 +1,7 @@
+#pragma once
+
+#include "Database.h"
+
+/// Fills a new Record.mdb: the master roster 母版 (a sample class with groups) and the
+/// portrait table 范例班. All or nothing.
+SqlResult createInitialContents(Database &database);

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+/// One column of a CREATE TABLE or ALTER TABLE ... ADD, with its declared type as the
+/// system writes it ("INT NULL", "VARCHAR(8) NULL", "CHAR(10) NULL", "FLOAT NULL", "INT").
+struct ColumnDefinition final {
+    QString name;
+    QString type;
+};
+
+/// A statement the system issues without a result set. `text` is the engine's statement
+/// for Plain; the other kinds are dialect forms that Database::execute carries out in
+/// several engine steps, all or nothing.
+struct Statement final {
+    enum class Kind {
+        Plain,      ///< one engine statement in `text`
+        SelectInto, ///< Select `columns` (empty: all) Into `target` From `source`
+        AlterAdd,   ///< ALTER TABLE `target` ADD `added`..., in order
+        DeleteAll,  ///< Delete (columns) From `target`: every row goes
+    };
+    Kind kind = Kind::Plain;
+    QString text;
+    QString target;
+    QString source;
+    QStringList columns;
+    QList<ColumnDefinition> added;
+};
+
+/// A statement with a result set, for a Dataset. When `writeTable` is set the first
+/// result column is the engine's row id (hidden by the Dataset) and rows are written
+/// back to that table by it. `parameter` names the one :parameter of the text, if any.
+struct Query final {
+    QString sql;
+    QString writeTable;
+    QString parameter;
+};
+
+/// Every statement the system issues, one function each. Names are quoted as [name];
+/// callers refuse unsafe names (isSafeName) before building.
+namespace Sql {
+QString quoted(const QString &name);
+/// Engine column definition of a declared type: VARCHAR(n)/CHAR(n) carry a length check.
+QString columnDefinition(const ColumnDefinition &column);
+
+// Existence tests: executed, they fail exactly when the table is missing.
+Statement selectAllFrom(const QString &table);               // Select * From T
+Statement selectAllOrderedByNumber(const QString &table);    // Select * From T Order By 编号
+
+// Login: table preparation.
+Statement createClassTable(const QString &classTable);       // Select * Into  C From 母版
+Statement createQuestioningTable(const QString &questioning, const QString &classTable);
+Statement addQuestioningColumns(const QString &questioning);
+Statement resetEvaluations(const QString &questioning);      // Set 评价=NULL,历史=NULL, 次数=0,...
+Statement createGradeBookTable(const QString &gradeBook, const QString &classTable);
+Statement addGradeBookColumns(const QString &gradeBook);
+
+Statement dropTable(const QString &table);
+Statement clearCurrentGrades(const QString &questioning);    // Update Q Set 评价=NULL
+
+// Grade book.
+Statement addScoreColumn(const QString &table, const QString &column);
+Statement copyBaseColumnsToScratch(const QString &table);   // Select 6 base cols Into 备份T From T
+Statement restoreFromScratch(const QString &table);         // Select * Into T From 备份T
+Statement deleteAllRows(const QString &table);              // Delete * From T
+Statement createGradeBookTableFresh(const QString &table);
+Statement createQuestioningTableFresh(const QString &table);
+
+// Class roster.
+Statement deleteClassRoster(const QString &classTable);     // Delete 编号,姓名 From C
+Statement copyRosterToClass(const QString &classTable, const QString &table, bool withGroup);
+Statement deleteRosterRows(const QString &table);           // Delete 编号,姓名 From T
+Statement copyRosterFromClass(const QString &table, const QString &classTable);
+Statement createGradeBookFromClass(const QString &table, const QString &classTable);
+
+// Queries for the main grid and the portrait panel.
+Query showAllOrderedByNumber(const QString &table);          // Select * From T Order By 编号
+Query showAll(const QString &table);                         // Select * From T
+Query showColumns(const QString &table, const QStringList &columns); // Select list From T
+Query showOrderedBy(const QString &table, const QString &column, bool descending);
+Query groupTotals(const QString &table, const QString &column, bool descending);
+/// Select * From 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry panel closes it)
+Query portrait(const QString &parameter);
+} // namespace Sql
