@@ -14,13 +14,11 @@ packages=(
   # manual compiler and viewer
   fp-utils xchm
   # fonts for the Chinese user interface
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   # end-to-end tests: virtual display, input, accessibility, database inspection
   xvfb xauth xdotool x11-utils imagemagick sqlite3
   python3 python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus-x11
 )
-stamp=/var/lib/qingsui-deps.stamp
-want="$(printf '%s\n' "${packages[@]}" | sha1sum | cut -d' ' -f1)"
 missing=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | grep -vc ' installed$' || true)
 if [ "$missing" = "0" ] && [ "$(dpkg-query -W "${packages[@]}" 2>/dev/null | wc -l)" = "${#packages[@]}" ]; then
   exit 0
