@@ -1,0 +1,93 @@
+#include "AnimationControl.h"
+
+#include <QPainter>
+
+AnimationControl::AnimationControl(QWidget *parent)
+    : QWidget(parent)
+{
+    m_timer.setInterval(AviClip::kDefaultIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &AnimationControl::advance);
+}
+
+void AnimationControl::setFileName(const QString &path)
+{
+    m_fileName = path;
+    if (!m_clip.loadFile(path))
+        m_clip = AviClip();
+    m_first = 1;
+    m_last = m_clip.frameCount();
+    m_current = firstFrame();
+    m_timer.setInterval(m_clip.frameIntervalMs());
+    if (m_playing && m_clip.frameCount() > 1)
+        m_timer.start();
+    else
+        m_timer.stop();
+    updateGeometry();
+    update();
+}
+
+void AnimationControl::setFrameRange(int first, int last)
+{
+    m_first = first;
+    m_last = last;
+    m_current = firstFrame();
+    update();
+}
+
+void AnimationControl::play()
+{
+    m_playing = true;
+    m_current = firstFrame();
+    if (lastFrame() > firstFrame())
+        m_timer.start();
+    update();
+}
+
+void AnimationControl::stop()
+{
+    m_playing = false;
+    m_timer.stop();
+    m_current = firstFrame();
+    update();
+}
+
+QSize AnimationControl::sizeHint() const
+{
+    return m_clip.frameCount() > 0 ? m_clip.frameSize() : QSize(32, 32);
+}
+
+void AnimationControl::paintEvent(QPaintEvent *)
+{
+    if (m_current < 1 || m_current > m_clip.frameCount())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_clip.frames().at(m_current - 1));
+}
+
+void AnimationControl::advance()
+{
+    const int first = firstFrame();
+    const int last = lastFrame();
+    if (last < first) {
+        m_timer.stop();
+        return;
+    }
+    m_current = (m_current >= last || m_current < first) ? first : m_current + 1;
+    update();
+}
+
+// The range as set, clamped to the frames the clip really has; 0 without frames.
+int AnimationControl::firstFrame() const
+{
+    if (m_clip.frameCount() == 0)
+        return 0;
+    return qBound(1, m_first, m_clip.frameCount());
+}
+
+int AnimationControl::lastFrame() const
+{
+    if (m_clip.frameCount() == 0)
+        return 0;
+    return qBound(firstFrame(), m_last, m_clip.frameCount());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+/// The program's small pictures, drawn in code.
+namespace Artwork {
+
+/// 16 × 16 picture of a menu item, by its caption ("重新登录", "录入", "关于...", ...);
+/// an empty icon for a caption without one.
+QIcon menuIcon(const QString &caption);
+/// About 32 × 32 picture of a grade-book toolbar button ("切换", "录入", "排序", "清除",
+/// "修改"); an empty icon for other captions.
+QIcon toolButtonIcon(const QString &caption);
+/// The 61 × 57 picture of the About box.
+QPixmap aboutPicture();
+/// The main window's icon.
+QIcon windowIcon();
+
+} // namespace Artwork
