@@ -1,0 +1,234 @@
+"""Drives the real program as a screen reader does: through AT-SPI, finding widgets by
+role, caption, window title and hint, typing with xdotool. Each test runs the program
+from a throw-away copy of the built program folder."""
+import os
+import shutil
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+TIMEOUT = 20
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(probe, what, timeout=TIMEOUT):
+    end = time.time() + timeout
+    while time.time() < end:
+        try:
+            result = probe()
+        except Exception:  # the tree changes under us while windows come and go
+            result = None
+        if result:
+            return result
+        time.sleep(0.15)
+    raise Failure("timed out waiting for " + what)
+
+
+class Program:
+    """The program started from a copy of the built program folder."""
+
+    def __init__(self, built_folder, folder=None):
+        self.built = built_folder
+        self.owned = folder is None
+        self.folder = folder or tempfile.mkdtemp(prefix="qs-e2e-")
+        if self.owned:
+            for name in os.listdir(built_folder):
+                source = os.path.join(built_folder, name)
+                if name == "Record.mdb" or name.startswith("Record.mdb-"):
+                    continue
+                if os.path.isdir(source):
+                    shutil.copytree(source, os.path.join(self.folder, name))
+                else:
+                    shutil.copy2(source, self.folder)
+        self.process = None
+        self.app = None
+
+    # --- life cycle ---------------------------------------------------------------
+    def start(self):
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
+        env.pop("QT_QPA_PLATFORM", None)
+        self.process = subprocess.Popen([os.path.join(self.folder, "qingsui")], cwd="/", env=env)
+        self.app = wait_for(self._find_app, "the program on the accessibility bus")
+        return self
+
+    def _find_app(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    def wait_exit(self, timeout=TIMEOUT):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end")
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def cleanup(self):
+        self.kill()
+        if self.owned:
+            shutil.rmtree(self.folder, ignore_errors=True)
+
+    # --- files --------------------------------------------------------------------
+    def data(self, name):
+        with open(os.path.join(self.folder, "Data", name), "rb") as f:
+            return f.read()
+
+    def has_data(self, name):
+        return os.path.exists(os.path.join(self.folder, "Data", name))
+
+    def query(self, sql, *args):
+        db = sqlite3.connect(os.path.join(self.folder, "Record.mdb"), timeout=10)
+        try:
+            return db.execute(sql, args).fetchall()
+        finally:
+            db.close()
+
+    def tables(self):
+        return {row[0] for row in self.query("select name from sqlite_master where type='table'")}
+
+    # --- finding widgets ----------------------------------------------------------
+    def windows(self):
+        return [w for w in self.app if w is not None]
+
+    def window(self, title, timeout=TIMEOUT):
+        return wait_for(lambda: next((w for w in self.windows() if w.name == title and _showing(w)), None),
+                        "window " + repr(title), timeout)
+
+    def window_starting(self, prefix, timeout=TIMEOUT):
+        return wait_for(lambda: next((w for w in self.windows() if w.name.startswith(prefix) and _showing(w)), None),
+                        "window " + repr(prefix), timeout)
+
+    def alert(self, caption=None, timeout=TIMEOUT):
+        def probe():
+            for w in self.windows():
+                for node in [w] + list(_descendants(w)):
+                    if node.getRoleName() in ("alert", "dialog") and _showing(node) and (caption is None or node.name == caption):
+                        if any(n.getRoleName() == "push button" for n in _descendants(node)):
+                            return node
+            return None
+        return wait_for(probe, "message box " + repr(caption), timeout)
+
+    def no_alert(self, wait=1.0):
+        time.sleep(wait)
+        for w in self.windows():
+            for node in [w] + list(_descendants(w)):
+                if node.getRoleName() == "alert" and _showing(node):
+                    raise Failure("unexpected message box: " + alert_text(node))
+
+
+def _showing(node):
+    try:
+        return node.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def _descendants(node):
+    stack = [c for c in node if c is not None]
+    while stack:
+        n = stack.pop(0)
+        yield n
+        stack.extend(c for c in n if c is not None)
+
+
+def find(root, role=None, name=None, description=None, timeout=TIMEOUT):
+    def probe():
+        for n in _descendants(root):
+            if role and n.getRoleName() != role:
+                continue
+            if name is not None and n.name != name:
+                continue
+            if description is not None and n.description != description:
+                continue
+            return n
+        return None
+    return wait_for(probe, "%s name=%r hint=%r" % (role, name, description), timeout)
+
+
+def alert_text(box):
+    return "\n".join(n.name for n in _descendants(box) if n.getRoleName() == "label" and n.name)
+
+
+BUTTON_NAMES = {"Yes": ("是", "Yes", "&Yes"), "No": ("否", "No", "&No"), "OK": ("确定", "OK", "&OK"),
+                "Cancel": ("取消", "Cancel", "&Cancel")}
+
+
+def press(node, name):
+    """Presses a button by caption; Yes/No/OK/Cancel also match their Chinese captions."""
+    names = BUTTON_NAMES.get(name, (name,))
+    button = wait_for(lambda: next((n for n in _descendants(node) if n.getRoleName() == "push button"
+                                    and any(n.name.replace("&", "").startswith(c) for c in names)), None),
+                      "button " + repr(name))
+    button.queryAction().doAction(0)
+
+
+def set_text(node, text):
+    node.queryEditableText().setTextContents(text)
+
+
+def text_of(node):
+    t = node.queryText()
+    return t.getText(0, -1)
+
+
+def answer(program, caption, expected_text, button):
+    box = program.alert(caption)
+    text = alert_text(box)
+    check(expected_text in text, "message %r, expected %r" % (text, expected_text))
+    press(box, button)
+    return text
+
+
+def window_id(title):
+    out = subprocess.run(["xdotool", "search", "--name", "^" + title + "$"], capture_output=True, text=True).stdout.split()
+    return out[-1] if out else None
+
+
+def key(title, *keys):
+    """Focuses the window with this title and sends keys to it."""
+    wid = wait_for(lambda: window_id(title), "X window " + repr(title))
+    subprocess.run(["xdotool", "windowfocus", "--sync", wid], check=False)
+    subprocess.run(["xdotool", "key", "--delay", "60"] + list(keys), check=False)
+
+
+def run(test):
+    """Runs test(built_folder) and reports like a test runner."""
+    built = sys.argv[1]
+    try:
+        test(built)
+    except Failure as failure:
+        print("FAIL:", failure)
+        sys.exit(1)
+    print("PASS")
+
+
+def close_window(title):
+    """Asks the window to close, as its close box does (WM_DELETE_WINDOW)."""
+    from Xlib import X, display, protocol
+    wid = int(wait_for(lambda: window_id(title), "X window " + repr(title)))
+    d = display.Display()
+    window = d.create_resource_object("window", wid)
+    protocols = d.intern_atom("WM_PROTOCOLS")
+    delete = d.intern_atom("WM_DELETE_WINDOW")
+    event = protocol.event.ClientMessage(window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(event, event_mask=X.NoEventMask)
+    d.flush()
+    d.close()
