@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -10,7 +11,7 @@
 class AviClip final {
 public:
     /// Decodes a whole clip. Returns false, and keeps no frames, when the bytes are not a
-    /// readable clip of a supported kind; never reads outside the given bytes.
+    /// complete clip of a supported kind; never reads outside the given bytes.
     bool load(const QByteArray &bytes);
     /// Reads and decodes the file; false when it is missing or unreadable.
     bool loadFile(const QString &path);
@@ -20,6 +21,12 @@ public:
     QSize frameSize() const { return m_size; }
     /// Time between frames from the clip's header, in milliseconds (about 15 fps if unset).
     int frameIntervalMs() const { return m_intervalMs; }
+
+    /// Draws one RLE8-coded frame over `indices` (width × height palette indices, top row
+    /// first; the code itself counts rows from the bottom). Pixels the code skips keep
+    /// their value; pixels beyond the picture are dropped. False when the code breaks off
+    /// in the middle of an instruction.
+    static bool decodeRle8(QByteArrayView code, int width, int height, QByteArray &indices);
 
     static constexpr int kDefaultIntervalMs = 67;
 
