@@ -1,0 +1,153 @@
+#include "ClassLists.h"
+
+#include "LoginTarget.h"
+#include "NameRules.h"
+#include "shell/Prompter.h"
+#include "store/DataPaths.h"
+#include "store/Dataset.h"
+#include "store/TableNames.h"
+#include "store/TextFiles.h"
+
+#include <QFile>
+
+namespace {
+const QString kNotice = QStringLiteral("提示");
+const QString kError = QStringLiteral("错误");
+
+QString fileError(const QString &error, const QString &path)
+{
+    return error.isEmpty() ? QStringLiteral("无法打开文件“%1”。").arg(path) : error;
+}
+} // namespace
+
+ClassLists::ClassLists(LoginTarget &target)
+    : m_target(target)
+{
+}
+
+ClassLists::BoxContents ClassLists::contentsOf(const QStringList &lines)
+{
+    return BoxContents{lines, lines.value(0)};
+}
+
+ClassLists::Opening ClassLists::opening()
+{
+    const DataPaths &paths = m_target.paths();
+    Opening result;
+    QString error;
+    const QString classListPath = paths.classListFile();
+    const std::optional<QStringList> classes = TextFiles::readLines(classListPath, &error);
+    if (!classes) {
+        m_target.prompter().error(fileError(error, classListPath));
+        return result;
+    }
+    result.classes = contentsOf(*classes);
+
+    // A name that cannot be a file name never has a subject list file of its own.
+    const QString className = result.classes.text;
+    const bool usable = !className.isEmpty() && NameRules::classRefusal(className).isEmpty();
+    QString subjectListPath = usable ? paths.subjectListFile(className) : QString();
+    if (subjectListPath.isEmpty() || !QFile::exists(subjectListPath))
+        subjectListPath = paths.defaultSubjectListFile();
+    const std::optional<QStringList> subjects = TextFiles::readLines(subjectListPath, &error);
+    if (!subjects) {
+        m_target.prompter().error(fileError(error, subjectListPath));
+        return result;
+    }
+    result.subjects = contentsOf(*subjects);
+    return result;
+}
+
+ClassLists::BoxContents ClassLists::subjectsOf(const QString &className)
+{
+    if (className.isEmpty() || !NameRules::classRefusal(className).isEmpty())
+        return {};
+    const QString path = m_target.paths().subjectListFile(className);
+    if (!QFile::exists(path))
+        return {};
+    QString error;
+    const std::optional<QStringList> subjects = TextFiles::readLines(path, &error);
+    if (!subjects) {
+        m_target.prompter().error(fileError(error, path));
+        return {};
+    }
+    return contentsOf(*subjects);
+}
+
+bool ClassLists::administratorConfirmed()
+{
+    Prompter &prompter = m_target.prompter();
+    const QString answer = prompter.input(QStringLiteral("密码"), QStringLiteral("请输入密码"), QString()).value_or(QString());
+    if (answer == kAdministratorPassword)
+        return true;
+    prompter.notice(kNotice, QStringLiteral("您没有此权限,请察看帮助文件或联系系统管理员!"));
+    return false;
+}
+
+std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString &path, const QString &name)
+{
+    QString error;
+    const std::optional<QStringList> lines = TextFiles::readLines(path, &error);
+    if (!lines) {
+        m_target.prompter().error(fileError(error, path));
+        return std::nullopt;
+    }
+    const QStringList remaining = TextFiles::removeAll(*lines, name);
+    if (const FileResult written = TextFiles::writeLines(path, remaining); !written) {
+        m_target.prompter().error(written.error);
+        return std::nullopt;
+    }
+    return contentsOf(remaining);
+}
+
+std::optional<ClassLists::BoxContents> ClassLists::deleteClass(const QString &className)
+{
+    Prompter &prompter = m_target.prompter();
+    if (className.isEmpty()) {
+        prompter.notice(kError, QStringLiteral("请输入班级!"));
+        return std::nullopt;
+    }
+    if (const QString refusal = NameRules::classRefusal(className); !refusal.isEmpty()) {
+        prompter.notice(kError, refusal);
+        return std::nullopt;
+    }
+    if (!prompter.confirm(kNotice, QStringLiteral("此操作将永久删除") + className + QStringLiteral("母版,继续吗?")))
+        return std::nullopt;
+    if (!administratorConfirmed())
+        return std::nullopt;
+
+    if (!m_target.mainQuery().execute(Sql::dropTable(className)))
+        prompter.notice(kNotice, className + QStringLiteral("母版不存在!"));
+    return removeFromList(m_target.paths().classListFile(), className);
+}
+
+std::optional<ClassLists::BoxContents> ClassLists::deleteSubject(const QString &className, const QString &subject)
+{
+    Prompter &prompter = m_target.prompter();
+    if (className.isEmpty()) {
+        prompter.notice(kError, QStringLiteral("请输入班级!"));
+        return std::nullopt;
+    }
+    if (subject.isEmpty()) {
+        prompter.notice(kError, QStringLiteral("请输入学科!"));
+        return std::nullopt;
+    }
+    for (const QString &refusal : {NameRules::classRefusal(className), NameRules::subjectRefusal(subject)}) {
+        if (!refusal.isEmpty()) {
+            prompter.notice(kError, refusal);
+            return std::nullopt;
+        }
+    }
+    if (!prompter.confirm(kNotice, QStringLiteral("此操作将永久删除") + className + subject + QStringLiteral("记录,继续吗?")))
+        return std::nullopt;
+    if (!administratorConfirmed())
+        return std::nullopt;
+
+    const TableNames names{className, subject, QString()};
+    Dataset &query = m_target.mainQuery();
+    if (query.execute(Sql::dropTable(names.questioningTable())) && query.execute(Sql::dropTable(names.gradeBookTable())))
+        QFile::remove(m_target.paths().passwordFile(className, subject));
+    else
+        prompter.notice(kNotice, className + subject + QStringLiteral("记录不存在!"));
+    return removeFromList(m_target.paths().subjectListFile(className), subject);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class LoginTarget;
+
+/// The login of the login dialog, without widgets: checks the entries and the password,
+/// prepares the class's tables, switches the main window's view, loads the grade settings
+/// and puts class and subject first in their lists.
+class LoginController final {
+public:
+    /// What the teacher entered: class, subject, password and the mode chosen
+    /// (kModeQuestioning or kModeGradeBook).
+    struct Entries {
+        QString className;
+        QString subject;
+        QString password;
+        QString mode;
+    };
+
+    explicit LoginController(LoginTarget &target);
+
+    /// Runs the login. True when it is done and the dialog should close; false when it
+    /// stopped (a message or an error was shown) and the dialog stays open.
+    bool login(const Entries &entries);
+
+    /// The stored password when the password file cannot be read or holds no word.
+    static QString fallbackPassword() { return QStringLiteral("583920"); }
+
+private:
+    bool checkEntries(const Entries &entries);
+    bool checkPassword(const Entries &entries);
+    bool prepareTables(const Entries &entries);
+    bool loadGradeSettings(const Entries &entries);
+    bool putFirstInList(const QString &path, const QString &name);
+
+    LoginTarget &m_target;
+};
