@@ -1,1 +1,245 @@
 #include "Database.h"
+
+#include "DataPaths.h"
+#include "InitialContents.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace {
+
+QString engineMessage(const QSqlError &error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
+
+SqlResult run(QSqlDatabase db, const QString &sql)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        return SqlResult::failure(engineMessage(query.lastError()));
+    return SqlResult::success();
+}
+
+void removeDatabaseFiles(const QString &path)
+{
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(path + suffix);
+}
+
+} // namespace
+
+Database::Database(QString connectionName)
+    : m_connectionName(std::move(connectionName))
+{
+}
+
+Database::~Database()
+{
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+SqlResult Database::open(const QString &programFolder)
+{
+    if (QSqlDatabase::contains(m_connectionName)) {
+        {
+            QSqlDatabase old = QSqlDatabase::database(m_connectionName, false);
+            old.close();
+        }
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+    m_transactionDepth = 0;
+
+    const QString path = DataPaths(programFolder).databaseFile();
+    const QString shown = QDir::toNativeSeparators(path);
+    // A zero-byte file holds nothing to lose; it is filled like a missing one.
+    const QFileInfo info(path);
+    const bool fresh = !info.exists() || (info.isFile() && info.size() == 0);
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    const auto refuse = [&](const QString &message) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        return SqlResult::failure(message);
+    };
+    if (!db.open())
+        return refuse(QStringLiteral("无法打开数据库文件“%1”：%2").arg(shown, engineMessage(db.lastError())));
+
+    // SQLite opens any file; only the first read tells whether it is a database.
+    if (SqlResult check = run(db, QStringLiteral("SELECT count(*) FROM sqlite_master")); !check)
+        return refuse(QStringLiteral("“%1”不是有效的数据库文件：%2").arg(shown, check.error));
+    if (SqlResult wal = run(db, QStringLiteral("PRAGMA journal_mode=WAL")); !wal)
+        return refuse(QStringLiteral("无法打开数据库文件“%1”：%2").arg(shown, wal.error));
+    run(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+
+    if (fresh) {
+        const SqlResult filled = transaction([this] { return createInitialContents(*this); });
+        if (!filled) {
+            refuse(QString());
+            removeDatabaseFiles(path);
+            return SqlResult::failure(QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, filled.error));
+        }
+    }
+    return SqlResult::success();
+}
+
+bool Database::isOpen() const
+{
+    return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
+}
+
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+SqlResult Database::execute(const Statement &statement)
+{
+    if (!isOpen())
+        return SqlResult::failure(QStringLiteral("数据库没有打开"));
+    QSqlDatabase db = connection();
+    switch (statement.kind) {
+    case Statement::Kind::Plain:
+        return run(db, statement.text);
+
+    case Statement::Kind::DeleteAll:
+        return run(db, QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
+
+    case Statement::Kind::AlterAdd:
+        return transaction([&] {
+            for (const ColumnDefinition &column : statement.added) {
+                const SqlResult added = run(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                                    .arg(Sql::quoted(statement.target), Sql::columnDefinition(column)));
+                if (!added)
+                    return added;
+            }
+            return SqlResult::success();
+        });
+
+    case Statement::Kind::SelectInto:
+        return transaction([&] {
+            QStringList names;
+            for (const QString &column : statement.columns)
+                names << Sql::quoted(column);
+            const QString list = names.isEmpty() ? QStringLiteral("*") : names.join(QLatin1Char(','));
+            // Let the engine report a missing source table or column in its own words.
+            if (SqlResult probe = run(db, QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(list, Sql::quoted(statement.source))); !probe)
+                return probe;
+
+            const QList<ColumnDefinition> sourceColumns = columnDefinitions(statement.source);
+            QList<ColumnDefinition> copied;
+            if (statement.columns.isEmpty()) {
+                copied = sourceColumns;
+            } else {
+                for (const QString &name : statement.columns) {
+                    auto found = std::find_if(sourceColumns.cbegin(), sourceColumns.cend(), [&](const ColumnDefinition &c) {
+                        return c.name.compare(name, Qt::CaseInsensitive) == 0;
+                    });
+                    if (found == sourceColumns.cend())
+                        return SqlResult::failure(QStringLiteral("no such column: ") + name);
+                    copied << *found;
+                }
+            }
+            QStringList definitions;
+            QStringList copiedNames;
+            for (const ColumnDefinition &column : copied) {
+                definitions << Sql::columnDefinition(column);
+                copiedNames << Sql::quoted(column.name);
+            }
+            const QString target = Sql::quoted(statement.target);
+            if (SqlResult created = run(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(target, definitions.join(QLatin1Char(',')))); !created)
+                return created;
+            const QString columns = copiedNames.join(QLatin1Char(','));
+            return run(db, QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid")
+                               .arg(target, columns, Sql::quoted(statement.source)));
+        });
+    }
+    return SqlResult::failure(QStringLiteral("unknown statement"));
+}
+
+SqlResult Database::runInTransaction(const QList<Statement> &statements)
+{
+    return transaction([&] {
+        for (const Statement &statement : statements) {
+            const SqlResult result = execute(statement);
+            if (!result)
+                return result;
+        }
+        return SqlResult::success();
+    });
+}
+
+SqlResult Database::transaction(const std::function<SqlResult()> &work)
+{
+    if (!isOpen())
+        return SqlResult::failure(QStringLiteral("数据库没有打开"));
+    QSqlDatabase db = connection();
+    const QString savepoint = QStringLiteral("qs_step%1").arg(m_transactionDepth + 1);
+    if (SqlResult begun = run(db, QStringLiteral("SAVEPOINT ") + savepoint); !begun)
+        return begun;
+    ++m_transactionDepth;
+    SqlResult result = work();
+    --m_transactionDepth;
+    if (result) {
+        if (SqlResult released = run(db, QStringLiteral("RELEASE ") + savepoint); !released)
+            result = released;
+        else
+            return result;
+    }
+    run(db, QStringLiteral("ROLLBACK TO ") + savepoint);
+    run(db, QStringLiteral("RELEASE ") + savepoint);
+    return result;
+}
+
+bool Database::tableExists(const QString &table) const
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    query.addBindValue(table);
+    return query.exec() && query.next();
+}
+
+QStringList Database::columns(const QString &table) const
+{
+    QStringList names;
+    for (const ColumnDefinition &column : columnDefinitions(table))
+        names << column.name;
+    return names;
+}
+
+QList<ColumnDefinition> Database::columnDefinitions(const QString &table) const
+{
+    QList<ColumnDefinition> columns;
+    if (!isOpen())
+        return columns;
+    QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(?) ORDER BY cid"));
+    query.addBindValue(table);
+    if (!query.exec())
+        return columns;
+    while (query.next()) {
+        QString type = query.value(1).toString();
+        if (query.value(2).toInt() != 0)
+            type += QStringLiteral(" NOT NULL");
+        columns.append({query.value(0).toString(), type});
+    }
+    return columns;
+}

@@ -1,1 +1,568 @@
 #include "Dataset.h"
+
+#include <QSignalBlocker>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <limits>
+
+namespace {
+
+QString engineMessage(const QSqlError &error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
+
+bool isNumber(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool sameValue(const QVariant &cell, const QVariant &wanted)
+{
+    if (wanted.isNull())
+        return cell.isNull();
+    if (cell.isNull())
+        return false;
+    if (isNumber(cell) || isNumber(wanted)) {
+        bool cellOk = false;
+        bool wantedOk = false;
+        const double a = cell.toDouble(&cellOk);
+        const double b = wanted.toDouble(&wantedOk);
+        if (cellOk && wantedOk)
+            return a == b;
+    }
+    return cell.toString() == wanted.toString();
+}
+
+// The same stored value: a null differs from everything but a null.
+bool identical(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a == b;
+}
+
+} // namespace
+
+Dataset::Dataset(Database &database, QObject *parent)
+    : QObject(parent)
+    , m_database(database)
+{
+}
+
+Dataset::~Dataset()
+{
+    const QSignalBlocker blocker(this);
+    postIfEditing();
+}
+
+void Dataset::setQuery(const Query &query)
+{
+    close();
+    m_query = query;
+}
+
+SqlResult Dataset::open()
+{
+    if (isOpen())
+        close();
+    if (!m_database.isOpen())
+        return fail(QStringLiteral("数据库没有打开"));
+
+    QSqlQuery sql(m_database.connection());
+    sql.setForwardOnly(true);
+    if (!sql.prepare(m_query.sql))
+        return fail(engineMessage(sql.lastError()));
+    m_parameterValue = masterParameter();
+    if (!m_query.parameter.isEmpty())
+        sql.addBindValue(m_parameterValue);
+    if (!sql.exec())
+        return fail(engineMessage(sql.lastError()));
+
+    const bool writable = !m_query.writeTable.isEmpty();
+    const int offset = writable ? 1 : 0;
+    const QSqlRecord record = sql.record();
+    QStringList fields;
+    for (int i = offset; i < record.count(); ++i)
+        fields << record.fieldName(i);
+    QVector<Row> rows;
+    while (sql.next()) {
+        Row row;
+        row.rowId = writable ? sql.value(0).toLongLong() : -1;
+        row.values.reserve(fields.size());
+        for (int i = offset; i < record.count(); ++i)
+            row.values.append(sql.value(i));
+        rows.append(std::move(row));
+    }
+    if (sql.lastError().isValid())
+        return fail(engineMessage(sql.lastError()));
+
+    QVector<Affinity> affinities(fields.size(), Affinity::Other);
+    if (writable) {
+        const QList<ColumnDefinition> columns = m_database.columnDefinitions(m_query.writeTable);
+        for (const ColumnDefinition &column : columns) {
+            const int index = int(fields.indexOf(column.name));
+            if (index < 0)
+                continue;
+            // SQLite's own affinity rules, in its order.
+            const QString type = column.type.toUpper();
+            if (type.contains(QLatin1String("INT")))
+                affinities[index] = Affinity::Integer;
+            else if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) || type.contains(QLatin1String("TEXT")))
+                affinities[index] = Affinity::Text;
+            else if (type.contains(QLatin1String("REAL")) || type.contains(QLatin1String("FLOA")) || type.contains(QLatin1String("DOUB")))
+                affinities[index] = Affinity::Real;
+        }
+    }
+
+    replaceRows([&] {
+        m_fields = fields;
+        m_affinities = affinities;
+        m_rows = std::move(rows);
+        m_state = State::Browse;
+        m_modified.clear();
+        m_current = m_rows.isEmpty() ? -1 : 0;
+        m_bof = true;
+        m_eof = m_rows.isEmpty();
+    });
+    m_lastError.clear();
+    emit opened();
+    emit currentRowChanged();
+    return SqlResult::success();
+}
+
+SqlResult Dataset::close()
+{
+    if (!isOpen())
+        return SqlResult::success();
+    SqlResult result = SqlResult::success();
+    if (!postIfEditing()) {
+        result = SqlResult::failure(m_lastError);
+        cancel();
+    }
+    replaceRows([this] {
+        m_state = State::Inactive;
+        m_fields.clear();
+        m_affinities.clear();
+        m_rows.clear();
+        m_modified.clear();
+        m_current = -1;
+        m_bof = m_eof = true;
+    });
+    emit closed();
+    emit currentRowChanged();
+    return result;
+}
+
+SqlResult Dataset::execute(const Statement &statement)
+{
+    close();
+    return m_database.execute(statement);
+}
+
+int Dataset::fieldCount() const
+{
+    return int(m_fields.size());
+}
+
+QString Dataset::fieldName(int index) const
+{
+    return m_fields.value(index);
+}
+
+int Dataset::fieldIndex(const QString &name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QStringList Dataset::fieldNames() const
+{
+    return m_fields;
+}
+
+int Dataset::rowCount() const
+{
+    return int(m_rows.size());
+}
+
+QVariant Dataset::value(int row, int field) const
+{
+    if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
+        return {};
+    return m_rows.at(row).values.at(field);
+}
+
+QVariant Dataset::value(const QString &field) const
+{
+    return value(m_current, fieldIndex(field));
+}
+
+bool Dataset::first()
+{
+    if (!isOpen() || !postIfEditing())
+        return false;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    setCurrent(m_rows.isEmpty() ? -1 : 0);
+    return true;
+}
+
+bool Dataset::last()
+{
+    if (!isOpen() || !postIfEditing())
+        return false;
+    m_eof = true;
+    m_bof = m_rows.isEmpty();
+    setCurrent(int(m_rows.size()) - 1);
+    return true;
+}
+
+bool Dataset::next()
+{
+    if (!isOpen() || !postIfEditing())
+        return false;
+    if (m_current + 1 >= m_rows.size()) {
+        m_eof = true;
+        return true;
+    }
+    m_bof = m_eof = false;
+    setCurrent(m_current + 1);
+    return true;
+}
+
+bool Dataset::prior()
+{
+    if (!isOpen() || !postIfEditing())
+        return false;
+    if (m_current <= 0) {
+        m_bof = true;
+        return true;
+    }
+    m_bof = m_eof = false;
+    setCurrent(m_current - 1);
+    return true;
+}
+
+bool Dataset::moveTo(int row)
+{
+    if (!isOpen() || row < 0 || row >= m_rows.size())
+        return false;
+    if (row == m_current)
+        return true;
+    if (!postIfEditing() || row >= m_rows.size()) // a cancelled insert removes the last row
+        return false;
+    m_bof = m_eof = false;
+    setCurrent(row);
+    return true;
+}
+
+bool Dataset::locate(const QString &field, const QVariant &value)
+{
+    const int index = fieldIndex(field);
+    if (!isOpen() || index < 0)
+        return false;
+    for (int row = 0; row < m_rows.size(); ++row)
+        if (sameValue(m_rows.at(row).values.at(index), value))
+            return moveTo(row);
+    return false;
+}
+
+bool Dataset::locatePrefix(const QString &field, const QString &prefix)
+{
+    const int index = fieldIndex(field);
+    if (!isOpen() || index < 0)
+        return false;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const QVariant &cell = m_rows.at(row).values.at(index);
+        const bool matches = prefix.isEmpty() ? (cell.isNull() || cell.toString().isEmpty())
+                                              : (!cell.isNull() && cell.toString().startsWith(prefix));
+        if (matches)
+            return moveTo(row);
+    }
+    return false;
+}
+
+bool Dataset::edit()
+{
+    if (m_state == State::Edit || m_state == State::Insert)
+        return true;
+    if (!isOpen())
+        return false;
+    if (!isWritable()) {
+        fail(QStringLiteral("该数据集不能修改"));
+        return false;
+    }
+    if (m_rows.isEmpty())
+        return insert();
+    m_saved = m_rows.at(m_current).values;
+    m_modified.clear();
+    m_state = State::Edit;
+    return true;
+}
+
+bool Dataset::insert()
+{
+    if (!isOpen() || !postIfEditing())
+        return false;
+    if (!isWritable()) {
+        fail(QStringLiteral("该数据集不能修改"));
+        return false;
+    }
+    replaceRows([this] {
+        m_rows.append(Row{-1, QVector<QVariant>(m_fields.size())});
+        m_current = int(m_rows.size()) - 1;
+        m_state = State::Insert;
+        m_modified.clear();
+        m_saved.clear();
+        m_bof = m_eof = false;
+    });
+    emit currentRowChanged();
+    return true;
+}
+
+SqlResult Dataset::setValue(const QString &field, const QVariant &value)
+{
+    const int index = fieldIndex(field);
+    if (!isOpen())
+        return fail(QStringLiteral("数据集没有打开"));
+    if (index < 0)
+        return fail(QStringLiteral("没有字段“%1”").arg(field));
+    if (m_state == State::Browse && !edit())
+        return SqlResult::failure(m_lastError);
+
+    QVariant stored = value;
+    const Affinity affinity = m_affinities.value(index, Affinity::Other);
+    if ((affinity == Affinity::Integer || affinity == Affinity::Real) && value.typeId() == QMetaType::QString) {
+        // A number column takes numbers only: SQLite itself would keep any text.
+        const QString text = value.toString().trimmed();
+        bool ok = true;
+        if (text.isEmpty()) {
+            stored = QVariant();
+        } else if (affinity == Affinity::Integer) {
+            const qlonglong number = text.toLongLong(&ok);
+            ok = ok && number >= std::numeric_limits<qint32>::min() && number <= std::numeric_limits<qint32>::max();
+            stored = number;
+        } else {
+            stored = text.toDouble(&ok);
+        }
+        if (!ok)
+            return fail(QStringLiteral("“%1”不是有效的数值，不能填入“%2”。").arg(value.toString(), m_fields.at(index)));
+    }
+
+    QVariant &cell = m_rows[m_current].values[index];
+    m_modified.insert(index);
+    if (!identical(cell, stored)) {
+        cell = stored;
+        emit valueChanged(m_fields.at(index));
+    }
+    return SqlResult::success();
+}
+
+SqlResult Dataset::post()
+{
+    if (m_state == State::Browse)
+        return SqlResult::success();
+    if (!isOpen())
+        return fail(QStringLiteral("数据集没有打开"));
+    if (m_state == State::Edit && m_modified.isEmpty()) {
+        m_state = State::Browse;
+        return SqlResult::success();
+    }
+
+    QList<int> fields = m_modified.values();
+    std::sort(fields.begin(), fields.end());
+    const QString table = Sql::quoted(m_query.writeTable);
+    Row &row = m_rows[m_current];
+    QSqlQuery sql(m_database.connection());
+    QStringList names;
+    for (int index : fields)
+        names << Sql::quoted(m_fields.at(index));
+
+    if (m_state == State::Edit) {
+        sql.prepare(QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(table, names.join(QStringLiteral("=?,"))));
+    } else if (names.isEmpty()) {
+        sql.prepare(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table));
+    } else {
+        QStringList marks;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            marks << QStringLiteral("?");
+        sql.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+    }
+    for (int index : fields)
+        sql.addBindValue(row.values.at(index));
+    if (m_state == State::Edit)
+        sql.addBindValue(row.rowId);
+    if (!sql.exec())
+        return fail(engineMessage(sql.lastError()));
+    if (m_state == State::Insert)
+        row.rowId = sql.lastInsertId().toLongLong();
+
+    m_state = State::Browse;
+    m_modified.clear();
+    m_saved.clear();
+    m_lastError.clear();
+    rereadCurrent();
+    return SqlResult::success();
+}
+
+void Dataset::cancel()
+{
+    if (m_state == State::Edit) {
+        QVector<QVariant> &values = m_rows[m_current].values;
+        m_state = State::Browse;
+        for (int i = 0; i < values.size(); ++i) {
+            if (!identical(values.at(i), m_saved.value(i))) {
+                values[i] = m_saved.value(i);
+                emit valueChanged(m_fields.at(i));
+            }
+        }
+    } else if (m_state == State::Insert) {
+        replaceRows([this] {
+            m_rows.removeAt(m_current);
+            m_state = State::Browse;
+            m_current = int(m_rows.size()) - 1;
+            m_eof = m_rows.isEmpty();
+            m_bof = m_rows.isEmpty();
+        });
+        emit currentRowChanged();
+    }
+    m_modified.clear();
+    m_saved.clear();
+}
+
+SqlResult Dataset::deleteCurrent()
+{
+    if (!isOpen() || m_current < 0)
+        return fail(QStringLiteral("没有可以删除的记录"));
+    if (m_state == State::Insert) {
+        cancel();
+        return SqlResult::success();
+    }
+    if (!isWritable())
+        return fail(QStringLiteral("该数据集不能修改"));
+    if (m_state == State::Edit)
+        cancel();
+
+    QSqlQuery sql(m_database.connection());
+    sql.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(Sql::quoted(m_query.writeTable)));
+    sql.addBindValue(m_rows.at(m_current).rowId);
+    if (!sql.exec())
+        return fail(engineMessage(sql.lastError()));
+
+    replaceRows([this] {
+        m_rows.removeAt(m_current);
+        m_current = std::min(m_current, int(m_rows.size()) - 1);
+        m_eof = m_rows.isEmpty();
+        m_bof = m_rows.isEmpty();
+    });
+    emit currentRowChanged();
+    return SqlResult::success();
+}
+
+bool Dataset::isWritable() const
+{
+    return isOpen() && !m_query.writeTable.isEmpty();
+}
+
+void Dataset::setMaster(Dataset *master)
+{
+    for (const QMetaObject::Connection &connection : std::as_const(m_masterConnections))
+        disconnect(connection);
+    m_masterConnections.clear();
+    m_master = master;
+    if (master) {
+        m_masterConnections << connect(master, &Dataset::currentRowChanged, this, &Dataset::refreshFromMaster)
+                            << connect(master, &Dataset::valueChanged, this, [this](const QString &field) {
+                                   if (field.compare(m_query.parameter, Qt::CaseInsensitive) == 0)
+                                       refreshFromMaster();
+                               })
+                            << connect(master, &QObject::destroyed, this, &Dataset::refreshFromMaster);
+    }
+    refreshFromMaster();
+}
+
+bool Dataset::postIfEditing()
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        return true;
+    if (m_modified.isEmpty() && m_state == State::Insert) {
+        cancel();
+        return true;
+    }
+    return bool(post());
+}
+
+void Dataset::setCurrent(int row)
+{
+    if (row == m_current)
+        return;
+    m_current = row;
+    emit currentRowChanged();
+}
+
+void Dataset::replaceRows(const std::function<void()> &change)
+{
+    emit rowsAboutToBeReset();
+    change();
+    emit rowsReset();
+}
+
+SqlResult Dataset::fail(const QString &message)
+{
+    m_lastError = message;
+    return SqlResult::failure(message);
+}
+
+QVariant Dataset::masterParameter() const
+{
+    if (m_query.parameter.isEmpty() || !m_master || !m_master->isOpen() || m_master->currentRow() < 0)
+        return {};
+    const QVariant value = m_master->value(m_query.parameter);
+    return value.isValid() ? value : QVariant();
+}
+
+void Dataset::refreshFromMaster()
+{
+    if (!isOpen() || m_query.parameter.isEmpty())
+        return;
+    if (identical(masterParameter(), m_parameterValue))
+        return;
+    open();
+}
+
+void Dataset::rereadCurrent()
+{
+    // Show what the engine stored (type conversions), not what was typed.
+    QStringList names;
+    for (const QString &field : std::as_const(m_fields))
+        names << Sql::quoted(field);
+    QSqlQuery sql(m_database.connection());
+    sql.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(names.join(QLatin1Char(',')), Sql::quoted(m_query.writeTable)));
+    sql.addBindValue(m_rows.at(m_current).rowId);
+    if (!sql.exec() || !sql.next())
+        return;
+    QVector<QVariant> &values = m_rows[m_current].values;
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant stored = sql.value(i);
+        if (!identical(values.at(i), stored) || values.at(i).typeId() != stored.typeId()) {
+            values[i] = stored;
+            emit valueChanged(m_fields.at(i));
+        }
+    }
+}

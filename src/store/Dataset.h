@@ -3,6 +3,8 @@
 #include "Database.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QVariant>
 #include <QVector>
 
@@ -24,8 +26,9 @@ public:
 
     /// Runs the query and makes the first row current. Fails (and stays closed) on an engine error.
     SqlResult open();
-    /// Posts a pending edit, then drops the rows.
-    void close();
+    /// Posts a pending edit, then drops the rows. Closes even when that post fails
+    /// (the edit is then lost) and returns the failure.
+    SqlResult close();
     bool isOpen() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
 
@@ -48,7 +51,8 @@ public:
     /// Value of a field of the current row (the edit buffer while editing); invalid when none.
     QVariant value(const QString &field) const;
 
-    // Navigation; each posts a pending edit first and returns false when that post fails.
+    // Navigation; each posts a pending edit first and returns false when that post fails
+    // (or when the dataset is closed). An unchanged edit or insert is cancelled instead.
     bool first();
     bool last();
     bool next();  ///< sets EOF at the last row
@@ -64,7 +68,9 @@ public:
     // Editing.
     bool edit();   ///< puts the current row into edit state (on an empty dataset: insert)
     bool insert(); ///< appends a new empty row in insert state and makes it current
-    SqlResult setValue(const QString &field, const QVariant &value); ///< enters edit state when browsing
+    /// Sets a field of the current row; enters edit state when browsing. Text for a number
+    /// column is converted (empty text gives null) and refused when it is not a number.
+    SqlResult setValue(const QString &field, const QVariant &value);
     SqlResult post();
     void cancel();
     SqlResult deleteCurrent();
@@ -83,28 +89,38 @@ Q_SIGNALS:
     void currentRowChanged();
     /// A field of the current row changed its value (edit buffer or post).
     void valueChanged(const QString &field);
+    /// Rows (and fields) are about to be added, removed or re-read; rowsReset follows.
+    void rowsAboutToBeReset();
     /// Rows were added, removed or re-read.
     void rowsReset();
 
 private:
+    enum class Affinity { Text, Integer, Real, Other };
     struct Row {
         qint64 rowId = -1;
         QVector<QVariant> values;
     };
     bool postIfEditing();
     void setCurrent(int row);
+    void replaceRows(const std::function<void()> &change);
+    SqlResult fail(const QString &message);
+    QVariant masterParameter() const;
     void refreshFromMaster();
+    void rereadCurrent();
 
     Database &m_database;
     Query m_query;
     State m_state = State::Inactive;
     QStringList m_fields;
+    QVector<Affinity> m_affinities;
     QVector<Row> m_rows;
-    Row m_buffer;
+    QVector<QVariant> m_saved; ///< the current row as it was before editing
+    QSet<int> m_modified;      ///< fields set since editing began
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;
     QString m_lastError;
-    Dataset *m_master = nullptr;
+    QPointer<Dataset> m_master;
+    QList<QMetaObject::Connection> m_masterConnections;
     QVariant m_parameterValue;
 };

@@ -1,1 +1,277 @@
 #include "Statements.h"
+
+#include "TableNames.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString kNumber = QStringLiteral("编号");
+const QString kName = QStringLiteral("姓名");
+const QString kGroup = QStringLiteral("小组");
+
+QString backupOf(const QString &table)
+{
+    return QStringLiteral("备份") + table;
+}
+
+QString quotedList(const QStringList &names)
+{
+    QStringList quotedNames;
+    for (const QString &name : names)
+        quotedNames << Sql::quoted(name);
+    return quotedNames.join(QLatin1Char(','));
+}
+
+QString createTableText(const QString &table, const QList<ColumnDefinition> &columns)
+{
+    QStringList definitions;
+    for (const ColumnDefinition &column : columns)
+        definitions << Sql::columnDefinition(column);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(Sql::quoted(table), definitions.join(QLatin1Char(',')));
+}
+
+Statement plain(QString text)
+{
+    Statement statement;
+    statement.text = std::move(text);
+    return statement;
+}
+
+Statement selectInto(const QString &target, const QString &source, QStringList columns)
+{
+    Statement statement;
+    statement.kind = Statement::Kind::SelectInto;
+    statement.target = target;
+    statement.source = source;
+    statement.columns = std::move(columns);
+    return statement;
+}
+
+Statement alterAdd(const QString &table, QList<ColumnDefinition> added)
+{
+    Statement statement;
+    statement.kind = Statement::Kind::AlterAdd;
+    statement.target = table;
+    statement.added = std::move(added);
+    return statement;
+}
+
+Statement deleteAll(const QString &table, QStringList columns)
+{
+    Statement statement;
+    statement.kind = Statement::Kind::DeleteAll;
+    statement.target = table;
+    statement.columns = std::move(columns);
+    return statement;
+}
+
+QStringList baseColumns()
+{
+    return {kNumber, kName, kGroup, QStringLiteral("合计"), QStringLiteral("平均"), QStringLiteral("名次")};
+}
+
+QString copyRosterText(const QString &to, const QString &from, const QStringList &columns)
+{
+    const QString list = quotedList(columns);
+    return QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(Sql::quoted(to), list, Sql::quoted(from));
+}
+
+// The row id comes first so the dataset can write rows back by it.
+Query writable(const QString &table, const QString &select, const QString &tail = {})
+{
+    QString sql = QStringLiteral("SELECT rowid,%1 FROM %2").arg(select, Sql::quoted(table));
+    if (!tail.isEmpty())
+        sql += QLatin1Char(' ') + tail;
+    return Query{sql, table, {}};
+}
+
+QString orderBy(const QString &key, bool descending)
+{
+    return QStringLiteral("ORDER BY ") + key + (descending ? QStringLiteral(" DESC") : QString());
+}
+
+} // namespace
+
+namespace Sql {
+
+QString quoted(const QString &name)
+{
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
+
+QString columnDefinition(const ColumnDefinition &column)
+{
+    static const QRegularExpression textType(QStringLiteral("^\\s*(?:VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QString definition = quoted(column.name);
+    if (!column.type.isEmpty())
+        definition += QLatin1Char(' ') + column.type;
+    const QRegularExpressionMatch match = textType.match(column.type);
+    if (match.hasMatch())
+        definition += QStringLiteral(" CHECK(length(%1) <= %2)").arg(quoted(column.name), match.captured(1));
+    return definition;
+}
+
+Statement selectAllFrom(const QString &table)
+{
+    return plain(QStringLiteral("SELECT * FROM ") + quoted(table));
+}
+
+Statement selectAllOrderedByNumber(const QString &table)
+{
+    return plain(QStringLiteral("SELECT * FROM %1 ").arg(quoted(table)) + orderBy(quoted(kNumber), false));
+}
+
+Statement createClassTable(const QString &classTable)
+{
+    return selectInto(classTable, kMasterRosterTable, {});
+}
+
+Statement createQuestioningTable(const QString &questioning, const QString &classTable)
+{
+    return selectInto(questioning, classTable, {kNumber, kName});
+}
+
+Statement addQuestioningColumns(const QString &questioning)
+{
+    return alterAdd(questioning, {{QStringLiteral("评价"), QStringLiteral("CHAR(10) NULL")},
+                                  {QStringLiteral("历史"), QStringLiteral("VARCHAR(60) NULL")},
+                                  {QStringLiteral("次数"), QStringLiteral("INT")},
+                                  {QStringLiteral("总分"), QStringLiteral("INT NULL")},
+                                  {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")}});
+}
+
+Statement resetEvaluations(const QString &questioning)
+{
+    return plain(QStringLiteral("UPDATE %1 SET [评价]=NULL,[历史]=NULL,[次数]=0,[总分]=0,[平均]=0").arg(quoted(questioning)));
+}
+
+Statement createGradeBookTable(const QString &gradeBook, const QString &classTable)
+{
+    return selectInto(gradeBook, classTable, {kNumber, kName, kGroup});
+}
+
+Statement addGradeBookColumns(const QString &gradeBook)
+{
+    return alterAdd(gradeBook, {{QStringLiteral("合计"), QStringLiteral("INT NULL")},
+                                {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")},
+                                {QStringLiteral("名次"), QStringLiteral("INT NULL")}});
+}
+
+Statement dropTable(const QString &table)
+{
+    return plain(QStringLiteral("DROP TABLE ") + quoted(table));
+}
+
+Statement clearCurrentGrades(const QString &questioning)
+{
+    return plain(QStringLiteral("UPDATE %1 SET [评价]=NULL").arg(quoted(questioning)));
+}
+
+Statement addScoreColumn(const QString &table, const QString &column)
+{
+    return alterAdd(table, {{column, QStringLiteral("INT NULL")}});
+}
+
+Statement copyBaseColumnsToScratch(const QString &table)
+{
+    return selectInto(backupOf(table), table, baseColumns());
+}
+
+Statement restoreFromScratch(const QString &table)
+{
+    return selectInto(table, backupOf(table), {});
+}
+
+Statement deleteAllRows(const QString &table)
+{
+    return deleteAll(table, {});
+}
+
+Statement createGradeBookTableFresh(const QString &table)
+{
+    return plain(createTableText(table, {{kNumber, QStringLiteral("INT NULL")},
+                                         {kName, QStringLiteral("VARCHAR(8) NULL")},
+                                         {kGroup, QStringLiteral("INT NULL")},
+                                         {QStringLiteral("合计"), QStringLiteral("INT NULL")},
+                                         {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")},
+                                         {QStringLiteral("名次"), QStringLiteral("INT NULL")}}));
+}
+
+Statement createQuestioningTableFresh(const QString &table)
+{
+    return plain(createTableText(table, {{kNumber, QStringLiteral("INT NULL")},
+                                         {kName, QStringLiteral("VARCHAR(8) NULL")},
+                                         {QStringLiteral("评价"), QStringLiteral("CHAR(10) NULL")},
+                                         {QStringLiteral("历史"), QStringLiteral("VARCHAR(60) NULL")},
+                                         {QStringLiteral("次数"), QStringLiteral("INT NULL")},
+                                         {QStringLiteral("总分"), QStringLiteral("INT NULL")},
+                                         {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")}}));
+}
+
+Statement deleteClassRoster(const QString &classTable)
+{
+    return deleteAll(classTable, {kNumber, kName});
+}
+
+Statement copyRosterToClass(const QString &classTable, const QString &table, bool withGroup)
+{
+    QStringList columns{kNumber, kName};
+    if (withGroup)
+        columns << kGroup;
+    return plain(copyRosterText(classTable, table, columns));
+}
+
+Statement deleteRosterRows(const QString &table)
+{
+    return deleteAll(table, {kNumber, kName});
+}
+
+Statement copyRosterFromClass(const QString &table, const QString &classTable)
+{
+    return plain(copyRosterText(table, classTable, {kNumber, kName}));
+}
+
+Statement createGradeBookFromClass(const QString &table, const QString &classTable)
+{
+    return selectInto(table, classTable, baseColumns());
+}
+
+Query showAllOrderedByNumber(const QString &table)
+{
+    return writable(table, QStringLiteral("*"), orderBy(quoted(kNumber), false));
+}
+
+Query showAll(const QString &table)
+{
+    return writable(table, QStringLiteral("*"));
+}
+
+Query showColumns(const QString &table, const QStringList &columns)
+{
+    return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns));
+}
+
+Query showOrderedBy(const QString &table, const QString &column, bool descending, const QStringList &columns)
+{
+    return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns),
+                    orderBy(quoted(column), descending));
+}
+
+Query groupTotals(const QString &table, const QString &column, bool descending)
+{
+    const QString sum = QStringLiteral("SUM(%1)").arg(quoted(column));
+    const QString sql = QStringLiteral("SELECT [小组],%1 AS [总分] FROM %2 GROUP BY [小组] ").arg(sum, quoted(table))
+                        + orderBy(sum, descending);
+    return Query{sql, {}, {}};
+}
+
+Query portrait(const QString &parameter)
+{
+    Query query = writable(kPortraitTable, QStringLiteral("*"), QStringLiteral("WHERE [姓名] = ?"));
+    query.parameter = parameter;
+    return query;
+}
+
+} // namespace Sql

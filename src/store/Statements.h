@@ -31,7 +31,8 @@ struct Statement final {
 
 /// A statement with a result set, for a Dataset. When `writeTable` is set the first
 /// result column is the engine's row id (hidden by the Dataset) and rows are written
-/// back to that table by it. `parameter` names the one :parameter of the text, if any.
+/// back to that table by it. `parameter`, if set, names the master's field whose value
+/// the text's one placeholder (?) takes.
 struct Query final {
     QString sql;
     QString writeTable;
@@ -79,7 +80,9 @@ Statement createGradeBookFromClass(const QString &table, const QString &classTab
 Query showAllOrderedByNumber(const QString &table);          // Select * From T Order By 编号
 Query showAll(const QString &table);                         // Select * From T
 Query showColumns(const QString &table, const QStringList &columns); // Select list From T
-Query showOrderedBy(const QString &table, const QString &column, bool descending);
+/// Select columns (empty: all) From T Order By column [Desc]; writable.
+Query showOrderedBy(const QString &table, const QString &column, bool descending,
+                    const QStringList &columns = {});
 Query groupTotals(const QString &table, const QString &column, bool descending);
 /// Select * From 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry panel closes it)
 Query portrait(const QString &parameter);

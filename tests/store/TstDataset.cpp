@@ -1,0 +1,364 @@
+#include "store/Database.h"
+#include "store/Dataset.h"
+#include "store/DatasetModel.h"
+#include "store/Statements.h"
+#include "store/TableNames.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kTable = QStringLiteral("一班语文记分册");
+
+// Rows in table order; shown ordered by 编号 they read 李四, 王五, 张三, (no name), 张小明.
+const char16_t *const kRows[] = {
+    u"(3,'张三',1,NULL,80,NULL)", u"(1,'李四',2,NULL,90,NULL)", u"(2,'王五',1,NULL,70,NULL)",
+    u"(5,'张小明',2,NULL,NULL,NULL)", u"(4,NULL,3,NULL,60,NULL)",
+};
+
+} // namespace
+
+class TstDataset final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void navigationAndEndMarks();
+    void locate_data();
+    void locate();
+    void editPostsByRowIdAndRefusalKeepsEdit();
+    void numberColumnsTakeNumbersOnly_data();
+    void numberColumnsTakeNumbersOnly();
+    void movingOffOrClosingPostsTheEdit();
+    void insertAndDelete();
+    void aggregateIsReadOnly();
+    void portraitFollowsMasterRow();
+    void modelShowsAndEditsTheDataset();
+
+private:
+    QVariant stored(const QString &sql) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Database> m_db;
+    std::unique_ptr<Dataset> m_set;
+};
+
+void TstDataset::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_db = std::make_unique<Database>(QStringLiteral("tst_dataset"));
+    QVERIFY(m_db->open(m_dir->path()));
+    QVERIFY(m_db->execute(Sql::createGradeBookTableFresh(kTable)));
+    for (const char16_t *row : kRows) {
+        Statement insert;
+        insert.text = QStringLiteral("INSERT INTO [一班语文记分册] VALUES ") + QString::fromUtf16(row);
+        QVERIFY(m_db->execute(insert));
+    }
+    m_set = std::make_unique<Dataset>(*m_db);
+    m_set->setQuery(Sql::showAllOrderedByNumber(kTable));
+    QVERIFY(m_set->open());
+}
+
+void TstDataset::cleanup()
+{
+    m_set.reset();
+    m_db.reset();
+    m_dir.reset();
+}
+
+QVariant TstDataset::stored(const QString &sql) const
+{
+    QSqlQuery query(m_db->connection());
+    return query.exec(sql) && query.next() ? query.value(0) : QVariant();
+}
+
+void TstDataset::navigationAndEndMarks()
+{
+    QCOMPARE(m_set->fieldNames(), QStringLiteral("编号,姓名,小组,合计,平均,名次").split(QLatin1Char(',')));
+    QCOMPARE(m_set->rowCount(), 5);
+    QCOMPARE(m_set->currentRow(), 0);
+    QVERIFY(m_set->isBof() && !m_set->isEof());
+    QCOMPARE(m_set->value(QStringLiteral("姓名")).toString(), QStringLiteral("李四"));
+
+    QSignalSpy moved(m_set.get(), &Dataset::currentRowChanged);
+    int visited = 0;
+    for (m_set->first(); !m_set->isEof(); m_set->next())
+        QCOMPARE(m_set->value(QStringLiteral("编号")).toInt(), ++visited);
+    QCOMPARE(visited, 5);
+    QCOMPARE(m_set->currentRow(), 4);
+    QCOMPARE(moved.size(), 4); // already on the first row; the step past the end moves nothing
+
+    QVERIFY(m_set->prior());
+    QCOMPARE(m_set->currentRow(), 3);
+    QVERIFY(!m_set->isEof() && !m_set->isBof());
+    QVERIFY(m_set->first());
+    QVERIFY(m_set->prior());
+    QVERIFY(m_set->isBof());
+    QCOMPARE(m_set->currentRow(), 0);
+    QVERIFY(m_set->last());
+    QVERIFY(m_set->isEof());
+    QCOMPARE(m_set->currentRow(), 4);
+    QVERIFY(!m_set->moveTo(5));
+
+    m_set->close();
+    QVERIFY(!m_set->isOpen());
+    QCOMPARE(m_set->currentRow(), -1);
+    QVERIFY(!m_set->value(QStringLiteral("姓名")).isValid());
+}
+
+void TstDataset::locate_data()
+{
+    QTest::addColumn<bool>("prefix");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("row"); // -1: not found, stays on row 1
+
+    QTest::newRow("number") << false << QStringLiteral("编号") << QVariant(3) << 2;
+    QTest::newRow("number as text") << false << QStringLiteral("编号") << QVariant(QStringLiteral("3")) << 2;
+    QTest::newRow("number as float") << false << QStringLiteral("平均") << QVariant(90.0) << 0;
+    QTest::newRow("float as text") << false << QStringLiteral("平均") << QVariant(QStringLiteral("70")) << 1;
+    QTest::newRow("name") << false << QStringLiteral("姓名") << QVariant(QStringLiteral("张三")) << 2;
+    QTest::newRow("part of a name") << false << QStringLiteral("姓名") << QVariant(QStringLiteral("张")) << -1;
+    QTest::newRow("null") << false << QStringLiteral("姓名") << QVariant() << 3;
+    QTest::newRow("no such number") << false << QStringLiteral("编号") << QVariant(9) << -1;
+    QTest::newRow("no such field") << false << QStringLiteral("学号") << QVariant(1) << -1;
+    QTest::newRow("prefix") << true << QStringLiteral("姓名") << QVariant(QStringLiteral("张")) << 2;
+    QTest::newRow("longer prefix") << true << QStringLiteral("姓名") << QVariant(QStringLiteral("张小")) << 4;
+    QTest::newRow("whole name as prefix") << true << QStringLiteral("姓名") << QVariant(QStringLiteral("王五")) << 1;
+    QTest::newRow("empty prefix") << true << QStringLiteral("姓名") << QVariant(QString()) << 3;
+    QTest::newRow("number prefix") << true << QStringLiteral("编号") << QVariant(QStringLiteral("5")) << 4;
+    QTest::newRow("prefix not found") << true << QStringLiteral("姓名") << QVariant(QStringLiteral("赵")) << -1;
+}
+
+void TstDataset::locate()
+{
+    QFETCH(bool, prefix);
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    QFETCH(int, row);
+    QVERIFY(m_set->moveTo(1));
+    const bool found = prefix ? m_set->locatePrefix(field, value.toString()) : m_set->locate(field, value);
+    QCOMPARE(found, row >= 0);
+    QCOMPARE(m_set->currentRow(), row >= 0 ? row : 1);
+}
+
+void TstDataset::editPostsByRowIdAndRefusalKeepsEdit()
+{
+    QSignalSpy changed(m_set.get(), &Dataset::valueChanged);
+    QVERIFY(m_set->moveTo(2)); // 张三, first row of the table
+    QVERIFY(m_set->setValue(QStringLiteral("合计"), QStringLiteral("95")));
+    QCOMPARE(m_set->state(), Dataset::State::Edit);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("合计"));
+    QVERIFY(m_set->post());
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+    QCOMPARE(stored(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [姓名]='张三'")).toInt(), 95);
+    QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册] WHERE [合计]=95")).toInt(), 1);
+
+    QVERIFY(m_set->setValue(QStringLiteral("姓名"), QStringLiteral("一二三四五六七八九")));
+    const SqlResult refused = m_set->post();
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.error.contains(QStringLiteral("CHECK")), qPrintable(refused.error));
+    QCOMPARE(m_set->lastError(), refused.error);
+    QCOMPARE(m_set->state(), Dataset::State::Edit);
+    QCOMPARE(m_set->value(QStringLiteral("姓名")).toString(), QStringLiteral("一二三四五六七八九"));
+    m_set->cancel();
+    QCOMPARE(m_set->value(QStringLiteral("姓名")).toString(), QStringLiteral("张三"));
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+}
+
+void TstDataset::numberColumnsTakeNumbersOnly_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QVariant>("storedValue");
+    QTest::newRow("digits") << QStringLiteral("合计") << QVariant(QStringLiteral(" 12 ")) << true << QVariant(12);
+    QTest::newRow("empty gives null") << QStringLiteral("合计") << QVariant(QString()) << true << QVariant();
+    QTest::newRow("letters") << QStringLiteral("合计") << QVariant(QStringLiteral("abc")) << false << QVariant();
+    QTest::newRow("fraction in INT") << QStringLiteral("合计") << QVariant(QStringLiteral("1.5")) << false << QVariant();
+    QTest::newRow("beyond 32 bits") << QStringLiteral("合计") << QVariant(QStringLiteral("2147483648")) << false << QVariant();
+    QTest::newRow("fraction in FLOAT") << QStringLiteral("平均") << QVariant(QStringLiteral("7.5")) << true << QVariant(7.5);
+    QTest::newRow("digits in text") << QStringLiteral("姓名") << QVariant(QStringLiteral("007")) << true << QVariant(QStringLiteral("007"));
+}
+
+void TstDataset::numberColumnsTakeNumbersOnly()
+{
+    QFETCH(QString, field);
+    QFETCH(QVariant, typed);
+    QFETCH(bool, accepted);
+    QFETCH(QVariant, storedValue);
+    QCOMPARE(m_set->setValue(field, typed).ok, accepted);
+    if (!accepted) {
+        QVERIFY(m_set->lastError().contains(typed.toString()));
+        return;
+    }
+    QVERIFY(m_set->post());
+    const QVariant inTable = stored(QStringLiteral("SELECT [%1] FROM [一班语文记分册] WHERE [编号]=1").arg(field));
+    QCOMPARE(inTable.isNull(), storedValue.isNull());
+    if (!storedValue.isNull())
+        QCOMPARE(inTable, storedValue);
+    QCOMPARE(m_set->value(field).isNull(), storedValue.isNull());
+}
+
+void TstDataset::movingOffOrClosingPostsTheEdit()
+{
+    QVERIFY(m_set->setValue(QStringLiteral("姓名"), QStringLiteral("赵六")));
+    QVERIFY(m_set->next());
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+    QCOMPARE(stored(QStringLiteral("SELECT [姓名] FROM [一班语文记分册] WHERE [编号]=1")).toString(), QStringLiteral("赵六"));
+
+    // A refused post keeps the row current and in edit state.
+    QVERIFY(m_set->setValue(QStringLiteral("姓名"), QStringLiteral("一二三四五六七八九")));
+    QVERIFY(!m_set->next());
+    QVERIFY(!m_set->locate(QStringLiteral("编号"), 5));
+    QCOMPARE(m_set->currentRow(), 1);
+    QCOMPARE(m_set->state(), Dataset::State::Edit);
+    m_set->cancel();
+
+    QVERIFY(m_set->setValue(QStringLiteral("小组"), 6));
+    QVERIFY(m_set->close());
+    QCOMPARE(stored(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号]=2")).toInt(), 6);
+
+    // Replacing the statement text closes, and so posts, too.
+    QVERIFY(m_set->open());
+    QVERIFY(m_set->setValue(QStringLiteral("小组"), 4));
+    m_set->setQuery(Sql::showAll(kTable));
+    QCOMPARE(stored(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号]=1")).toInt(), 4);
+}
+
+void TstDataset::insertAndDelete()
+{
+    QSignalSpy reset(m_set.get(), &Dataset::rowsReset);
+    QVERIFY(m_set->insert());
+    QCOMPARE(m_set->state(), Dataset::State::Insert);
+    QCOMPARE(m_set->rowCount(), 6);
+    QCOMPARE(m_set->currentRow(), 5);
+    QVERIFY(m_set->setValue(QStringLiteral("编号"), 6));
+    QVERIFY(m_set->setValue(QStringLiteral("姓名"), QStringLiteral("新生")));
+    QVERIFY(m_set->post());
+    QCOMPARE(stored(QStringLiteral("SELECT [编号] FROM [一班语文记分册] WHERE [姓名]='新生'")).toInt(), 6);
+
+    // The new row has its row id: an edit reaches it.
+    QVERIFY(m_set->setValue(QStringLiteral("小组"), 3));
+    QVERIFY(m_set->post());
+    QCOMPARE(stored(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [姓名]='新生'")).toInt(), 3);
+
+    // An untouched new row is dropped when the dataset moves on.
+    QVERIFY(m_set->insert());
+    QVERIFY(m_set->first());
+    QCOMPARE(m_set->rowCount(), 6);
+    QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册]")).toInt(), 6);
+
+    QVERIFY(m_set->locate(QStringLiteral("编号"), 2));
+    QVERIFY(m_set->deleteCurrent());
+    QCOMPARE(m_set->rowCount(), 5);
+    QCOMPARE(m_set->value(QStringLiteral("编号")).toInt(), 3);
+    QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册] WHERE [编号]=2")).toInt(), 0);
+    QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册]")).toInt(), 5);
+    QVERIFY(reset.size() >= 4);
+}
+
+void TstDataset::aggregateIsReadOnly()
+{
+    m_set->setQuery(Sql::groupTotals(kTable, QStringLiteral("平均"), true));
+    QVERIFY(m_set->open());
+    QCOMPARE(m_set->fieldNames(), (QStringList{QStringLiteral("小组"), QStringLiteral("总分")}));
+    QCOMPARE(m_set->rowCount(), 3);
+    QCOMPARE(m_set->value(QStringLiteral("小组")).toInt(), 1);
+    QCOMPARE(m_set->value(QStringLiteral("总分")).toDouble(), 150.0);
+    QVERIFY(!m_set->isWritable());
+    QVERIFY(!m_set->setValue(QStringLiteral("总分"), 1));
+    QVERIFY(!m_set->insert());
+    QVERIFY(!m_set->deleteCurrent());
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+
+    m_set->setQuery(Sql::groupTotals(kTable, QStringLiteral("无此列"), false));
+    QVERIFY(!m_set->open());
+    QVERIFY(!m_set->isOpen());
+    QVERIFY(!m_set->lastError().isEmpty());
+}
+
+void TstDataset::portraitFollowsMasterRow()
+{
+    Statement mottos;
+    mottos.text = QStringLiteral("INSERT INTO [范例班] ([姓名],[宣言]) VALUES ('李四','A'),('王五','B')");
+    QVERIFY(m_db->execute(mottos));
+
+    Dataset portrait(*m_db);
+    portrait.setQuery(Sql::portrait(QStringLiteral("姓名")));
+    portrait.setMaster(m_set.get());
+    QVERIFY(portrait.open());
+    const auto motto = [&] { return portrait.isEmpty() ? QStringLiteral("-") : portrait.value(QStringLiteral("宣言")).toString(); };
+    QCOMPARE(motto(), QStringLiteral("A"));
+    QVERIFY(m_set->next());
+    QCOMPARE(motto(), QStringLiteral("B"));
+    QVERIFY(m_set->next());
+    QCOMPARE(motto(), QStringLiteral("-"));
+
+    // Editing the master's name is followed too.
+    QVERIFY(m_set->setValue(QStringLiteral("姓名"), QStringLiteral("李四")));
+    QCOMPARE(motto(), QStringLiteral("A"));
+    m_set->cancel();
+    QCOMPARE(motto(), QStringLiteral("-"));
+
+    // A pending portrait edit is saved before the link re-runs the query.
+    QVERIFY(m_set->first());
+    QVERIFY(portrait.setValue(QStringLiteral("宣言"), QStringLiteral("好好学习")));
+    QVERIFY(m_set->next());
+    QCOMPARE(stored(QStringLiteral("SELECT [宣言] FROM [范例班] WHERE [姓名]='李四'")).toString(), QStringLiteral("好好学习"));
+
+    m_set->close();
+    QVERIFY(portrait.isOpen());
+    QCOMPARE(portrait.rowCount(), 0);
+
+    // Pointed at a column the master lacks, the query finds nothing.
+    QVERIFY(m_set->open());
+    portrait.setQuery(Sql::portrait(QStringLiteral("总分")));
+    QVERIFY(portrait.open());
+    QCOMPARE(portrait.rowCount(), 0);
+}
+
+void TstDataset::modelShowsAndEditsTheDataset()
+{
+    DatasetModel model(m_set.get());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.columnCount(), 6);
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("姓名"));
+    QCOMPARE(model.data(model.index(2, 1)).toString(), QStringLiteral("张三"));
+    QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+
+    QSignalSpy dataChanged(&model, &QAbstractItemModel::dataChanged);
+    QVERIFY(model.setData(model.index(2, 3), QStringLiteral("88")));
+    QCOMPARE(m_set->currentRow(), 2);
+    QCOMPARE(dataChanged.size(), 1);
+    QCOMPARE(model.data(model.index(2, 3)).toInt(), 88);
+    QVERIFY(!model.setData(model.index(2, 3), QStringLiteral("x")));
+
+    QVERIFY(m_set->insert());
+    QCOMPARE(model.rowCount(), 6);
+    QVERIFY(model.setData(model.index(5, 1), QStringLiteral("新生")));
+    QVERIFY(m_set->first());
+    QCOMPARE(stored(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [姓名]='张三'")).toInt(), 88);
+    QVERIFY(m_set->locate(QStringLiteral("姓名"), QStringLiteral("新生")));
+    QVERIFY(m_set->deleteCurrent());
+    QCOMPARE(model.rowCount(), 5);
+
+    m_set->setQuery(Sql::groupTotals(kTable, QStringLiteral("平均"), false));
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.columnCount(), 0);
+    QVERIFY(m_set->open());
+    QCOMPARE(model.columnCount(), 2);
+    QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(!model.setData(model.index(0, 1), 1));
+}
+
+QTEST_GUILESS_MAIN(TstDataset)
+#include "TstDataset.moc"
