@@ -114,12 +114,22 @@ QByteArray AviWriter::write(const QList<QImage> &frames, int framesPerSecond, Co
     if (palette.size() > 256)
         return {};
 
+    QList<QByteArray> coded;
+    for (const QImage &frame : frames)
+        coded.append(coding == Coding::Rle8 ? encodeRle8(frame) : uncompressedBits(frame));
+    return assemble(first.size(), paletted ? 8 : 24, palette, coded, framesPerSecond, coding);
+}
+
+QByteArray AviWriter::assemble(QSize size, int bitCount, const QList<QRgb> &palette,
+                               const QList<QByteArray> &codedFrames, int framesPerSecond, Coding coding)
+{
+    if (codedFrames.isEmpty() || framesPerSecond < 1 || size.isEmpty())
+        return {};
     const char *frameId = coding == Coding::Rle8 ? "00dc" : "00db";
     QByteArray movi;
     QByteArray index;
     quint32 largest = 0;
-    for (const QImage &frame : frames) {
-        const QByteArray bits = coding == Coding::Rle8 ? encodeRle8(frame) : uncompressedBits(frame);
+    for (const QByteArray &bits : codedFrames) {
         index.append(frameId, 4);
         putU32(index, 0x10); // key frame
         putU32(index, quint32(4 + movi.size()));
@@ -128,14 +138,14 @@ QByteArray AviWriter::write(const QList<QImage> &frames, int framesPerSecond, Co
         largest = std::max(largest, quint32(bits.size()));
     }
 
-    const quint32 width = quint32(first.width());
-    const quint32 height = quint32(first.height());
+    const quint32 width = quint32(size.width());
+    const quint32 height = quint32(size.height());
     QByteArray avih;
     putU32(avih, quint32(1000000 / framesPerSecond));
     putU32(avih, largest * quint32(framesPerSecond));
     putU32(avih, 0);
     putU32(avih, 0x10); // has an index
-    putU32(avih, quint32(frames.size()));
+    putU32(avih, quint32(codedFrames.size()));
     putU32(avih, 0);
     putU32(avih, 1);
     putU32(avih, largest);
@@ -153,7 +163,7 @@ QByteArray AviWriter::write(const QList<QImage> &frames, int framesPerSecond, Co
     putU32(strh, 1);
     putU32(strh, quint32(framesPerSecond));
     putU32(strh, 0);
-    putU32(strh, quint32(frames.size()));
+    putU32(strh, quint32(codedFrames.size()));
     putU32(strh, largest);
     putU32(strh, 0xffffffff);
     putU32(strh, 0);
@@ -167,9 +177,9 @@ QByteArray AviWriter::write(const QList<QImage> &frames, int framesPerSecond, Co
     putU32(strf, width);
     putU32(strf, height);
     putU16(strf, 1);
-    putU16(strf, paletted ? 8 : 24);
+    putU16(strf, quint16(bitCount));
     putU32(strf, coding == Coding::Rle8 ? 1 : 0);
-    putU32(strf, coding == Coding::Rle8 ? 0 : quint32(uncompressedBits(first).size()));
+    putU32(strf, coding == Coding::Rle8 ? 0 : quint32(codedFrames.first().size()));
     putU32(strf, 0);
     putU32(strf, 0);
     putU32(strf, quint32(palette.size()));

@@ -17,4 +17,9 @@ public:
 
     /// The RLE8 code of one Indexed8 picture, rows from the bottom, ending the bitmap.
     static QByteArray encodeRle8(const QImage &indexed);
+
+    /// Wraps frames already coded (DIB rows from the bottom, or RLE8 code) in a clip of
+    /// the given size; 8-bit clips carry `palette`.
+    static QByteArray assemble(QSize size, int bitCount, const QList<QRgb> &palette,
+                               const QList<QByteArray> &codedFrames, int framesPerSecond, Coding coding);
 };

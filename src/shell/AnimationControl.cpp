@@ -16,39 +16,28 @@ void AnimationControl::setFileName(const QString &path)
         m_clip = AviClip();
     m_first = 1;
     m_last = m_clip.frameCount();
-    m_current = firstFrame();
     m_timer.setInterval(m_clip.frameIntervalMs());
-    if (m_playing && m_clip.frameCount() > 1)
-        m_timer.start();
-    else
-        m_timer.stop();
+    rewind();
     updateGeometry();
-    update();
 }
 
 void AnimationControl::setFrameRange(int first, int last)
 {
     m_first = first;
     m_last = last;
-    m_current = firstFrame();
-    update();
+    rewind();
 }
 
 void AnimationControl::play()
 {
     m_playing = true;
-    m_current = firstFrame();
-    if (lastFrame() > firstFrame())
-        m_timer.start();
-    update();
+    rewind();
 }
 
 void AnimationControl::stop()
 {
     m_playing = false;
-    m_timer.stop();
-    m_current = firstFrame();
-    update();
+    rewind();
 }
 
 QSize AnimationControl::sizeHint() const
@@ -65,16 +54,23 @@ void AnimationControl::paintEvent(QPaintEvent *)
     painter.drawImage(rect(), m_clip.frames().at(m_current - 1));
 }
 
+void AnimationControl::rewind()
+{
+    m_current = firstFrame();
+    if (m_playing && lastFrame() > firstFrame())
+        m_timer.start();
+    else
+        m_timer.stop();
+    update();
+}
+
 void AnimationControl::advance()
 {
     const int first = firstFrame();
     const int last = lastFrame();
-    if (last < first) {
-        m_timer.stop();
-        return;
-    }
     m_current = (m_current >= last || m_current < first) ? first : m_current + 1;
     update();
+    emit frameShown(m_current);
 }
 
 // The range as set, clamped to the frames the clip really has; 0 without frames.

@@ -38,10 +38,15 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    /// While playing, each time the next frame (counted from 1) has been put up.
+    void frameShown(int frame);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void rewind();
     void advance();
     int firstFrame() const;
     int lastFrame() const;
