@@ -1,0 +1,354 @@
+#include "FakeLoginTarget.h"
+#include "login/LoginController.h"
+#include "store/Gbk.h"
+#include "store/TableNames.h"
+#include "store/TextFiles.h"
+
+#include <QTest>
+
+using Answer = Prompter::Answer;
+using Buttons = Prompter::Buttons;
+using Icon = Prompter::Icon;
+
+namespace {
+const QString kClass = QStringLiteral("一班");
+const QString kSubject = QStringLiteral("语文");
+const QString kPasswordFile = QStringLiteral("一班语文denglu.qs");
+const QString kWrongPassword = QStringLiteral("密码错误，请重新登录或查看帮助或与系统管理员联系！");
+
+QString adminWarning(const QString &classAndSubject)
+{
+    return QStringLiteral("您将以系统管理员身份登录“") + classAndSubject
+        + QStringLiteral("”！此操作将删除原设密码,重新登录时请重设密码。继续吗？");
+}
+
+bool login(FakeLoginTarget &target, const QString &password, const QString &mode = kModeQuestioning,
+           const QString &className = kClass, const QString &subject = kSubject)
+{
+    return LoginController(target).login({className, subject, password, mode});
+}
+} // namespace
+
+/// The login: entries, password file, table preparation, grade settings and lists.
+class TstLoginController final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstLoginPreparesEverything_data();
+    void firstLoginPreparesEverything();
+    void refusedEntriesTouchNothing_data();
+    void refusedEntriesTouchNothing();
+    void storedPassword_data();
+    void storedPassword();
+    void administratorPassword_data();
+    void administratorPassword();
+    void declinedQuestionsStop();
+    void onlyQuestioningTableExists();
+    void onlyGradeBookTableExistsFinishesOnSecondAttempt();
+    void listsPutLatestFirst();
+    void gradeSettingsOfTheClassAreRead();
+    void missingDefaultGradeSettingsStopBeforeTheLists();
+};
+
+void TstLoginController::firstLoginPreparesEverything_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("questioning") << kModeQuestioning;
+    QTest::newRow("grade book") << kModeGradeBook;
+}
+
+void TstLoginController::firstLoginPreparesEverything()
+{
+    QFETCH(QString, mode);
+    FakeLoginTarget target;
+    target.m_prompter.expectAnswer(Answer::Yes);
+    target.m_prompter.expectAnswer(Answer::Yes);
+
+    QVERIFY(login(target, QStringLiteral("123"), mode));
+
+    const QList<FakePrompter::Call> &calls = target.m_prompter.calls();
+    QCOMPARE(target.m_prompter.messages(), QStringList({QStringLiteral("保存密码为“123”吗?"), QStringLiteral("一班母版不存在,现在建立吗?")}));
+    for (const FakePrompter::Call &call : calls) {
+        QCOMPARE(call.caption, QStringLiteral("提示"));
+        QCOMPARE(call.buttons, Buttons::YesNo);
+        QCOMPARE(call.icon, Icon::Question);
+    }
+    QCOMPARE(target.m_folder.readDataFile(kPasswordFile), QByteArray("123"));
+
+    const int students = target.rowCount(kMasterRosterTable);
+    QVERIFY(students > 0);
+    QCOMPARE(target.rowCount(kClass), students);
+    QCOMPARE(target.m_database.columns(QStringLiteral("一班语文课堂提问")),
+             QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+                          QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
+    QCOMPARE(target.rowCount(QStringLiteral("一班语文课堂提问"), QStringLiteral("次数 = 0 AND 总分 = 0 AND 评价 IS NULL")), students);
+    QCOMPARE(target.m_database.columns(QStringLiteral("一班语文记分册")),
+             QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
+                          QStringLiteral("平均"), QStringLiteral("名次")}));
+    QCOMPARE(target.rowCount(QStringLiteral("一班语文记分册")), students);
+
+    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班语文Moren.qs")), target.m_folder.readDataFile(QStringLiteral("Moren.qs")));
+    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), listFile({kClass}));
+    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班xueke.qs")), listFile({kSubject}));
+
+    const LoginState &state = target.m_state;
+    QCOMPARE(state.className, kClass);
+    QCOMPARE(state.subject, kSubject);
+    QCOMPARE(state.mode, mode);
+    QCOMPARE(target.m_viewsShown, QStringList{mode});
+    QCOMPARE(target.m_unbindCount, 1);
+    QCOMPARE(state.grades.comments, (std::array<QString, 4>{QStringLiteral("很好"), QStringLiteral("好"), QStringLiteral("一般"), QStringLiteral("加油")}));
+    QCOMPARE(state.grades.scores, (std::array<QString, 4>{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1")}));
+    QCOMPARE(target.m_settingsChangedCount, 1);
+}
+
+void TstLoginController::refusedEntriesTouchNothing_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("message");
+
+    const QString badClass = QStringLiteral("班级名称不能包含空格或下列字符：\\ / : * ? \" < > | [ ]");
+    const QString badSubject = QStringLiteral("科目名称不能包含空格或下列字符：\\ / : * ? \" < > | [ ]");
+    const QString emoji = QStringLiteral("一班") + QString::fromUcs4(U"\U0001F600");
+    const QString longPassword = QStringLiteral("一二三四五六七八");
+    QTest::newRow("all empty") << QString() << QString() << QString() << QStringLiteral("请输入班级!");
+    QTest::newRow("no subject") << kClass << QString() << QString() << QStringLiteral("请输入学科!");
+    QTest::newRow("no password") << kClass << kSubject << QString() << QStringLiteral("密码不能为空!");
+    QTest::newRow("empty before unsafe") << QStringLiteral("a/b") << QString() << QStringLiteral("1") << QStringLiteral("请输入学科!");
+    QTest::newRow("slash in class") << QStringLiteral("a/b") << kSubject << QStringLiteral("123") << badClass;
+    QTest::newRow("blank in class") << QStringLiteral("a b") << kSubject << QStringLiteral("123") << badClass;
+    QTest::newRow("bracket in subject") << kClass << QStringLiteral("a]b") << QStringLiteral("123") << badSubject;
+    QTest::newRow("climbing out of Data") << QStringLiteral("..") << kSubject << QStringLiteral("123") << badClass;
+    QTest::newRow("class not GBK") << emoji << kSubject << QStringLiteral("123") << Gbk::unencodableMessage(emoji);
+    QTest::newRow("password with blank") << kClass << kSubject << QStringLiteral("12 34")
+                                         << PasswordFile::refusalReason(QStringLiteral("12 34"));
+    QTest::newRow("password over 14 bytes") << kClass << kSubject << longPassword << PasswordFile::refusalReason(longPassword);
+}
+
+void TstLoginController::refusedEntriesTouchNothing()
+{
+    QFETCH(QString, className);
+    QFETCH(QString, subject);
+    QFETCH(QString, password);
+    QFETCH(QString, message);
+    QVERIFY(!message.isEmpty());
+    FakeLoginTarget target;
+    const auto files = target.dataFiles();
+    const QStringList tables = target.tables();
+    target.m_prompter.expectAnswer(Answer::Ok);
+
+    QVERIFY(!login(target, password, kModeQuestioning, className, subject));
+
+    QCOMPARE(target.m_prompter.calls().size(), 1);
+    const FakePrompter::Call &call = target.m_prompter.lastCall();
+    QCOMPARE(call.caption, QStringLiteral("错误"));
+    QCOMPARE(call.text, message);
+    QCOMPARE(call.buttons, Buttons::Ok);
+    QCOMPARE(call.icon, Icon::Information);
+    QCOMPARE(target.dataFiles(), files);
+    QCOMPARE(target.tables(), tables);
+    QVERIFY(!target.m_state.isLoggedIn());
+    QCOMPARE(target.m_unbindCount, 0);
+}
+
+void TstLoginController::storedPassword_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("same") << QByteArray("abc") << QStringLiteral("abc") << true;
+    QTest::newRow("case differs") << QByteArray("abc") << QStringLiteral("ABC") << false;
+    QTest::newRow("other") << QByteArray("abc") << QStringLiteral("abcd") << false;
+    QTest::newRow("Chinese") << gbk(QStringLiteral("一班")) << QStringLiteral("一班") << true;
+    QTest::newRow("first word only") << QByteArray("  pw\r\nrest") << QStringLiteral("pw") << true;
+    QTest::newRow("empty file") << QByteArray() << QStringLiteral("583920") << true;
+    QTest::newRow("white space only") << QByteArray(" \r\n\t ") << QStringLiteral("583920") << true;
+    QTest::newRow("empty file is no open door") << QByteArray() << QStringLiteral("x") << false;
+}
+
+void TstLoginController::storedPassword()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    FakeLoginTarget target;
+    target.prepareClass(kClass, kSubject);
+    target.m_folder.writeDataFile(kPasswordFile, stored);
+    if (!accepted)
+        target.m_prompter.expectAnswer(Answer::Ok);
+
+    QCOMPARE(login(target, typed), accepted);
+
+    QCOMPARE(target.m_state.isLoggedIn(), accepted);
+    QCOMPARE(target.m_folder.readDataFile(kPasswordFile), stored);
+    if (!accepted) {
+        const FakePrompter::Call &call = target.m_prompter.lastCall();
+        QCOMPARE(call.caption, QStringLiteral("警告"));
+        QCOMPARE(call.text, kWrongPassword);
+        QCOMPARE(call.buttons, Buttons::Ok);
+        QCOMPARE(call.icon, Icon::Warning);
+        QCOMPARE(target.m_unbindCount, 0);
+        QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
+    } else {
+        QVERIFY(target.m_prompter.calls().isEmpty());
+    }
+}
+
+void TstLoginController::administratorPassword_data()
+{
+    QTest::addColumn<bool>("hasPasswordFile");
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("password file, go on") << true << Answer::Yes;
+    QTest::newRow("password file, stop") << true << Answer::No;
+    QTest::newRow("no password file") << false << Answer::Yes;
+}
+
+void TstLoginController::administratorPassword()
+{
+    QFETCH(bool, hasPasswordFile);
+    QFETCH(Answer, answer);
+    FakeLoginTarget target;
+    target.prepareClass(kClass, kSubject);
+    QStringList expected;
+    if (hasPasswordFile) {
+        target.m_folder.writeDataFile(kPasswordFile, "secret");
+    } else {
+        target.m_prompter.expectAnswer(Answer::Yes);
+        expected << QStringLiteral("保存密码为“kesmora”吗?");
+    }
+    target.m_prompter.expectAnswer(answer);
+    expected << adminWarning(QStringLiteral("一班语文"));
+
+    QCOMPARE(login(target, kAdministratorPassword), answer == Answer::Yes);
+
+    QCOMPARE(target.m_prompter.messages(), expected);
+    const FakePrompter::Call &warning = target.m_prompter.lastCall();
+    QCOMPARE(warning.caption, QStringLiteral("警告"));
+    QCOMPARE(warning.buttons, Buttons::YesNo);
+    QCOMPARE(warning.icon, Icon::Information);
+    if (answer == Answer::No) {
+        QCOMPARE(target.m_folder.readDataFile(kPasswordFile), QByteArray("secret"));
+        QVERIFY(!target.m_state.isLoggedIn());
+        return;
+    }
+    QVERIFY(!target.m_folder.hasDataFile(kPasswordFile));
+    QCOMPARE(target.m_state.className, kClass);
+
+    // The next login sets a new password.
+    target.m_prompter.clear();
+    target.m_prompter.expectAnswer(Answer::Yes);
+    QVERIFY(login(target, QStringLiteral("new")));
+    QCOMPARE(target.m_prompter.messages(), QStringList{QStringLiteral("保存密码为“new”吗?")});
+    QCOMPARE(target.m_folder.readDataFile(kPasswordFile), QByteArray("new"));
+}
+
+void TstLoginController::declinedQuestionsStop()
+{
+    FakeLoginTarget target;
+    const auto files = target.dataFiles();
+    target.m_prompter.expectAnswer(Answer::No);
+    QVERIFY(!login(target, QStringLiteral("123")));
+    QCOMPARE(target.dataFiles(), files);
+
+    // Saving the password, then declining the new class table: no table, no login.
+    const QStringList tables = target.tables();
+    target.m_prompter.expectAnswer(Answer::Yes);
+    target.m_prompter.expectAnswer(Answer::No);
+    QVERIFY(!login(target, QStringLiteral("123")));
+    QCOMPARE(target.m_prompter.messages().constLast(), QStringLiteral("一班母版不存在,现在建立吗?"));
+    QCOMPARE(target.tables(), tables);
+    QVERIFY(!target.m_state.isLoggedIn());
+    QCOMPARE(target.m_unbindCount, 0);
+}
+
+void TstLoginController::onlyQuestioningTableExists()
+{
+    FakeLoginTarget target;
+    target.prepareClass(kClass, kSubject);
+    QVERIFY(target.m_database.execute(Sql::dropTable(QStringLiteral("一班语文记分册"))));
+    target.m_folder.writeDataFile(kPasswordFile, "123");
+    target.m_prompter.expectAnswer(Answer::Ok);
+
+    QVERIFY(!login(target, QStringLiteral("123"), kModeGradeBook));
+
+    const FakePrompter::Call &call = target.m_prompter.lastCall();
+    QCOMPARE(call.caption, Prompter::applicationTitle());
+    QCOMPARE(call.icon, Icon::Critical);
+    QVERIFY(!call.text.isEmpty());
+    QVERIFY(!target.m_database.tableExists(QStringLiteral("一班语文记分册")));
+    QVERIFY(!target.m_state.isLoggedIn());
+}
+
+void TstLoginController::onlyGradeBookTableExistsFinishesOnSecondAttempt()
+{
+    FakeLoginTarget target;
+    target.prepareClass(kClass, kSubject);
+    QVERIFY(target.m_database.execute(Sql::dropTable(QStringLiteral("一班语文课堂提问"))));
+    target.m_folder.writeDataFile(kPasswordFile, "123");
+    target.m_prompter.expectAnswer(Answer::Ok);
+
+    QVERIFY(!login(target, QStringLiteral("123")));
+    QCOMPARE(target.m_prompter.lastCall().icon, Icon::Critical);
+    QCOMPARE(target.m_database.columns(QStringLiteral("一班语文课堂提问")).size(), 7);
+
+    target.m_prompter.clear();
+    QVERIFY(login(target, QStringLiteral("123")));
+    QVERIFY(target.m_prompter.calls().isEmpty());
+    QCOMPARE(target.m_state.mode, kModeQuestioning);
+}
+
+void TstLoginController::listsPutLatestFirst()
+{
+    FakeLoginTarget target;
+    const QString second = QStringLiteral("二班");
+    target.prepareClass(second, kSubject);
+    target.m_folder.writeDataFile(QStringLiteral("二班语文denglu.qs"), "123");
+    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({kClass, second, second}));
+    target.m_folder.writeDataFile(QStringLiteral("二班xueke.qs"), listFile({QStringLiteral("数学"), kSubject}));
+
+    QVERIFY(login(target, QStringLiteral("123"), kModeQuestioning, second));
+
+    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), listFile({second, kClass}));
+    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("二班xueke.qs")), listFile({kSubject, QStringLiteral("数学")}));
+}
+
+void TstLoginController::gradeSettingsOfTheClassAreRead()
+{
+    FakeLoginTarget target;
+    target.prepareClass(kClass, kSubject);
+    target.m_folder.writeDataFile(kPasswordFile, "123");
+    const QByteArray own = listFile({QStringLiteral("棒"), QStringLiteral("10"), QStringLiteral("行"), QStringLiteral("8")});
+    target.m_folder.writeDataFile(QStringLiteral("一班语文Moren.qs"), own);
+    target.m_state.grades.comments[3] = QStringLiteral("from the last login");
+
+    QVERIFY(login(target, QStringLiteral("123")));
+
+    QCOMPARE(target.m_state.grades.comments, (std::array<QString, 4>{QStringLiteral("棒"), QStringLiteral("行"), QString(), QString()}));
+    QCOMPARE(target.m_state.grades.scores[0], QStringLiteral("10"));
+    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班语文Moren.qs")), own);
+}
+
+void TstLoginController::missingDefaultGradeSettingsStopBeforeTheLists()
+{
+    FakeLoginTarget target;
+    target.prepareClass(kClass, kSubject);
+    target.m_folder.writeDataFile(kPasswordFile, "123");
+    QVERIFY(QFile::remove(target.m_folder.dataFile(QStringLiteral("Moren.qs"))));
+    target.m_prompter.expectAnswer(Answer::Ok);
+
+    QVERIFY(!login(target, QStringLiteral("123")));
+
+    const FakePrompter::Call &call = target.m_prompter.lastCall();
+    QCOMPARE(call.icon, Icon::Critical);
+    QVERIFY2(call.text.contains(QStringLiteral("Moren.qs")), qPrintable(call.text));
+    QCOMPARE(target.m_state.className, kClass);
+    QCOMPARE(target.m_settingsChangedCount, 0);
+    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), QByteArray());
+    QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班xueke.qs")));
+    QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
+}
+
+QTEST_MAIN(TstLoginController)
+#include "TstLoginController.moc"
