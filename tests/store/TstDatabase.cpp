@@ -50,6 +50,7 @@ private Q_SLOTS:
     void newFileHoldsMasterRosterAndPortraitTable();
     void existingFileIsLeftAlone();
     void nonDatabaseFileIsRefused();
+    void emptyFileIsFilledLikeAMissingOne();
 
     void selectIntoCopiesTypesChecksAndRows();
     void selectIntoFailsWholly_data();
@@ -134,6 +135,19 @@ void TstDatabase::nonDatabaseFileIsRefused()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
+}
+
+void TstDatabase::emptyFileIsFilledLikeAMissingOne()
+{
+    m_db.reset();
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("Record.mdb")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    Database db(QStringLiteral("tst_database_empty"));
+    QVERIFY(db.open(dir.path()));
+    QVERIFY(db.tableExists(kMasterRosterTable));
+    QVERIFY(db.tableExists(kPortraitTable));
 }
 
 void TstDatabase::selectIntoCopiesTypesChecksAndRows()
