@@ -252,7 +252,10 @@ void TstLoginController::declinedQuestionsStop()
     QVERIFY(!login(target, QStringLiteral("123")));
     QCOMPARE(target.dataFiles(), files);
 
-    // Saving the password, then declining the new class table: no table, no login.
+    // Saving the password, then declining the new class table: no table, no login, and
+    // the main window still shows what it showed.
+    target.m_query.setQuery(Sql::showAll(kMasterRosterTable));
+    QVERIFY(target.m_query.open());
     const QStringList tables = target.tables();
     target.m_prompter.expectAnswer(Answer::Yes);
     target.m_prompter.expectAnswer(Answer::No);
@@ -261,6 +264,7 @@ void TstLoginController::declinedQuestionsStop()
     QCOMPARE(target.tables(), tables);
     QVERIFY(!target.m_state.isLoggedIn());
     QCOMPARE(target.m_unbindCount, 0);
+    QVERIFY(target.m_query.isOpen());
 }
 
 void TstLoginController::onlyQuestioningTableExists()
