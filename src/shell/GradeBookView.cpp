@@ -1,0 +1,33 @@
+#include "GradeBookView.h"
+
+#include "LoginState.h"
+#include "store/Dataset.h"
+
+namespace GradeBookView {
+
+QString columnList(const QStringList &tableColumns)
+{
+    constexpr int kBaseColumns = 6;
+    if (tableColumns.size() <= kBaseColumns)
+        return kNoScoreColumns;
+    return kNoScoreColumns + QLatin1Char(',') + tableColumns.mid(kBaseColumns).join(QLatin1Char(','))
+         + QStringLiteral(",合计,平均");
+}
+
+SqlResult open(LoginState &state, Dataset &query, QString &list)
+{
+    state.mode = kModeGradeBook;
+    const QString table = state.tables().currentTable();
+
+    query.close();
+    query.setQuery(Sql::showAll(table));
+    if (SqlResult opened = query.open(); !opened)
+        return opened;
+    list = columnList(query.fieldNames());
+
+    query.close();
+    query.setQuery(Sql::showColumns(table, list.split(QLatin1Char(','))));
+    return query.open();
+}
+
+} // namespace GradeBookView
