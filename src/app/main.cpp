@@ -1,12 +1,31 @@
+#include "shell/Artwork.h"
+#include "shell/FontMapping.h"
+#include "shell/QtPrompter.h"
+#include "shell/Unit2.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("青穗多媒体教学助手 1.6"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("青穗多媒体教学助手"));
-    window.show();
+
+    // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char *catalogue : {"qt_zh_CN", "qtbase_zh_CN"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(QLatin1String(catalogue), translations))
+            QApplication::installTranslator(translator);
+    }
+    FontMapping::install();
+    QApplication::setWindowIcon(Artwork::windowIcon());
+
+    QtPrompter prompter;
+    TForm1 window(QCoreApplication::applicationDirPath(), prompter);
+    prompter.setParent(&window);
+    window.FormCreate();
+    window.showMaximized();
     return app.exec();
 }

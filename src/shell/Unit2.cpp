@@ -1,0 +1,547 @@
+#include "Unit2.h"
+
+#include "AnimationControl.h"
+#include "Artwork.h"
+#include "BoundField.h"
+#include "CurrentRowLink.h"
+#include "DataGrid.h"
+#include "FormattedGridModel.h"
+#include "GradeBookToolbar.h"
+#include "GradeBookView.h"
+#include "GridFormatting.h"
+#include "Prompter.h"
+#include "QuestioningToolbar.h"
+#include "Unit4.h"
+#include "WindowTitle.h"
+#include "login/Laopo.h"
+#include "store/DatasetModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kQuestioningHint = QStringLiteral("随机选择请双击或回车");
+const QString kGradeBookHint = QStringLiteral("双击直接修改");
+const QString kNotLoggedIn = QStringLiteral("您还没有登录，现在登录吗?");
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent)
+    : QMainWindow(parent)
+    , m_prompter(prompter)
+    , m_paths(programFolder)
+    , m_mainQuery(m_database)
+    , m_portraitQuery(m_database)
+    , m_menus(*this)
+{
+    setObjectName(QStringLiteral("TForm1"));
+    m_login.programFolder = programFolder;
+    m_portraitQuery.setMaster(&m_mainQuery);
+
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    m_timer.setInterval(10);
+    m_timer.setTimerType(Qt::PreciseTimer);
+
+    buildWindow();
+    connectCommands();
+}
+
+TForm1::~TForm1()
+{
+    m_timer.stop();
+    // The grid and the bound fields hang on the queries, which go before the widgets do.
+    m_grid->setModel(nullptr);
+    m_currentRowLink.reset();
+    m_formattedModel.reset();
+    m_datasetModel.reset();
+}
+
+void TForm1::buildWindow()
+{
+    setWindowTitle(WindowTitle::kInitial);
+    setWindowIcon(Artwork::windowIcon());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(255, 251, 240));
+    setPalette(colours);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(13);
+    setFont(font);
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(central);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    m_questioningToolbar = new QuestioningToolbar(central);
+    column->addWidget(m_questioningToolbar);
+    m_gradeBookToolbar = new GradeBookToolbar(central);
+    m_gradeBookToolbar->hide();
+    column->addWidget(m_gradeBookToolbar);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(0);
+    m_grid = new DataGrid(central);
+    m_grid->setObjectName(QStringLiteral("DBGrid1"));
+    QFont gridFont(QStringLiteral("华文细黑"));
+    gridFont.setPixelSize(16);
+    m_grid->setFont(gridFont);
+    QFont titleFont(QStringLiteral("MS Sans Serif"));
+    titleFont.setPixelSize(16);
+    m_grid->horizontalHeader()->setFont(titleFont);
+    setGridHint(kQuestioningHint);
+    row->addWidget(m_grid, 1);
+    m_panel1 = new QWidget(central);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setFixedWidth(160);
+    m_panel1->hide();
+    row->addWidget(m_panel1);
+    column->addLayout(row, 1);
+
+    m_datasetModel = std::make_unique<DatasetModel>(&m_mainQuery);
+    m_formattedModel = std::make_unique<FormattedGridModel>();
+    m_formattedModel->setSourceModel(m_datasetModel.get());
+    m_grid->setModel(m_formattedModel.get());
+    m_currentRowLink = std::make_unique<CurrentRowLink>(*m_grid, m_mainQuery);
+    m_grid->installEventFilter(this);
+
+    m_numberField = std::make_unique<BoundField>(*dbEdit1(), m_mainQuery);
+    m_nameField = std::make_unique<BoundField>(*dbEdit2(), m_mainQuery);
+    m_gradeField = std::make_unique<BoundField>(*dbEdit3(), m_mainQuery);
+
+    m_animate2 = new AnimationControl(central);
+    m_animate2->setObjectName(QStringLiteral("Animate2"));
+    m_animate2->setAccessibleName(QStringLiteral("横幅动画"));
+    m_animate2->setGeometry(706, 6, 78, 49);
+    m_animate2->raise();
+
+    const int widths[3] = {120, 490, 30};
+    for (int i = 0; i < 3; ++i) {
+        auto *panel = new QLabel(this);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        panel->setFixedWidth(widths[i]);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(panel);
+        m_statusPanels[i] = panel;
+    }
+    m_statusPanels[0]->setAlignment(Qt::AlignCenter);
+    m_statusPanels[0]->setText(QStringLiteral("青穗课堂提问助手"));
+    statusBar()->setSizeGripEnabled(false);
+
+    resize(654, 521 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+}
+
+void TForm1::connectCommands()
+{
+    connect(m_menus.relogin, &QAction::triggered, this, &TForm1::N3Click);
+    connect(m_menus.exit, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(m_menus.randomQuestion, &QAction::triggered, this, &TForm1::BitBtn2Click);
+    connect(m_menus.commentSettings, &QAction::triggered, this, &TForm1::N5Click);
+    connect(m_menus.questioningClear, &QAction::triggered, this, &TForm1::N11Click);
+    connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click);
+    connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click);
+    connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
+    connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click);
+    for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {
+        // A checkable item flips its own mark before it reports the click; the toggle
+        // decides the marks itself.
+        connect(item, &QAction::triggered, this, [this, item] {
+            item->setChecked(!item->isChecked());
+            N15Click();
+        });
+    }
+
+    connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::N15Click);
+
+    connect(edit1(), &QLineEdit::returnPressed, this, &TForm1::Edit1KeyPress);
+    connect(edit2(), &QLineEdit::returnPressed, this, &TForm1::Edit2KeyPress);
+    connect(comboBox1(), &QComboBox::activated, this, &TForm1::ComboBox1Change);
+    connect(&m_timer, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(m_grid, &DataGrid::surfaceDoubleClicked, this, &TForm1::BitBtn2Click);
+    connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
+
+    connect(dbEdit1(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+    connect(dbEdit2(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+}
+
+QLineEdit *TForm1::edit1() const { return m_questioningToolbar->edit1(); }
+QLineEdit *TForm1::edit2() const { return m_questioningToolbar->edit2(); }
+AnimationControl *TForm1::animate1() const { return m_questioningToolbar->animate1(); }
+QSpinBox *TForm1::spinEdit1() const { return m_questioningToolbar->spinEdit1(); }
+QComboBox *TForm1::comboBox1() const { return m_questioningToolbar->comboBox1(); }
+QLineEdit *TForm1::dbEdit1() const { return m_questioningToolbar->dbEdit1(); }
+QLineEdit *TForm1::dbEdit2() const { return m_questioningToolbar->dbEdit2(); }
+QLineEdit *TForm1::dbEdit3() const { return m_questioningToolbar->dbEdit3(); }
+
+void TForm1::FormCreate()
+{
+    m_login.programFolder = m_paths.programFolder();
+    animate1()->setFileName(m_paths.programFile(QStringLiteral("xuan.avi")));
+    animate1()->setFrameRange(1, 32);
+    m_animate2->setFileName(m_paths.programFile(QStringLiteral("cool.avi")));
+    m_animate2->setFrameRange(1, 13);
+    m_animate2->play();
+
+    if (const SqlResult opened = m_database.open(m_paths.programFolder()); !opened) {
+        m_prompter.error(opened.error);
+        return;
+    }
+    runLoginDialog();
+    applyTitleRule();
+}
+
+void TForm1::runLoginDialog()
+{
+    TForm3 dialog(*this, this);
+    m_prompter.execDialog(dialog);
+}
+
+void TForm1::applyTitleRule()
+{
+    if (const std::optional<QString> title = WindowTitle::forLogin(m_login))
+        setWindowTitle(*title);
+}
+
+void TForm1::mirrorCurrentRow()
+{
+    edit2()->setText(dbEdit2()->text());
+    edit1()->setText(dbEdit1()->text());
+}
+
+void TForm1::bindFields()
+{
+    m_gradeField->setDataField(QStringLiteral("评价"));
+    m_nameField->setDataField(QStringLiteral("姓名"));
+    m_numberField->setDataField(QStringLiteral("编号"));
+}
+
+void TForm1::unbindFields()
+{
+    if (const SqlResult saved = savePendingEdits(); !saved)
+        m_prompter.error(saved.error);
+    m_gradeField->setDataField({});
+    m_nameField->setDataField({});
+    m_numberField->setDataField({});
+}
+
+SqlResult TForm1::savePendingEdits()
+{
+    m_grid->commitPendingEdit();
+    if (m_mainQuery.state() == Dataset::State::Edit || m_mainQuery.state() == Dataset::State::Insert)
+        return m_mainQuery.post();
+    return SqlResult::success();
+}
+
+void TForm1::saveBeforeLeaving()
+{
+    if (const SqlResult saved = savePendingEdits(); !saved) {
+        // The value cannot be stored; the teacher is told which, and the window still goes.
+        m_prompter.error(saved.error);
+        m_mainQuery.cancel();
+    }
+}
+
+void TForm1::setGridPresentation(const GridPresentation &presentation)
+{
+    m_grid->setPresentation(presentation);
+}
+
+void TForm1::setGridHint(const QString &hint)
+{
+    m_grid->setToolTip(hint);
+    m_grid->setAccessibleName(hint);
+}
+
+void TForm1::showOperationMenus(bool questioning, bool gradeBook)
+{
+    m_menus.questioningMenu->menuAction()->setVisible(questioning);
+    m_menus.gradeBookMenu->menuAction()->setVisible(gradeBook);
+}
+
+void TForm1::setDirectModificationChecked(bool checked)
+{
+    m_menus.questioningDirectModification->setChecked(checked);
+    m_menus.gradeBookDirectModification->setChecked(checked);
+}
+
+void TForm1::stopSelection()
+{
+    m_timer.stop();
+    edit1()->setText(dbEdit1()->text());
+    comboBox1()->setEnabled(true);
+    spinEdit1()->setEnabled(true);
+    m_selectionRunning = false;
+    animate1()->stop();
+}
+
+void TForm1::N8Click()
+{
+    const QList<ColumnFormat> formats =
+        GridFormatting::forFieldCount(m_mainQuery.fieldCount(), QApplication::palette().color(QPalette::ToolTipBase));
+    m_formattedModel->setColumnFormats(formats);
+    for (int i = 0; i < formats.size(); ++i)
+        m_grid->setColumnWidth(i, formats.at(i).width);
+}
+
+SqlResult TForm1::N14Click()
+{
+    if (const SqlResult saved = savePendingEdits(); !saved)
+        return saved;
+    m_login.mode = kModeGradeBook;
+    unbindFields();
+    if (const SqlResult opened = GradeBookView::open(m_login, m_mainQuery, m_gradeBookColumnList); !opened)
+        return opened;
+    N8Click();
+    m_mainQuery.first();
+    return SqlResult::success();
+}
+
+void TForm1::N15Click()
+{
+    const bool gradeBook = m_login.mode == kModeGradeBook;
+    if (m_menus.questioningDirectModification->isChecked()) {
+        setDirectModificationChecked(false);
+        m_grid->setPresentation(GridPresentation::browse());
+        if (gradeBook) {
+            setGridHint(kGradeBookHint);
+            m_gradeBookToolbar->modifyButton()->setToolTip(QStringLiteral("允许直接修改"));
+        }
+    } else {
+        setDirectModificationChecked(true);
+        m_grid->setPresentation(GridPresentation::edit());
+        if (gradeBook) {
+            setGridHint(QStringLiteral("修改后回车以更新数据"));
+            m_gradeBookToolbar->modifyButton()->setToolTip(QStringLiteral("取消直接修改"));
+        }
+    }
+}
+
+SqlResult TForm1::showQuestioningViewAfterLogin()
+{
+    m_login.mode = kModeQuestioning;
+    m_mainQuery.setQuery(Sql::showAllOrderedByNumber(m_login.tables().questioningTable()));
+    if (const SqlResult opened = m_mainQuery.open(); !opened)
+        return opened;
+    N8Click();
+    edit1()->setText(dbEdit1()->text());
+    edit2()->setText(dbEdit2()->text());
+    bindFields();
+
+    showOperationMenus(true, false);
+    setGridHint(kQuestioningHint);
+    m_questioningToolbar->show();
+    m_gradeBookToolbar->hide();
+
+    m_timer.stop();
+    comboBox1()->setEnabled(true);
+    spinEdit1()->setEnabled(true);
+    animate1()->stop();
+    m_panel1->hide();
+    return SqlResult::success();
+}
+
+SqlResult TForm1::showGradeBookViewAfterLogin()
+{
+    m_login.mode = kModeGradeBook;
+    setGridHint(kGradeBookHint);
+    m_panel1->hide();
+    m_questioningToolbar->hide();
+    showOperationMenus(false, true);
+    m_gradeBookToolbar->show();
+    return N14Click();
+}
+
+void TForm1::N3Click()
+{
+    if (m_selectionRunning)
+        stopSelection();
+    m_panel1->hide();
+    runLoginDialog();
+    applyTitleRule();
+}
+
+void TForm1::N13Click()
+{
+    if (const SqlResult saved = savePendingEdits(); !saved) {
+        m_prompter.error(saved.error);
+        return;
+    }
+    m_portraitQuery.close();
+    m_portraitQuery.setQuery(Sql::portrait(QStringLiteral("姓名")));
+    SqlResult shown = m_portraitQuery.open();
+    if (shown)
+        shown = N14Click();
+    if (!shown) {
+        if (!m_prompter.confirm(QStringLiteral("提示"), kNotLoggedIn))
+            return;
+        N3Click();
+    }
+
+    stopSelection();
+    showOperationMenus(false, true);
+    unbindFields();
+    N8Click();
+    setGridHint(kGradeBookHint);
+    applyTitleRule();
+    m_panel1->hide();
+    m_questioningToolbar->hide();
+    m_gradeBookToolbar->show();
+}
+
+void TForm1::SpeedButton6Click()
+{
+    if (const SqlResult saved = savePendingEdits(); !saved) {
+        m_prompter.error(saved.error);
+        return;
+    }
+    m_mainQuery.close();
+    m_mainQuery.setQuery(Sql::showAllOrderedByNumber(m_login.tables().questioningTable()));
+    const SqlResult opened = m_mainQuery.open();
+    if (opened) {
+        bindFields();
+        m_login.mode = kModeQuestioning;
+    } else {
+        if (!m_prompter.confirm(QStringLiteral("提示"), kNotLoggedIn))
+            return;
+        N3Click();
+    }
+
+    m_questioningToolbar->show();
+    stopSelection();
+    m_panel1->hide();
+    m_gradeBookToolbar->hide();
+    m_menus.questioningMenu->menuAction()->setVisible(true);
+    setGridHint(kQuestioningHint);
+    m_menus.gradeBookMenu->menuAction()->setVisible(false);
+    N8Click();
+    m_mainQuery.first();
+    applyTitleRule();
+}
+
+void TForm1::FormClose()
+{
+    if (m_login.mode != kModeQuestioning)
+        return;
+    const SqlResult cleared = m_mainQuery.execute(Sql::clearCurrentGrades(m_login.tables().questioningTable()));
+    // The window closes even when the grades could not be cleared: the teacher has seen
+    // why, and keeping the window open would not let the statement succeed.
+    if (!cleared)
+        m_prompter.error(cleared.error);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (!m_exiting) {
+        saveBeforeLeaving();
+        FormClose();
+    }
+    m_timer.stop();
+    event->accept();
+}
+
+void TForm1::Exit1Click()
+{
+    saveBeforeLeaving();
+    m_exiting = true;
+    m_timer.stop();
+    // exit(), not quit(): quit() would close the window first and so clear the grades.
+    QCoreApplication::exit(0);
+}
+
+void TForm1::N6Click()
+{
+    const QString manual = m_paths.programFile(QStringLiteral("使用手册.chm"));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+        QProcess::startDetached(QStringLiteral("xchm"), {manual}, m_paths.programFolder());
+}
+
+void TForm1::N7Click()
+{
+    TForm4 about(this);
+    m_prompter.execDialog(about);
+}
+
+void TForm1::BitBtn2Click()
+{
+    if (m_login.mode == kModeQuestioning) {
+        // Starting and stopping a random selection belongs to the questioning commands.
+    } else if (m_login.mode == kModeGradeBook) {
+        N15Click();
+    }
+}
+
+void TForm1::Timer1Timer()
+{
+}
+
+void TForm1::Edit1KeyPress()
+{
+}
+
+void TForm1::Edit2KeyPress()
+{
+}
+
+void TForm1::ComboBox1Change()
+{
+}
+
+void TForm1::N5Click()
+{
+}
+
+void TForm1::N11Click()
+{
+}
+
+bool TForm1::DBGrid1KeyPress()
+{
+    if (m_gradeField->dataField() == QStringLiteral("评价")) {
+        BitBtn2Click();
+        return true;
+    }
+    return false;
+}
+
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    QWidget *focus = focusWidget();
+    if (isEnter(event) && (focus == nullptr || focus == this)) {
+        Edit1KeyPress();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event)))
+        return DBGrid1KeyPress();
+    return QMainWindow::eventFilter(watched, event);
+}
