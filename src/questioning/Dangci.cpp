@@ -141,8 +141,9 @@ void TForm2::showOrRaise()
             move(frame.topLeft());
         }
         show();
+    } else {
+        raise();
     }
-    raise();
     activateWindow();
 }
 

@@ -78,8 +78,10 @@ void TForm7::showComment(const QString &text)
         move(frame.topLeft());
     }
 
-    show();
-    raise();
+    if (isVisible())
+        raise();
+    else
+        show();
     activateWindow();
     m_focusHolder->setFocus(Qt::OtherFocusReason);
 }
