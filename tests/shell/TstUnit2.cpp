@@ -1,0 +1,686 @@
+#include "FakePrompter.h"
+#include "TempProgramFolder.h"
+#include "login/LoginController.h"
+#include "shell/AnimationControl.h"
+#include "shell/BoundField.h"
+#include "shell/DataGrid.h"
+#include "shell/GradeBookToolbar.h"
+#include "shell/QuestioningToolbar.h"
+#include "shell/Unit2.h"
+#include "shell/Unit4.h"
+#include "store/DatasetModel.h"
+#include "store/TableNames.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSpinBox>
+#include <QMenuBar>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+
+using Answer = Prompter::Answer;
+using Buttons = Prompter::Buttons;
+using Icon = Prompter::Icon;
+
+namespace {
+
+const QString kClass = QStringLiteral("一班");
+const QString kSubject = QStringLiteral("语文");
+const QString kQuestioningTable = QStringLiteral("一班语文课堂提问");
+const QString kGradeBookTable = QStringLiteral("一班语文记分册");
+const QString kInitialTitle = QStringLiteral("青穗多媒体教学助手");
+const QString kQuestioningHint = QStringLiteral("随机选择请双击或回车");
+const QString kGradeBookHint = QStringLiteral("双击直接修改");
+const QString kNotLoggedIn = QStringLiteral("您还没有登录，现在登录吗?");
+
+/// The main window with the login dialog replaced by a script of what the teacher does
+/// in it (nothing: the dialog is closed without logging in).
+class TestWindow final : public TForm1 {
+public:
+    using TForm1::TForm1;
+    std::function<void()> loginDialog;
+    int loginDialogsShown = 0;
+
+protected:
+    void runLoginDialog() override
+    {
+        ++loginDialogsShown;
+        if (loginDialog)
+            loginDialog();
+    }
+};
+
+/// A throw-away program folder, a scripted prompter and the window on them.
+struct Shell {
+    TempProgramFolder folder;
+    FakePrompter prompter;
+    TestWindow window{folder.path(), prompter};
+
+    /// The login dialog logs in to 一班 语文 in a mode; the first time the password and
+    /// the class table are confirmed.
+    std::function<void()> login(const QString &mode, bool firstTime = true)
+    {
+        return [this, mode, firstTime] {
+            if (firstTime) {
+                prompter.expectAnswer(Answer::Yes);
+                prompter.expectAnswer(Answer::Yes);
+            }
+            QVERIFY(LoginController(window).login({kClass, kSubject, QStringLiteral("123"), mode}));
+        };
+    }
+    /// Start-up with a login in the given mode.
+    void startIn(const QString &mode)
+    {
+        window.loginDialog = login(mode);
+        window.FormCreate();
+        window.loginDialog = nullptr;
+        QCOMPARE(prompter.pendingReplies(), 0);
+    }
+    void execute(const QString &sql)
+    {
+        QSqlQuery query(window.database().connection());
+        QVERIFY2(query.exec(sql), qPrintable(query.lastError().text()));
+    }
+    QVariant scalar(const QString &sql)
+    {
+        QSqlQuery query(window.database().connection());
+        if (!query.exec(sql) || !query.next())
+            return QStringLiteral("failed: ") + query.lastError().text();
+        return query.value(0);
+    }
+    bool questioningMenuShown() const { return window.menus().questioningMenu->menuAction()->isVisible(); }
+    bool gradeBookMenuShown() const { return window.menus().gradeBookMenu->menuAction()->isVisible(); }
+};
+
+} // namespace
+
+/// The main window: start-up, view states, grid formatting, open grade-book view,
+/// direct modification, view switching, re-login, closing and the About box.
+class TstUnit2 final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startupWithoutLogin();
+    void databaseThatIsNoDatabaseIsReported();
+    void menusAsPublished();
+    void viewStates_data();
+    void viewStates();
+    void gridFormatting_data();
+    void gridFormatting();
+    void openGradeBookView_data();
+    void openGradeBookView();
+    void directModificationToggle_data();
+    void directModificationToggle();
+    void switchingBothWays();
+    void switchingBeforeLoginAsks_data();
+    void switchingBeforeLoginAsks();
+    void switchingAfterYesUsesTheNewLogin();
+    void reloginStopsRunningSelectionEvenWhenCancelled();
+    void currentRowFollowsBothWays();
+    void closingClearsGradesOnlyInQuestioning_data();
+    void closingClearsGradesOnlyInQuestioning();
+    void closingStatementFailureIsShownAndWindowCloses();
+    void pendingGridEditIsSaved_data();
+    void pendingGridEditIsSaved();
+    void aboutBox();
+};
+
+void TstUnit2::startupWithoutLogin()
+{
+    Shell shell;
+    shell.window.FormCreate();
+
+    QCOMPARE(shell.window.loginDialogsShown, 1);
+    QCOMPARE(shell.window.windowTitle(), kInitialTitle);
+    QVERIFY(shell.questioningMenuShown());
+    QVERIFY(shell.gradeBookMenuShown());
+    QVERIFY(!shell.window.mainQuery().isOpen());
+    QCOMPARE(shell.window.gridModel()->rowCount(), 0);
+    QVERIFY(shell.window.database().isOpen());
+    QVERIFY(shell.window.animate2()->isPlaying());
+    QVERIFY(shell.window.animate2()->fileName().endsWith(QStringLiteral("/cool.avi")));
+    QVERIFY(!shell.window.animate1()->isPlaying());
+    QVERIFY(shell.window.animate1()->fileName().endsWith(QStringLiteral("/xuan.avi")));
+    QVERIFY(!shell.window.timer1().isActive());
+    QCOMPARE(shell.window.timer1().interval(), 10);
+    QVERIFY(shell.window.panel1()->isHidden());
+    QVERIFY(shell.prompter.calls().isEmpty());
+}
+
+void TstUnit2::databaseThatIsNoDatabaseIsReported()
+{
+    Shell shell;
+    QFile file(shell.folder.path() + QStringLiteral("/Record.mdb"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("这不是数据库。").repeated(200));
+    file.close();
+    shell.prompter.expectAnswer(Answer::Ok);
+
+    shell.window.FormCreate();
+
+    QCOMPARE(shell.prompter.calls().size(), 1);
+    const FakePrompter::Call &call = shell.prompter.lastCall();
+    QCOMPARE(call.icon, Icon::Critical);
+    QCOMPARE(call.caption, Prompter::applicationTitle());
+    QVERIFY2(call.text.contains(QStringLiteral("Record.mdb")), qPrintable(call.text));
+    QCOMPARE(shell.window.loginDialogsShown, 0);
+    QVERIFY(!shell.window.loginState().isLoggedIn());
+    QVERIFY(shell.window.loginState().mode.isEmpty());
+    QCOMPARE(shell.window.windowTitle(), kInitialTitle);
+    shell.window.show();
+    QVERIFY(shell.window.isVisible());
+    QVERIFY(shell.window.animate2()->isPlaying());
+}
+
+void TstUnit2::menusAsPublished()
+{
+    Shell shell;
+    const MainMenus &menus = shell.window.menus();
+    const QList<QAction *> bar = shell.window.menuBar()->actions();
+    QStringList titles;
+    for (QAction *menu : bar)
+        titles << menu->text();
+    QCOMPARE(titles, QStringList({QStringLiteral("文件"), QStringLiteral("操作"), QStringLiteral("操作"), QStringLiteral("帮助")}));
+
+    const auto items = [](QMenu *menu) {
+        QStringList captions;
+        for (QAction *action : menu->actions()) {
+            QString caption = action->isSeparator() ? QStringLiteral("-") : action->text();
+            if (!action->shortcut().isEmpty())
+                caption += QLatin1Char(' ') + action->shortcut().toString(QKeySequence::PortableText);
+            if (action->isCheckable())
+                caption += QStringLiteral(" [check]");
+            captions << caption;
+        }
+        return captions;
+    };
+    QCOMPARE(items(bar.at(0)->menu()), QStringList({QStringLiteral("重新登录 F9"), QStringLiteral("保存为母版"),
+                                                   QStringLiteral("导出至Excel"), QStringLiteral("-"), QStringLiteral("退出")}));
+    QCOMPARE(items(menus.questioningMenu),
+             QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
+                          QStringLiteral("-"), QStringLiteral("随机提问 F5"), QStringLiteral("评语设定"),
+                          QStringLiteral("直接修改 [check]"), QStringLiteral("切换")}));
+    QCOMPARE(items(menus.gradeBookMenu),
+             QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
+                          QStringLiteral("-"), QStringLiteral("直接修改 [check]"), QStringLiteral("切换")}));
+    QCOMPARE(items(bar.at(3)->menu()), QStringList({QStringLiteral("使用手册 F1"), QStringLiteral("关于...")}));
+
+    // Every toolbar control can be found by its name, and carries its hint.
+    const QList<QPair<QWidget *, QString>> hints = {
+        {shell.window.edit1(), QStringLiteral("查找请输入编号，回车")},
+        {shell.window.edit2(), QStringLiteral("查找请输入姓名，回车")},
+        {shell.window.spinEdit1(), QStringLiteral("请输入随机选择的数量")},
+        {shell.window.comboBox1(), QStringLiteral("请选择档次")},
+        {shell.window.gradeBookToolbar()->switchButton(), QStringLiteral("切换至课堂提问表")},
+        {shell.window.gradeBookToolbar()->entryButton(), QStringLiteral("名单或成绩录入")},
+        {shell.window.gradeBookToolbar()->sortButton(), QStringLiteral("排序")},
+        {shell.window.gradeBookToolbar()->clearButton(), QStringLiteral("清除所有成绩")},
+        {shell.window.gradeBookToolbar()->modifyButton(), QStringLiteral("修改")},
+    };
+    for (const auto &[widget, hint] : hints) {
+        QCOMPARE(widget->toolTip(), hint);
+        QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(hint));
+    }
+    QCOMPARE(shell.window.statusPanel(0)->text(), QStringLiteral("青穗课堂提问助手"));
+}
+
+void TstUnit2::viewStates_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("questioningShown");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("numberBox");
+    QTest::newRow("before the first login") << QString() << true << kQuestioningHint << kInitialTitle << QString();
+    QTest::newRow("questioning view") << kModeQuestioning << true << kQuestioningHint
+                                      << QStringLiteral("青穗多媒体教学助手-一班语文课堂提问") << QStringLiteral("1");
+    QTest::newRow("grade-book view") << kModeGradeBook << false << kGradeBookHint
+                                     << QStringLiteral("青穗多媒体教学助手-一班语文记分册") << QString();
+}
+
+void TstUnit2::viewStates()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, questioningShown);
+    QFETCH(QString, hint);
+    QFETCH(QString, title);
+    QFETCH(QString, numberBox);
+    Shell shell;
+    if (mode.isEmpty())
+        shell.window.FormCreate();
+    else
+        shell.startIn(mode);
+    TForm1 &window = shell.window;
+
+    QCOMPARE(window.windowTitle(), title);
+    QCOMPARE(window.questioningToolbar()->isHidden(), !questioningShown);
+    QCOMPARE(window.gradeBookToolbar()->isHidden(), questioningShown);
+    QCOMPARE(shell.questioningMenuShown(), questioningShown);
+    QCOMPARE(shell.gradeBookMenuShown(), mode.isEmpty() || !questioningShown);
+    QCOMPARE(window.dbGrid1()->toolTip(), hint);
+    QVERIFY(window.panel1()->isHidden());
+    QCOMPARE(window.edit1()->text(), numberBox);
+    QCOMPARE(window.gradeField().isBound(), mode == kModeQuestioning);
+    QCOMPARE(window.loginState().mode, mode);
+    if (mode == kModeQuestioning) {
+        QCOMPARE(window.dbEdit3()->text(), QString());
+        QCOMPARE(window.edit2()->text(), window.mainQuery().value(QStringLiteral("姓名")).toString());
+        QCOMPARE(window.mainQuery().fieldNames(),
+                 QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+                              QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
+    }
+}
+
+void TstUnit2::gridFormatting_data()
+{
+    QTest::addColumn<QStringList>("columns");
+    QTest::newRow("one field") << QStringList{QStringLiteral("编号")};
+    QTest::newRow("seven fields") << QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"),
+                                                 QStringLiteral("历史"), QStringLiteral("次数"), QStringLiteral("总分"),
+                                                 QStringLiteral("平均")};
+}
+
+void TstUnit2::gridFormatting()
+{
+    QFETCH(QStringList, columns);
+    Shell shell;
+    shell.window.FormCreate();
+    QStringList definitions;
+    QStringList values;
+    for (const QString &column : columns) {
+        definitions << QStringLiteral("[%1] TEXT").arg(column);
+        values << QStringLiteral("'x'");
+    }
+    shell.execute(QStringLiteral("CREATE TABLE [格式] (%1)").arg(definitions.join(QLatin1Char(','))));
+    shell.execute(QStringLiteral("INSERT INTO [格式] VALUES (%1)").arg(values.join(QLatin1Char(','))));
+    Dataset &query = shell.window.mainQuery();
+    query.setQuery(Sql::showAll(QStringLiteral("格式")));
+    QVERIFY(query.open());
+
+    shell.window.N8Click();
+
+    const DataGrid *grid = shell.window.dbGrid1();
+    const QAbstractItemModel *model = grid->model();
+    QCOMPARE(model->columnCount(), columns.size());
+    const QColor toolTip = QApplication::palette().color(QPalette::ToolTipBase);
+    for (int i = 0; i < columns.size(); ++i) {
+        QCOMPARE(grid->columnWidth(i), i == 0 ? 55 : 64);
+        const QModelIndex cell = model->index(0, i);
+        QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), i % 2 == 1 ? QColor(0, 255, 255) : toolTip);
+        QCOMPARE(cell.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+        QCOMPARE(model->headerData(i, Qt::Horizontal, Qt::BackgroundRole).value<QBrush>().color(), QColor(166, 202, 240));
+        QCOMPARE(model->headerData(i, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+        QCOMPARE(model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), columns.at(i));
+        QCOMPARE(cell.data().toString(), QStringLiteral("x"));
+    }
+}
+
+void TstUnit2::openGradeBookView_data()
+{
+    QTest::addColumn<QStringList>("scoreColumns");
+    QTest::addColumn<QString>("list");
+    QTest::newRow("six columns") << QStringList() << QStringLiteral("编号,姓名,小组");
+    QTest::newRow("two score columns") << QStringList{QStringLiteral("第1次"), QStringLiteral("第2次")}
+                                       << QStringLiteral("编号,姓名,小组,第1次,第2次,合计,平均");
+}
+
+void TstUnit2::openGradeBookView()
+{
+    QFETCH(QStringList, scoreColumns);
+    QFETCH(QString, list);
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    for (const QString &column : scoreColumns)
+        QVERIFY(shell.window.database().execute(Sql::addScoreColumn(kGradeBookTable, column)));
+    shell.window.mainQuery().moveTo(3);
+
+    QVERIFY(shell.window.N14Click());
+
+    QCOMPARE(shell.window.gradeBookColumnList(), list);
+    QCOMPARE(shell.window.mainQuery().fieldNames(), list.split(QLatin1Char(',')));
+    QCOMPARE(shell.window.loginState().mode, kModeGradeBook);
+    QVERIFY(!shell.window.gradeField().isBound());
+    QVERIFY(!shell.window.numberField().isBound());
+    QCOMPARE(shell.window.dbEdit1()->text(), QString());
+    QCOMPARE(shell.window.mainQuery().currentRow(), 0);
+    QCOMPARE(shell.window.dbGrid1()->columnWidth(0), 55);
+    QCOMPARE(shell.window.dbGrid1()->columnWidth(1), 64);
+}
+
+void TstUnit2::directModificationToggle_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("grade book, command") << kModeGradeBook << QStringLiteral("command");
+    QTest::newRow("grade book, grade-book menu item") << kModeGradeBook << QStringLiteral("grade-book item");
+    QTest::newRow("grade book, 修改 button") << kModeGradeBook << QStringLiteral("button");
+    QTest::newRow("grade book, F5") << kModeGradeBook << QStringLiteral("F5");
+    QTest::newRow("grade book, double-click") << kModeGradeBook << QStringLiteral("double-click");
+    QTest::newRow("questioning, questioning menu item") << kModeQuestioning << QStringLiteral("questioning item");
+}
+
+void TstUnit2::directModificationToggle()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, trigger);
+    Shell shell;
+    shell.startIn(mode);
+    TForm1 &window = shell.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const bool gradeBook = mode == kModeGradeBook;
+    QToolButton *modify = window.gradeBookToolbar()->modifyButton();
+    const auto toggle = [&] {
+        if (trigger == QStringLiteral("command"))
+            window.N15Click();
+        else if (trigger == QStringLiteral("grade-book item"))
+            window.menus().gradeBookDirectModification->trigger();
+        else if (trigger == QStringLiteral("questioning item"))
+            window.menus().questioningDirectModification->trigger();
+        else if (trigger == QStringLiteral("button"))
+            QTest::mouseClick(modify, Qt::LeftButton);
+        else if (trigger == QStringLiteral("F5"))
+            QTest::keyClick(&window, Qt::Key_F5);
+        else
+            QTest::mouseDClick(window.dbGrid1()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    };
+    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::initial());
+
+    toggle();
+    QVERIFY(window.menus().questioningDirectModification->isChecked());
+    QVERIFY(window.menus().gradeBookDirectModification->isChecked());
+    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::edit());
+    QVERIFY(window.dbGrid1()->editTriggers() != QAbstractItemView::NoEditTriggers);
+    QCOMPARE(window.dbGrid1()->toolTip(), gradeBook ? QStringLiteral("修改后回车以更新数据") : kQuestioningHint);
+    QCOMPARE(modify->toolTip(), gradeBook ? QStringLiteral("取消直接修改") : QStringLiteral("修改"));
+
+    toggle();
+    QVERIFY(!window.menus().questioningDirectModification->isChecked());
+    QVERIFY(!window.menus().gradeBookDirectModification->isChecked());
+    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::browse());
+    QCOMPARE(window.dbGrid1()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(window.dbGrid1()->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(window.dbGrid1()->toolTip(), gradeBook ? kGradeBookHint : kQuestioningHint);
+    QCOMPARE(modify->toolTip(), gradeBook ? QStringLiteral("允许直接修改") : QStringLiteral("修改"));
+}
+
+void TstUnit2::switchingBothWays()
+{
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    TForm1 &window = shell.window;
+    const QString firstName = window.mainQuery().value(QStringLiteral("姓名")).toString();
+    window.mainQuery().moveTo(4);
+
+    window.N13Click();
+
+    QCOMPARE(window.loginState().mode, kModeGradeBook);
+    QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文记分册"));
+    QCOMPARE(window.mainQuery().fieldNames(), QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")}));
+    QVERIFY(window.questioningToolbar()->isHidden());
+    QVERIFY(!window.gradeBookToolbar()->isHidden());
+    QVERIFY(!shell.questioningMenuShown());
+    QVERIFY(shell.gradeBookMenuShown());
+    QCOMPARE(window.dbGrid1()->toolTip(), kGradeBookHint);
+    QCOMPARE(window.edit1()->text(), QString());
+    QVERIFY(!window.gradeField().isBound());
+    QVERIFY(window.portraitQuery().isOpen());
+    QVERIFY(!window.selectionRunning());
+
+    window.SpeedButton6Click();
+
+    QCOMPARE(window.loginState().mode, kModeQuestioning);
+    QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
+    QCOMPARE(window.mainQuery().fieldCount(), 7);
+    QCOMPARE(window.mainQuery().currentRow(), 0);
+    QCOMPARE(window.edit1()->text(), QStringLiteral("1"));
+    QCOMPARE(window.edit2()->text(), firstName);
+    QVERIFY(!window.questioningToolbar()->isHidden());
+    QVERIFY(window.gradeBookToolbar()->isHidden());
+    QVERIFY(shell.questioningMenuShown());
+    QVERIFY(!shell.gradeBookMenuShown());
+    QCOMPARE(window.dbGrid1()->toolTip(), kQuestioningHint);
+    QCOMPARE(window.loginState().className, kClass);
+    QCOMPARE(window.loginState().subject, kSubject);
+    QVERIFY(shell.prompter.calls().size() == 2); // only the two questions of the first login
+}
+
+void TstUnit2::switchingBeforeLoginAsks_data()
+{
+    QTest::addColumn<bool>("toGradeBook");
+    QTest::addColumn<QString>("modeAfter");
+    QTest::newRow("to the grade book") << true << kModeGradeBook;
+    QTest::newRow("to the questioning view") << false << QString();
+}
+
+void TstUnit2::switchingBeforeLoginAsks()
+{
+    QFETCH(bool, toGradeBook);
+    QFETCH(QString, modeAfter);
+    Shell shell;
+    shell.window.FormCreate();
+    shell.prompter.expectAnswer(Answer::No);
+
+    if (toGradeBook)
+        shell.window.N13Click();
+    else
+        shell.window.SpeedButton6Click();
+
+    QCOMPARE(shell.prompter.calls().size(), 1);
+    const FakePrompter::Call &call = shell.prompter.lastCall();
+    QCOMPARE(call.caption, QStringLiteral("提示"));
+    QCOMPARE(call.text, kNotLoggedIn);
+    QCOMPARE(call.buttons, Buttons::YesNo);
+    QCOMPARE(call.icon, Icon::Question);
+    QCOMPARE(shell.window.loginDialogsShown, 1);
+    QVERIFY(!shell.window.mainQuery().isOpen());
+    QCOMPARE(shell.window.loginState().mode, modeAfter);
+    QCOMPARE(shell.window.windowTitle(), kInitialTitle);
+    QVERIFY(shell.questioningMenuShown());
+    QVERIFY(shell.gradeBookMenuShown());
+    QVERIFY(!shell.window.questioningToolbar()->isHidden());
+    QVERIFY(shell.window.gradeBookToolbar()->isHidden());
+}
+
+void TstUnit2::switchingAfterYesUsesTheNewLogin()
+{
+    Shell shell;
+    shell.window.FormCreate();
+    shell.prompter.expectAnswer(Answer::Yes);
+    shell.window.loginDialog = shell.login(kModeQuestioning);
+
+    shell.window.N13Click();
+
+    QCOMPARE(shell.window.loginDialogsShown, 2);
+    // The rest of the switch sets the grade book's controls over what the login showed.
+    QCOMPARE(shell.window.loginState().mode, kModeQuestioning);
+    QCOMPARE(shell.window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
+    QVERIFY(!shell.window.gradeField().isBound());
+    QCOMPARE(shell.window.dbGrid1()->toolTip(), kGradeBookHint);
+    QVERIFY(!shell.questioningMenuShown());
+    QVERIFY(shell.gradeBookMenuShown());
+    QVERIFY(shell.window.questioningToolbar()->isHidden());
+    QVERIFY(!shell.window.gradeBookToolbar()->isHidden());
+}
+
+void TstUnit2::reloginStopsRunningSelectionEvenWhenCancelled()
+{
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    TForm1 &window = shell.window;
+    window.mainQuery().moveTo(2);
+    window.edit1()->setText(QStringLiteral("17"));
+    window.setSelectionRunning(true);
+    window.timer1().start();
+    window.animate1()->play();
+    window.comboBox1()->setEnabled(false);
+    window.spinEdit1()->setEnabled(false);
+    window.panel1()->show();
+    bool stoppedBeforeDialog = false;
+    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.selectionRunning() && !window.timer1().isActive(); };
+
+    window.N3Click();
+
+    QVERIFY(stoppedBeforeDialog);
+    QVERIFY(!window.selectionRunning());
+    QVERIFY(!window.timer1().isActive());
+    QVERIFY(!window.animate1()->isPlaying());
+    QVERIFY(window.comboBox1()->isEnabled());
+    QVERIFY(window.spinEdit1()->isEnabled());
+    QCOMPARE(window.edit1()->text(), QStringLiteral("3"));
+    QVERIFY(window.panel1()->isHidden());
+    QCOMPARE(window.loginState().mode, kModeQuestioning);
+    QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
+    QVERIFY(window.mainQuery().isOpen());
+}
+
+void TstUnit2::currentRowFollowsBothWays()
+{
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    TForm1 &window = shell.window;
+    QVERIFY(window.mainQuery().rowCount() > 5);
+
+    window.mainQuery().moveTo(2);
+    QCOMPARE(window.dbGrid1()->currentIndex().row(), 2);
+    QCOMPARE(window.edit1()->text(), window.mainQuery().value(QStringLiteral("编号")).toString());
+    QCOMPARE(window.edit2()->text(), window.mainQuery().value(QStringLiteral("姓名")).toString());
+
+    window.dbGrid1()->setCurrentIndex(window.dbGrid1()->model()->index(4, 1));
+    QCOMPARE(window.mainQuery().currentRow(), 4);
+    QCOMPARE(window.dbEdit1()->text(), QStringLiteral("5"));
+    QCOMPARE(window.edit1()->text(), QStringLiteral("5"));
+}
+
+void TstUnit2::closingClearsGradesOnlyInQuestioning_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("exitItem");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("close in the questioning view") << kModeQuestioning << false << true;
+    QTest::newRow("退出 in the questioning view") << kModeQuestioning << true << false;
+    QTest::newRow("close in the grade book") << kModeGradeBook << false << false;
+}
+
+void TstUnit2::closingClearsGradesOnlyInQuestioning()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, exitItem);
+    QFETCH(bool, cleared);
+    Shell shell;
+    shell.startIn(mode);
+    shell.execute(QStringLiteral("UPDATE [一班语文课堂提问] SET [评价] = 'B', [历史] = 'AB'"));
+    shell.window.show();
+
+    if (exitItem)
+        shell.window.Exit1Click();
+    else
+        QVERIFY(shell.window.close());
+
+    const int students = shell.scalar(QStringLiteral("SELECT count(*) FROM [一班语文课堂提问]")).toInt();
+    QCOMPARE(shell.scalar(QStringLiteral("SELECT count(*) FROM [一班语文课堂提问] WHERE [评价] IS NULL")).toInt(),
+             cleared ? students : 0);
+    QCOMPARE(shell.scalar(QStringLiteral("SELECT count(*) FROM [一班语文课堂提问] WHERE [历史] = 'AB'")).toInt(), students);
+    if (exitItem) {
+        shell.window.close(); // the window going after 退出 still leaves the grades
+        QCOMPARE(shell.scalar(QStringLiteral("SELECT count(*) FROM [一班语文课堂提问] WHERE [评价] IS NULL")).toInt(), 0);
+    }
+    QCOMPARE(shell.prompter.calls().size(), 2);
+}
+
+void TstUnit2::closingStatementFailureIsShownAndWindowCloses()
+{
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    shell.window.mainQuery().close();
+    QVERIFY(shell.window.database().execute(Sql::dropTable(kQuestioningTable)));
+    shell.window.show();
+    shell.prompter.expectAnswer(Answer::Ok);
+
+    QVERIFY(shell.window.close());
+
+    QVERIFY(!shell.window.isVisible());
+    const FakePrompter::Call &call = shell.prompter.lastCall();
+    QCOMPARE(call.icon, Icon::Critical);
+    QCOMPARE(call.buttons, Buttons::Ok);
+    QVERIFY(!call.text.isEmpty());
+}
+
+void TstUnit2::pendingGridEditIsSaved_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("closing the window") << QStringLiteral("close");
+    QTest::newRow("switching to the questioning view") << QStringLiteral("switch");
+    QTest::newRow("re-login") << QStringLiteral("relogin");
+    QTest::newRow("退出") << QStringLiteral("exit");
+}
+
+void TstUnit2::pendingGridEditIsSaved()
+{
+    QFETCH(QString, action);
+    Shell shell;
+    shell.startIn(kModeGradeBook);
+    TForm1 &window = shell.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.N15Click();
+    DataGrid *grid = window.dbGrid1();
+    const QModelIndex cell = grid->model()->index(1, 2); // second student's 小组
+    grid->setCurrentIndex(cell);
+    if (!grid->indexWidget(cell))
+        grid->edit(cell);
+    auto *editor = qobject_cast<QLineEdit *>(grid->indexWidget(cell));
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("97"));
+    const QVariant number = window.mainQuery().value(1, 0);
+    if (action == QStringLiteral("relogin"))
+        shell.window.loginDialog = shell.login(kModeGradeBook, false);
+
+    if (action == QStringLiteral("close"))
+        window.close();
+    else if (action == QStringLiteral("switch"))
+        window.SpeedButton6Click();
+    else if (action == QStringLiteral("relogin"))
+        window.N3Click();
+    else
+        window.Exit1Click();
+
+    QCOMPARE(shell.scalar(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号] = %1").arg(number.toInt())).toInt(), 97);
+}
+
+void TstUnit2::aboutBox()
+{
+    Shell shell;
+    bool checked = false;
+    shell.prompter.expectDialog([&checked](QDialog &dialog) {
+        auto *about = qobject_cast<TForm4 *>(&dialog);
+        if (!about)
+            return int(QDialog::Rejected);
+        checked = about->windowTitle() == QStringLiteral("关于...") && about->size() == QSize(271, 141)
+               && about->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+               && about->title()->text() == QStringLiteral("青穗多媒体教学助手 1.6") && about->title()->font().bold()
+               && about->title()->font().pixelSize() == 16
+               && about->title()->palette().color(QPalette::WindowText) == QColor(Qt::red)
+               && about->picture()->size() == QSize(61, 57);
+        about->show();
+        QTest::mouseClick(about->picture(), Qt::LeftButton);
+        return about->isVisible() ? int(QDialog::Rejected) : about->result();
+    });
+
+    shell.window.N7Click();
+
+    QVERIFY(checked);
+    QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+QTEST_MAIN(TstUnit2)
+#include "TstUnit2.moc"
