@@ -125,6 +125,8 @@ private Q_SLOTS:
     void switchingAfterYesUsesTheNewLogin();
     void reloginStopsRunningSelectionEvenWhenCancelled();
     void currentRowFollowsBothWays();
+    void enterKey_data();
+    void enterKey();
     void closingClearsGradesOnlyInQuestioning_data();
     void closingClearsGradesOnlyInQuestioning();
     void closingStatementFailureIsShownAndWindowCloses();
@@ -558,6 +560,46 @@ void TstUnit2::currentRowFollowsBothWays()
     QCOMPARE(window.mainQuery().currentRow(), 4);
     QCOMPARE(window.dbEdit1()->text(), QStringLiteral("5"));
     QCOMPARE(window.edit1()->text(), QStringLiteral("5"));
+}
+
+void TstUnit2::enterKey_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("onGrid");
+    QTest::addColumn<bool>("selectionStarts");
+    QTest::addColumn<int>("rowAfter");
+    QTest::newRow("grid, questioning view: 随机提问") << kModeQuestioning << true << true << 0;
+    QTest::newRow("grid, grade book: left to the grid") << kModeGradeBook << true << false << 0;
+    QTest::newRow("window itself: find by number") << kModeQuestioning << false << false << 4;
+}
+
+void TstUnit2::enterKey()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, onGrid);
+    QFETCH(bool, selectionStarts);
+    QFETCH(int, rowAfter);
+    Shell shell;
+    shell.startIn(mode);
+    TForm1 &window = shell.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.edit1()->setText(QStringLiteral("5"));
+
+    if (onGrid) {
+        window.dbGrid1()->setFocus();
+        QTest::keyClick(window.dbGrid1(), Qt::Key_Return);
+    } else {
+        window.setFocus();
+        QTest::keyClick(&window, Qt::Key_Return);
+    }
+
+    QCOMPARE(window.selectionRunning(), selectionStarts);
+    QCOMPARE(window.timer1().isActive(), selectionStarts);
+    QCOMPARE(window.mainQuery().currentRow(), rowAfter);
+    QVERIFY(!window.menus().gradeBookDirectModification->isChecked());
+    if (selectionStarts)
+        window.stopSelection();
 }
 
 void TstUnit2::closingClearsGradesOnlyInQuestioning_data()
