@@ -1,3 +1,4 @@
+#include "questioning/QuestioningCommands.h"
 #include "shell/Artwork.h"
 #include "shell/FontMapping.h"
 #include "shell/QtPrompter.h"
@@ -26,6 +27,8 @@ int main(int argc, char *argv[])
     TForm1 window(QCoreApplication::applicationDirPath(), prompter);
     prompter.setParent(&window);
     window.FormCreate();
+    // After the first login: the comment settings dialog, then the comment pop-up, both hidden.
+    window.questioning().createWindows();
     window.showMaximized();
     return app.exec();
 }

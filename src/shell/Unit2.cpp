@@ -14,6 +14,7 @@
 #include "Unit4.h"
 #include "WindowTitle.h"
 #include "login/Laopo.h"
+#include "questioning/QuestioningCommands.h"
 #include "store/DatasetModel.h"
 
 #include <QAction>
@@ -65,6 +66,7 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     m_timer.setTimerType(Qt::PreciseTimer);
 
     buildWindow();
+    m_questioning = std::make_unique<QuestioningCommands>(*this);
     connectCommands();
 }
 
@@ -187,6 +189,8 @@ void TForm1::connectCommands()
 
     connect(dbEdit1(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
     connect(dbEdit2(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+    connect(dbEdit3(), &QLineEdit::textChanged, this, &TForm1::DBEdit3Change);
+    connect(this, &TForm1::gradeSettingsChanged, this, [this] { m_questioning->takeGradeSettings(); });
 }
 
 QLineEdit *TForm1::edit1() const { return m_questioningToolbar->edit1(); }
@@ -488,35 +492,42 @@ void TForm1::N7Click()
 
 void TForm1::BitBtn2Click()
 {
-    if (m_login.mode == kModeQuestioning) {
-        // Starting and stopping a random selection belongs to the questioning commands.
-    } else if (m_login.mode == kModeGradeBook) {
-        N15Click();
-    }
+    m_questioning->randomQuestion();
 }
 
 void TForm1::Timer1Timer()
 {
+    m_questioning->tick();
 }
 
 void TForm1::Edit1KeyPress()
 {
+    m_questioning->findByNumber();
 }
 
 void TForm1::Edit2KeyPress()
 {
+    m_questioning->findByName();
 }
 
 void TForm1::ComboBox1Change()
 {
+    m_questioning->gradeChosen();
+}
+
+void TForm1::DBEdit3Change()
+{
+    m_questioning->showGrade(dbEdit3()->text());
 }
 
 void TForm1::N5Click()
 {
+    m_questioning->commentSettings();
 }
 
 void TForm1::N11Click()
 {
+    m_questioning->clearEvaluations();
 }
 
 bool TForm1::DBGrid1KeyPress()

@@ -24,6 +24,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QuestioningCommands;
 class QuestioningToolbar;
 
 /// Main window (module Unit2): menus, the two toolbars, the main grid and the status bar;
@@ -112,6 +113,10 @@ public:
     void N5Click();
     /// 清除 of the questioning menu: clear evaluations.
     void N11Click();
+    /// The grade mirror: the grade box shows the grade field's grade without grading.
+    void DBEdit3Change();
+    /// The questioning commands and their two long-lived windows (comment settings, pop-up).
+    QuestioningCommands &questioning() { return *m_questioning; }
     /// Enter in the main grid; true when the key was used up. In the questioning view it
     /// is the 随机提问 command.
     bool DBGrid1KeyPress();
@@ -191,4 +196,6 @@ private:
     DataGrid *m_grid = nullptr;
     QWidget *m_panel1 = nullptr;
     QLabel *m_statusPanels[3] = {};
+    // Last, so that it goes first: it acts on everything above.
+    std::unique_ptr<QuestioningCommands> m_questioning;
 };
