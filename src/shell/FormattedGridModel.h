@@ -12,6 +12,7 @@ class FormattedGridModel final : public QIdentityProxyModel {
 public:
     explicit FormattedGridModel(QObject *parent = nullptr);
 
+    /// Dresses column i with formats[i]; columns beyond the list stay plain.
     void setColumnFormats(const QList<ColumnFormat> &formats);
     const QList<ColumnFormat> &columnFormats() const { return m_formats; }
 
