@@ -190,10 +190,22 @@ def text_of(node):
 
 
 def answer(program, caption, expected_text, button):
-    box = program.alert(caption)
+    """Waits for the message box with this caption and text, presses a button on it and
+    waits for it to go."""
+    seen = []
+
+    def probe():
+        box = program.alert(caption, timeout=0.5)
+        text = alert_text(box)
+        seen.append(text)
+        return box if expected_text in text else None
+    try:
+        box = wait_for(probe, "message %r" % expected_text)
+    except Failure:
+        raise Failure("message %r not shown; saw %r" % (expected_text, sorted(set(seen))))
     text = alert_text(box)
-    check(expected_text in text, "message %r, expected %r" % (text, expected_text))
     press(box, button)
+    wait_for(lambda: not _showing(box), "the message box to close")
     return text
 
 
