@@ -11,7 +11,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("青穗多媒体教学助手 1.6"));
+    // The application's own title; not the display name, which Qt would append to every
+    // window title.
+    QApplication::setApplicationName(QStringLiteral("青穗多媒体教学助手 1.6"));
 
     // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
     const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

@@ -277,9 +277,19 @@ bool Dataset::locate(const QString &field, const QVariant &value)
     const int index = fieldIndex(field);
     if (!isOpen() || index < 0)
         return false;
-    for (int row = 0; row < m_rows.size(); ++row)
-        if (sameValue(m_rows.at(row).values.at(index), value))
+    // The random-selection tick locates by number every 10 ms: convert the wanted number
+    // once and compare stored numbers directly, so a scan of a large class stays cheap.
+    bool wantedIsNumber = false;
+    const double wantedNumber = value.isNull() ? 0.0 : value.toDouble(&wantedIsNumber);
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const QVariant &cell = m_rows.at(row).values.at(index);
+        if (wantedIsNumber && isNumber(cell)) {
+            if (cell.toDouble() == wantedNumber)
+                return moveTo(row);
+        } else if (sameValue(cell, value)) {
             return moveTo(row);
+        }
+    }
     return false;
 }
 
