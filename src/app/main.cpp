@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -31,6 +32,9 @@ int main(int argc, char *argv[])
     window.FormCreate();
     // After the first login: the comment settings dialog, then the comment pop-up, both hidden.
     window.questioning().createWindows();
+    // Fill the screen even where no window manager maximises the window.
+    if (const QScreen *screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return app.exec();
 }
