@@ -159,15 +159,18 @@ void TForm1::buildWindow()
 
 void TForm1::connectCommands()
 {
-    connect(m_menus.relogin, &QAction::triggered, this, &TForm1::N3Click);
+    // Commands that open a modal window run from the event loop, not inside the menu's
+    // trigger: a screen reader that chose the item then gets its answer at once instead of
+    // waiting until the dialog closes.
+    connect(m_menus.relogin, &QAction::triggered, this, &TForm1::N3Click, Qt::QueuedConnection);
     connect(m_menus.exit, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menus.randomQuestion, &QAction::triggered, this, &TForm1::BitBtn2Click);
     connect(m_menus.commentSettings, &QAction::triggered, this, &TForm1::N5Click);
-    connect(m_menus.questioningClear, &QAction::triggered, this, &TForm1::N11Click);
-    connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click);
-    connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click);
+    connect(m_menus.questioningClear, &QAction::triggered, this, &TForm1::N11Click, Qt::QueuedConnection);
+    connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
+    connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
-    connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click);
+    connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
     for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {
         // A checkable item flips its own mark before it reports the click; the toggle
         // decides the marks itself.
