@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolButton>
@@ -482,9 +483,12 @@ void TForm1::Exit1Click()
 
 void TForm1::N6Click()
 {
+    // The set-up installs xchm; a desktop without it opens the file with whatever viewer
+    // it has for the type.
     const QString manual = m_paths.programFile(QStringLiteral("使用手册.chm"));
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-        QProcess::startDetached(QStringLiteral("xchm"), {manual}, m_paths.programFolder());
+    const QString viewer = QStandardPaths::findExecutable(QStringLiteral("xchm"));
+    if (viewer.isEmpty() || !QProcess::startDetached(viewer, {manual}, m_paths.programFolder()))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
 void TForm1::N7Click()
