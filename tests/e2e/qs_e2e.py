@@ -28,6 +28,8 @@ def wait_for(probe, what, timeout=TIMEOUT):
     while time.time() < end:
         try:
             result = probe()
+        except Failure:
+            raise
         except Exception:  # the tree changes under us while windows come and go
             result = None
         if result:
@@ -60,7 +62,11 @@ class Program:
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
         env.pop("QT_QPA_PLATFORM", None)
         self.process = subprocess.Popen([os.path.join(self.folder, "qingsui")], cwd="/", env=env)
-        self.app = wait_for(self._find_app, "the program on the accessibility bus")
+        def registered():
+            if self.process.poll() is not None:
+                raise Failure("the program ended at start with code %s" % self.process.returncode)
+            return self._find_app()
+        self.app = wait_for(registered, "the program on the accessibility bus", timeout=40)
         return self
 
     def _find_app(self):
@@ -195,7 +201,10 @@ def answer(program, caption, expected_text, button):
     seen = []
 
     def probe():
-        box = program.alert(caption, timeout=0.5)
+        try:
+            box = program.alert(caption, timeout=0.5)
+        except Failure:
+            return None
         text = alert_text(box)
         seen.append(text)
         return box if expected_text in text else None
