@@ -132,8 +132,10 @@ void TForm3::buildControls()
     connect(m_questioningButton, &QRadioButton::clicked, this, &TForm3::RadioButton1Click);
     connect(m_gradeBookButton, &QRadioButton::clicked, this, &TForm3::RadioButton2Click);
     connect(m_classBox, &QComboBox::editTextChanged, this, &TForm3::ComboBox2Change);
-    connect(m_deleteClassButton, &QToolButton::clicked, this, &TForm3::SpeedButton1Click);
-    connect(m_deleteSubjectButton, &QToolButton::clicked, this, &TForm3::SpeedButton2Click);
+    // The delete commands ask questions in modal boxes: run them from the event loop, so a
+    // screen reader pressing the tool button gets its answer before the first box opens.
+    connect(m_deleteClassButton, &QToolButton::clicked, this, &TForm3::SpeedButton1Click, Qt::QueuedConnection);
+    connect(m_deleteSubjectButton, &QToolButton::clicked, this, &TForm3::SpeedButton2Click, Qt::QueuedConnection);
 }
 
 bool TForm3::eventFilter(QObject *watched, QEvent *event)

@@ -160,9 +160,9 @@ void TForm1::buildWindow()
 
 void TForm1::connectCommands()
 {
-    // Commands that open a modal window run from the event loop, not inside the menu's
-    // trigger: a screen reader that chose the item then gets its answer at once instead of
-    // waiting until the dialog closes.
+    // Commands that open a modal window run from the event loop, not inside the menu item's
+    // or tool button's click: a screen reader that chose the item then gets its answer at
+    // once instead of waiting until the dialog closes.
     connect(m_menus.relogin, &QAction::triggered, this, &TForm1::N3Click, Qt::QueuedConnection);
     connect(m_menus.exit, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menus.randomQuestion, &QAction::triggered, this, &TForm1::BitBtn2Click);
@@ -181,7 +181,7 @@ void TForm1::connectCommands()
         });
     }
 
-    connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::N15Click);
 
     connect(edit1(), &QLineEdit::returnPressed, this, &TForm1::Edit1KeyPress);

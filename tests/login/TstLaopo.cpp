@@ -230,6 +230,7 @@ void TstLaopo::deleteClassButtonRefillsClassBox()
     target.m_prompter.expectText(kAdministratorPassword);
 
     QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton1"), Qt::LeftButton);
+    QCoreApplication::processEvents(); // the command runs from the event loop
 
     auto *classBox = child<QComboBox>(dialog, "ComboBox2");
     QCOMPARE(items(classBox), QStringList{QStringLiteral("二班")});
