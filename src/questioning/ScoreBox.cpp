@@ -19,6 +19,16 @@ void ScoreBox::setScoreText(const QString &text)
     lineEdit()->setText(text);
 }
 
+int ScoreBox::value() const
+{
+    return scoreText().trimmed().toInt();
+}
+
+void ScoreBox::setValue(int value)
+{
+    setScoreText(QString::number(qBound(kMinimum, value, kMaximum)));
+}
+
 void ScoreBox::stepBy(int steps)
 {
     bool isNumber = false;
