@@ -3,6 +3,8 @@ grade the student B, then close the window (评价 cleared) or leave by 退出 (
 import subprocess
 import time
 
+import pyatspi
+
 from qs_e2e import (Program, answer, check, close_window, find, key, press, run, set_text, text_of,
                     wait_for)
 
@@ -41,7 +43,7 @@ def pick_and_grade(program, window, grade):
     check(row and row[0][0] == name, "the find boxes show the chosen student %s %s" % (number, name))
 
     grade_box = find(window, "combo box", description="请选择档次")
-    wait_for(lambda: grade_box.getState().contains(__import__("pyatspi").STATE_ENABLED), "the grade box enabled")
+    wait_for(lambda: grade_box.getState().contains(pyatspi.STATE_ENABLED), "the grade box enabled")
     # A drop-down list: open it, type the grade's letter and take it with Enter.
     grade_box.queryAction().doAction(0)
     time.sleep(0.5)
@@ -65,8 +67,14 @@ def test(built):
 
         # The comment pop-up shows B's comment in large type; a key hides it.
         comment = program.data("一班语文Moren.qs").decode("gbk").split("\r\n")[2]
-        wait_for(lambda: next((w for w in program.windows() if comment in _all_text(w)), None),
-                 "the comment pop-up with %r" % comment)
+        popup = wait_for(lambda: next((w for w in program.windows() if w.name != TITLE and comment in _all_text(w)), None),
+                         "the comment pop-up with %r" % comment)
+
+        # A click on the pop-up puts it away, as the teacher does before going on.
+        box = popup.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "1"],
+                       check=False)
+        wait_for(lambda: not popup.getState().contains(pyatspi.STATE_SHOWING), "the pop-up to hide")
 
         # Closing the window empties 评价 and keeps the rest.
         close_window(TITLE)

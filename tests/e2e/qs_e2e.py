@@ -80,7 +80,11 @@ class Program:
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
-            raise Failure("the program did not end")
+            shown = []
+            for w in self.windows():
+                if _showing(w):
+                    shown.append("%s %r: %s" % (w.getRoleName(), w.name, alert_text(w)))
+            raise Failure("the program did not end; showing: %s" % shown)
 
     def kill(self):
         if self.process and self.process.poll() is None:
@@ -244,12 +248,15 @@ def run(test):
 def close_window(title):
     """Asks the window to close, as its close box does (WM_DELETE_WINDOW)."""
     from Xlib import X, display, protocol
-    wid = int(wait_for(lambda: window_id(title), "X window " + repr(title)))
+    wait_for(lambda: window_id(title), "X window " + repr(title))
+    ids = subprocess.run(["xdotool", "search", "--name", "^" + title + "$"], capture_output=True, text=True).stdout.split()
     d = display.Display()
-    window = d.create_resource_object("window", wid)
     protocols = d.intern_atom("WM_PROTOCOLS")
     delete = d.intern_atom("WM_DELETE_WINDOW")
-    event = protocol.event.ClientMessage(window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-    window.send_event(event, event_mask=X.NoEventMask)
-    d.flush()
+    for wid in ids:
+        window = d.create_resource_object("window", int(wid))
+        event = protocol.event.ClientMessage(window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(event, event_mask=X.NoEventMask)
+    d.sync()  # a round trip: the server has taken the request before we go on
     d.close()
+    return ids

@@ -4,6 +4,12 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 program_folder="$1"; script="$2"
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 PYTHONPATH="$here"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 PYTHONPATH="$here"
 unset QT_QPA_PLATFORM
-exec xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- /usr/bin/python3 "$here/$script" "$program_folder"
+# A display number of our own: one just given up by the previous script may still be in
+# the middle of shutting down, which xvfb-run's own choice (-a) does not notice.
+display=$((100 + RANDOM % 400))
+while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+  display=$((display + 1))
+done
+exec xvfb-run -n "$display" -s "-screen 0 1280x800x24" dbus-run-session -- /usr/bin/python3 "$here/$script" "$program_folder"
