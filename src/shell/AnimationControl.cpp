@@ -1,10 +1,48 @@
 #include "AnimationControl.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
+
+namespace {
+
+// Assistive technology sees an animation that says whether it is playing.
+class AnimationAccessible final : public QAccessibleWidget {
+public:
+    explicit AnimationAccessible(QWidget *widget)
+        : QAccessibleWidget(widget, QAccessible::Animation)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.animated = static_cast<const AnimationControl *>(widget())->isPlaying();
+        return state;
+    }
+};
+
+QAccessibleInterface *accessibleAnimation(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("AnimationControl") && object && object->isWidgetType())
+        return new AnimationAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+void announcePlaying(AnimationControl *control)
+{
+    QAccessible::State changed;
+    changed.animated = true;
+    QAccessibleStateChangeEvent event(control, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
 
 AnimationControl::AnimationControl(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleAnimation), true);
+    Q_UNUSED(factoryInstalled)
     m_timer.setInterval(AviClip::kDefaultIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &AnimationControl::advance);
 }
@@ -30,14 +68,20 @@ void AnimationControl::setFrameRange(int first, int last)
 
 void AnimationControl::play()
 {
+    const bool wasPlaying = m_playing;
     m_playing = true;
     rewind();
+    if (!wasPlaying)
+        announcePlaying(this);
 }
 
 void AnimationControl::stop()
 {
+    const bool wasPlaying = m_playing;
     m_playing = false;
     rewind();
+    if (wasPlaying)
+        announcePlaying(this);
 }
 
 QSize AnimationControl::sizeHint() const

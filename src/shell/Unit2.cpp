@@ -283,6 +283,8 @@ void TForm1::setGridHint(const QString &hint)
 {
     m_grid->setToolTip(hint);
     m_grid->setAccessibleName(hint);
+    // A table's accessible description does not fall back to its tool tip.
+    m_grid->setAccessibleDescription(hint);
 }
 
 void TForm1::showOperationMenus(bool questioning, bool gradeBook)

@@ -32,9 +32,18 @@ def score_of(program, grade):
 def pick_and_grade(program, window, grade):
     number_box = find(window, "text", description="查找请输入编号，回车")
     first_number = text_of(number_box)
+    animation = find(window, "animation", "选择动画")
+    check(not animation.getState().contains(pyatspi.STATE_ANIMATED), "the selection animation rests before the race")
     key(TITLE, "F5")
-    time.sleep(1.5)  # let the highlight race
+    wait_for(lambda: animation.getState().contains(pyatspi.STATE_ANIMATED), "the selection animation to play")
+    seen = set()
+    end = time.time() + 1.5
+    while time.time() < end:  # the highlight races: the number box keeps changing
+        seen.add(text_of(number_box))
+        time.sleep(0.05)
+    check(len(seen) > 3, "the race shows many numbers, saw %r" % sorted(seen))
     key(TITLE, "F5")
+    wait_for(lambda: not animation.getState().contains(pyatspi.STATE_ANIMATED), "the selection animation to stop")
     time.sleep(0.3)
     number = text_of(number_box)
     check(number.isdigit(), "the race stopped on a student number, not %r" % number)
