@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -215,6 +216,9 @@ void TForm1::FormCreate()
     m_animate2->setFrameRange(1, 13);
     m_animate2->play();
 
+    // Passwords, lists and settings go here; a missing folder would make the first login
+    // fail to keep the password it just asked to save.
+    QDir().mkpath(m_paths.dataFolder());
     if (const SqlResult opened = m_database.open(m_paths.programFolder()); !opened) {
         m_prompter.error(opened.error);
         return;

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +112,7 @@ class TstUnit2 final : public QObject {
 private Q_SLOTS:
     void startupWithoutLogin();
     void databaseThatIsNoDatabaseIsReported();
+    void missingDataFolderIsMadeAtStart();
     void menusAsPublished();
     void viewStates_data();
     void viewStates();
@@ -155,6 +158,14 @@ void TstUnit2::startupWithoutLogin()
     QCOMPARE(shell.window.timer1().interval(), 10);
     QVERIFY(shell.window.panel1()->isHidden());
     QVERIFY(shell.prompter.calls().isEmpty());
+}
+
+void TstUnit2::missingDataFolderIsMadeAtStart()
+{
+    Shell shell;
+    QVERIFY(QDir(shell.folder.path() + QStringLiteral("/Data")).removeRecursively());
+    shell.window.FormCreate();
+    QVERIFY(QFileInfo(shell.folder.path() + QStringLiteral("/Data")).isDir());
 }
 
 void TstUnit2::databaseThatIsNoDatabaseIsReported()
