@@ -59,15 +59,35 @@ class Program:
 
     # --- life cycle ---------------------------------------------------------------
     def start(self):
+        wait_for(_display_ready, "the virtual display to take connections")
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
         env.pop("QT_QPA_PLATFORM", None)
-        self.process = subprocess.Popen([os.path.join(self.folder, "qingsui")], cwd="/", env=env)
-        def registered():
-            if self.process.poll() is not None:
-                raise Failure("the program ended at start with code %s" % self.process.returncode)
-            return self._find_app()
-        self.app = wait_for(registered, "the program on the accessibility bus", timeout=40)
-        return self
+        # Now and then a new program cannot reach the fresh virtual display on its first try,
+        # though the display already takes other connections: try it again.
+        for attempt in range(3):
+            self.log = tempfile.TemporaryFile()
+            self.process = subprocess.Popen([os.path.join(self.folder, "qingsui")], cwd="/", env=env,
+                                            stderr=self.log)
+
+            def registered():
+                if self.process.poll() is not None:
+                    raise Failure("the program ended at start with code %s:\n%s" % (self.process.returncode, self.errors()))
+                return self._find_app()
+            try:
+                self.app = wait_for(registered, "the program on the accessibility bus", timeout=40)
+                return self
+            except Failure:
+                if "could not connect to display" not in self.errors() or attempt == 2:
+                    raise
+                sys.stderr.write("the program could not reach the display; starting it again\n")
+                time.sleep(1)
+
+    def errors(self):
+        """What the program wrote to its error output so far."""
+        self.log.seek(0)
+        text = self.log.read().decode("utf-8", "replace")
+        self.log.seek(0, os.SEEK_END)
+        return text
 
     def _find_app(self):
         desktop = pyatspi.Registry.getDesktop(0)
@@ -142,6 +162,15 @@ class Program:
             for node in [w] + list(_descendants(w)):
                 if node.getRoleName() == "alert" and _showing(node):
                     raise Failure("unexpected message box: " + alert_text(node))
+
+
+def _display_ready():
+    from Xlib import display, error
+    try:
+        display.Display().close()
+        return True
+    except (error.DisplayError, error.ConnectionClosedError, OSError):
+        return False
 
 
 def _showing(node):

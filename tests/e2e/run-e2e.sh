@@ -12,4 +12,12 @@ display=$((100 + RANDOM % 400))
 while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
   display=$((display + 1))
 done
-exec xvfb-run -n "$display" -s "-screen 0 1280x800x24" dbus-run-session -- /usr/bin/python3 "$here/$script" "$program_folder"
+server_log="$(mktemp)"
+trap 'rm -f "$server_log"' EXIT
+status=0
+xvfb-run -n "$display" -e "$server_log" -s "-screen 0 1280x800x24" \
+  dbus-run-session -- /usr/bin/python3 "$here/$script" "$program_folder" || status=$?
+if [ "$status" -ne 0 ] && [ -s "$server_log" ]; then
+  echo "--- virtual display :$display said:"; cat "$server_log"
+fi
+exit "$status"
