@@ -28,6 +28,8 @@ public:
     void randomQuestion();
     /// The selection tick (Timer1Timer).
     void tick();
+    /// The steps that stop a selection, also carried out by re-login and view switching.
+    void stopSelection() { m_selection.stop(); }
     /// Enter in the find-by-number box (Edit1KeyPress).
     void findByNumber();
     /// Enter in the find-by-name box (Edit2KeyPress).

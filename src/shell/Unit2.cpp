@@ -305,12 +305,7 @@ void TForm1::setDirectModificationChecked(bool checked)
 
 void TForm1::stopSelection()
 {
-    m_timer.stop();
-    edit1()->setText(dbEdit1()->text());
-    comboBox1()->setEnabled(true);
-    spinEdit1()->setEnabled(true);
-    m_selectionRunning = false;
-    animate1()->stop();
+    m_questioning->stopSelection();
 }
 
 void TForm1::N8Click()
