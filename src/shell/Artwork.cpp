@@ -11,6 +11,21 @@ namespace {
 using Drawing = void (*)(QPainter &);
 
 constexpr double kPi = 3.14159265358979323846;
+
+/// A star of `points` tips around centre, tips at radius outer, notches at radius inner.
+QPainterPath starPath(QPointF centre, int points, double inner, double outer)
+{
+    QPainterPath star;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double a = -kPi / 2 + i * kPi / points;
+        const double r = i % 2 ? inner : outer;
+        const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
+        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
+    }
+    star.closeSubpath();
+    return star;
+}
+
 const QColor kOutline(70, 60, 50);
 
 QPen outline(double width = 0.8)
@@ -83,15 +98,7 @@ void drawSaveAsMaster(QPainter &p)
     p.drawRect(QRectF(4.5, 10, 6, 4.5));
     p.setPen(QPen(QColor(200, 140, 0), 0.6));
     p.setBrush(QColor(255, 205, 40));
-    QPainterPath star;
-    for (int i = 0; i < 10; ++i) {
-        const double a = -kPi / 2 + i * kPi / 5;
-        const double r = i % 2 ? 1.5 : 3.4;
-        const QPointF pt(12.2 + r * std::cos(a), 3.6 + r * std::sin(a));
-        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
-    }
-    star.closeSubpath();
-    p.drawPath(star);
+    p.drawPath(starPath(QPointF(12.2, 3.6), 5, 1.5, 3.4));
 }
 
 void drawExportToExcel(QPainter &p)
@@ -415,15 +422,7 @@ QPixmap aboutPicture()
 
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 190, 0));
-    QPainterPath star;
-    for (int i = 0; i < 8; ++i) {
-        const double a = -kPi / 2 + i * kPi / 4;
-        const double r = i % 2 ? 1.3 : 4.5;
-        const QPointF pt(49 + r * std::cos(a), 11 + r * std::sin(a));
-        i == 0 ? star.moveTo(pt) : star.lineTo(pt);
-    }
-    star.closeSubpath();
-    p.drawPath(star);
+    p.drawPath(starPath(QPointF(49, 11), 4, 1.3, 4.5));
     p.setBrush(QColor(255, 130, 80));
     p.drawEllipse(QPointF(12, 13), 1.4, 1.4);
     return picture;
