@@ -1,13 +1,16 @@
 // Races the selection tick on a real 10 ms timer through classes of 60 and 5,000 students
 // and reports how many ticks arrive per second and what one tick costs.
-#include "questioning/QuestioningHost.h"
+#include "questioning/QuestioningToolbar.h"
 #include "questioning/RandomSelection.h"
-#include "shell/LoginState.h"
-#include "shell/Prompter.h"
+#include "store/LoginState.h"
+#include "ui/Prompter.h"
+#include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
+#include "ui/AppContext.h"
+#include "ui/MainView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,61 +39,59 @@ public:
     int boxes = 0;
 };
 
-/// The questioning toolbar with real find boxes that follow the current row, and the
-/// real random-selection timer.
-class BenchHost final : public QuestioningHost {
+/// Every main-window operation a selection may call, doing nothing.
+class IdleMainView final : public MainView {
 public:
-    BenchHost(Database &database, const QString &folder)
+    void formatGrid() override {}
+    SqlResult openGradeBookView() override { return SqlResult::success(); }
+    SqlResult openQuestioningView() override { return SqlResult::success(); }
+    void showView(View) override {}
+    void bindFields() override {}
+    void unbindFields() override {}
+    SqlResult savePendingEdits() override { return SqlResult::success(); }
+    void useBrowsePresentation() override {}
+    void toggleDirectModification() override {}
+    void hideEntryPanel() override {}
+    void showStatus(int, const QString &) override {}
+};
+
+/// A lesson on the real questioning toolbar, whose find boxes and number field follow
+/// the current row, and its real random-selection timer.
+class BenchLesson final {
+public:
+    BenchLesson(Database &database, const QString &folder)
         : m_paths(folder)
         , m_query(database)
+        , m_portraitQuery(database)
+        , m_context{m_login, database, m_query, m_portraitQuery, m_prompter, m_paths}
     {
         m_login.programFolder = folder;
         m_login.className = QStringLiteral("测试班");
         m_login.subject = QStringLiteral("语文");
         m_login.mode = kModeQuestioning;
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(kTickMs);
         // The current-row mirror: the name box and then the number box follow the row.
-        QObject::connect(&m_query, &Dataset::currentRowChanged, &m_nameBox, [this] {
-            m_nameBox.setText(m_query.value(QStringLiteral("姓名")).toString());
-            m_numberBox.setText(m_query.value(QStringLiteral("编号")).toString());
+        QObject::connect(&m_query, &Dataset::currentRowChanged, &m_toolbar, [this] {
+            const QString number = m_query.value(QStringLiteral("编号")).toString();
+            m_toolbar.dbEdit1()->setText(number);
+            m_toolbar.edit2()->setText(m_query.value(QStringLiteral("姓名")).toString());
+            m_toolbar.edit1()->setText(number);
         });
     }
 
-    LoginState &loginState() override { return m_login; }
-    Dataset &mainQuery() override { return m_query; }
-    Prompter &prompter() override { return m_prompter; }
-    const DataPaths &paths() const override { return m_paths; }
-    QString countText() const override { return QStringLiteral("0"); }
-    void setCountText(const QString &) override {}
-    void setCountEnabled(bool) override {}
-    void setGradeBoxEnabled(bool) override {}
-    QString numberBoxText() const override { return m_numberBox.text(); }
-    void setNumberBoxText(const QString &text) override { m_numberBox.setText(text); }
-    QString nameBoxText() const override { return m_nameBox.text(); }
-    QString numberFieldText() const override { return m_query.value(QStringLiteral("编号")).toString(); }
-    void playAnimation() override {}
-    void stopAnimation() override {}
-    void startTimer() override { m_timer.start(); }
-    void stopTimer() override { m_timer.stop(); }
-    bool selectionRunning() const override { return m_running; }
-    void setSelectionRunning(bool running) override { m_running = running; }
-    void useBrowsePresentation() override {}
-    void toggleDirectModification() override {}
-    void formatGrid() override {}
-
-    QTimer &timer() { return m_timer; }
+    AppContext &context() { return m_context; }
+    MainView &view() { return m_view; }
+    QuestioningToolbar &toolbar() { return m_toolbar; }
     int failures() const { return m_prompter.boxes; }
 
 private:
     LoginState m_login;
     DataPaths m_paths;
     Dataset m_query;
+    Dataset m_portraitQuery;
     CountingPrompter m_prompter;
-    QLineEdit m_numberBox;
-    QLineEdit m_nameBox;
-    QTimer m_timer;
-    bool m_running = false;
+    AppContext m_context;
+    IdleMainView m_view;
+    QuestioningToolbar m_toolbar;
 };
 
 bool fillClass(Database &database, const QString &table, int students)
@@ -151,28 +152,30 @@ double tickCost(Tick tick)
 /// target is missed.
 bool race(Database &database, const QString &folder, int students, QTextStream &out)
 {
-    BenchHost host(database, folder);
-    const QString table = host.loginState().tables().questioningTable();
+    BenchLesson lesson(database, folder);
+    Dataset &query = lesson.context().mainQuery;
+    const QString table = lesson.context().login.tables().questioningTable();
     if (!fillClass(database, table, students)) {
         out << "cannot build the class of " << students << " students\n";
         return false;
     }
-    host.mainQuery().setQuery(Sql::showAllOrderedByNumber(table));
-    if (!host.mainQuery().open()) {
+    query.setQuery(Sql::showAllOrderedByNumber(table));
+    if (!query.open()) {
         out << "cannot open the class of " << students << " students\n";
         return false;
     }
 
-    RandomSelection selection(host);
-    QObject::connect(&host.timer(), &QTimer::timeout, &host.timer(), [&selection] { selection.tick(); });
+    QTimer &timer = lesson.toolbar().timer1();
+    RandomSelection selection(lesson.context(), lesson.view(), lesson.toolbar());
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&selection] { selection.tick(); });
     selection.command();
-    const double perSecond = ticksPerSecond(host.timer());
-    host.timer().stop();
+    const double perSecond = ticksPerSecond(timer);
+    timer.stop();
     const double micros = tickCost([&selection] { selection.tick(); });
     selection.command();
 
-    report(out, QStringLiteral("%1 students").arg(students), perSecond, micros, host.failures());
-    return perSecond >= kTarget && host.failures() == 0;
+    report(out, QStringLiteral("%1 students").arg(students), perSecond, micros, lesson.failures());
+    return perSecond >= kTarget && lesson.failures() == 0;
 }
 
 /// The same race in the main window itself: grid highlight, bound fields, find boxes,
@@ -181,26 +184,26 @@ bool raceInMainWindow(const QString &folder, int students, QTextStream &out)
 {
     CountingPrompter prompter;
     TForm1 window(folder, prompter);
-    if (!window.database().open(folder)) {
+    if (!window.context().database.open(folder)) {
         out << "cannot open the database for the main window\n";
         return false;
     }
-    LoginState &login = window.loginState();
+    LoginState &login = window.context().login;
     login.className = QStringLiteral("窗口班");
     login.subject = QStringLiteral("语文");
-    if (!fillClass(window.database(), login.tables().questioningTable(), students)
-        || !window.showQuestioningViewAfterLogin()) {
+    if (!fillClass(window.context().database, login.tables().questioningTable(), students)
+        || !window.openQuestioningView()) {
         out << "cannot show the class in the main window\n";
         return false;
     }
     window.resize(1024, 700);
     window.show();
 
-    window.BitBtn2Click();
-    const double perSecond = ticksPerSecond(window.timer1());
-    window.timer1().stop();
-    const double micros = tickCost([&window] { window.Timer1Timer(); });
-    window.BitBtn2Click();
+    window.questioning().BitBtn2Click();
+    const double perSecond = ticksPerSecond(window.questioningToolbar()->timer1());
+    window.questioningToolbar()->timer1().stop();
+    const double micros = tickCost([&window] { window.questioning().Timer1Timer(); });
+    window.questioning().BitBtn2Click();
 
     report(out, QStringLiteral("main window, %1 students").arg(students), perSecond, micros, prompter.boxes);
     return perSecond >= kTarget && prompter.boxes == 0;

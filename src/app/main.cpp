@@ -1,7 +1,7 @@
 #include "questioning/QuestioningCommands.h"
-#include "shell/Artwork.h"
-#include "shell/FontMapping.h"
-#include "shell/QtPrompter.h"
+#include "ui/Artwork.h"
+#include "ui/FontMapping.h"
+#include "ui/QtPrompter.h"
 #include "shell/Unit2.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "ClassLists.h"
 
-#include "LoginTarget.h"
+#include "ui/AppContext.h"
 #include "NameRules.h"
-#include "shell/Prompter.h"
+#include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
 #include "store/TableNames.h"
@@ -20,8 +20,8 @@ QString fileError(const QString &error, const QString &path)
 }
 } // namespace
 
-ClassLists::ClassLists(LoginTarget &target)
-    : m_target(target)
+ClassLists::ClassLists(AppContext &context)
+    : m_context(context)
 {
 }
 
@@ -32,13 +32,13 @@ ClassLists::BoxContents ClassLists::contentsOf(const QStringList &lines)
 
 ClassLists::Opening ClassLists::opening()
 {
-    const DataPaths &paths = m_target.paths();
+    const DataPaths &paths = m_context.paths;
     Opening result;
     QString error;
     const QString classListPath = paths.classListFile();
     const std::optional<QStringList> classes = TextFiles::readLines(classListPath, &error);
     if (!classes) {
-        m_target.prompter().error(fileError(error, classListPath));
+        m_context.prompter.error(fileError(error, classListPath));
         return result;
     }
     result.classes = contentsOf(*classes);
@@ -51,7 +51,7 @@ ClassLists::Opening ClassLists::opening()
         subjectListPath = paths.defaultSubjectListFile();
     const std::optional<QStringList> subjects = TextFiles::readLines(subjectListPath, &error);
     if (!subjects) {
-        m_target.prompter().error(fileError(error, subjectListPath));
+        m_context.prompter.error(fileError(error, subjectListPath));
         return result;
     }
     result.subjects = contentsOf(*subjects);
@@ -62,13 +62,13 @@ ClassLists::BoxContents ClassLists::subjectsOf(const QString &className)
 {
     if (className.isEmpty() || !NameRules::classRefusal(className).isEmpty())
         return {};
-    const QString path = m_target.paths().subjectListFile(className);
+    const QString path = m_context.paths.subjectListFile(className);
     if (!QFile::exists(path))
         return {};
     QString error;
     const std::optional<QStringList> subjects = TextFiles::readLines(path, &error);
     if (!subjects) {
-        m_target.prompter().error(fileError(error, path));
+        m_context.prompter.error(fileError(error, path));
         return {};
     }
     return contentsOf(*subjects);
@@ -76,7 +76,7 @@ ClassLists::BoxContents ClassLists::subjectsOf(const QString &className)
 
 bool ClassLists::administratorConfirmed()
 {
-    Prompter &prompter = m_target.prompter();
+    Prompter &prompter = m_context.prompter;
     const QString answer = prompter.input(QStringLiteral("密码"), QStringLiteral("请输入密码"), QString()).value_or(QString());
     if (answer == kAdministratorPassword)
         return true;
@@ -89,12 +89,12 @@ std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString 
     QString error;
     const std::optional<QStringList> lines = TextFiles::readLines(path, &error);
     if (!lines) {
-        m_target.prompter().error(fileError(error, path));
+        m_context.prompter.error(fileError(error, path));
         return std::nullopt;
     }
     const QStringList remaining = TextFiles::removeAll(*lines, name);
     if (const FileResult written = TextFiles::writeLines(path, remaining); !written) {
-        m_target.prompter().error(written.error);
+        m_context.prompter.error(written.error);
         return std::nullopt;
     }
     return contentsOf(remaining);
@@ -102,7 +102,7 @@ std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString 
 
 std::optional<ClassLists::BoxContents> ClassLists::deleteClass(const QString &className)
 {
-    Prompter &prompter = m_target.prompter();
+    Prompter &prompter = m_context.prompter;
     if (className.isEmpty()) {
         prompter.notice(kError, QStringLiteral("请输入班级!"));
         return std::nullopt;
@@ -116,14 +116,14 @@ std::optional<ClassLists::BoxContents> ClassLists::deleteClass(const QString &cl
     if (!administratorConfirmed())
         return std::nullopt;
 
-    if (!m_target.mainQuery().execute(Sql::dropTable(className)))
+    if (!m_context.mainQuery.execute(Sql::dropTable(className)))
         prompter.notice(kNotice, className + QStringLiteral("母版不存在!"));
-    return removeFromList(m_target.paths().classListFile(), className);
+    return removeFromList(m_context.paths.classListFile(), className);
 }
 
 std::optional<ClassLists::BoxContents> ClassLists::deleteSubject(const QString &className, const QString &subject)
 {
-    Prompter &prompter = m_target.prompter();
+    Prompter &prompter = m_context.prompter;
     if (className.isEmpty()) {
         prompter.notice(kError, QStringLiteral("请输入班级!"));
         return std::nullopt;
@@ -144,10 +144,10 @@ std::optional<ClassLists::BoxContents> ClassLists::deleteSubject(const QString &
         return std::nullopt;
 
     const TableNames names{className, subject, QString()};
-    Dataset &query = m_target.mainQuery();
+    Dataset &query = m_context.mainQuery;
     if (query.execute(Sql::dropTable(names.questioningTable())) && query.execute(Sql::dropTable(names.gradeBookTable())))
-        QFile::remove(m_target.paths().passwordFile(className, subject));
+        QFile::remove(m_context.paths.passwordFile(className, subject));
     else
         prompter.notice(kNotice, className + subject + QStringLiteral("记录不存在!"));
-    return removeFromList(m_target.paths().subjectListFile(className), subject);
+    return removeFromList(m_context.paths.subjectListFile(className), subject);
 }

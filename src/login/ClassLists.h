@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-class LoginTarget;
+struct AppContext;
 
 /// The class list, the subject lists and the two delete commands of the login dialog,
 /// without widgets: each operation returns what a box should show.
@@ -21,7 +21,7 @@ public:
         BoxContents subjects;
     };
 
-    explicit ClassLists(LoginTarget &target);
+    explicit ClassLists(AppContext &context);
 
     /// Class list (first line as text) and the subjects of that class, or the default
     /// subjects when it has no subject list file. A missing file is reported.
@@ -39,5 +39,5 @@ private:
     std::optional<BoxContents> removeFromList(const QString &path, const QString &name);
     static BoxContents contentsOf(const QStringList &lines);
 
-    LoginTarget &m_target;
+    AppContext &m_context;
 };

@@ -2,7 +2,7 @@
 
 #include "ClassLists.h"
 #include "LoginController.h"
-#include "LoginTarget.h"
+#include "ui/AppContext.h"
 #include "store/TableNames.h"
 
 #include <QComboBox>
@@ -55,9 +55,10 @@ QToolButton *deleteButton(const QString &objectName, const QString &hint, QWidge
 }
 } // namespace
 
-TForm3::TForm3(LoginTarget &target, QWidget *parent)
+TForm3::TForm3(AppContext &context, MainView &view, QWidget *parent)
     : QDialog(parent)
-    , m_target(target)
+    , m_context(context)
+    , m_view(view)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("系统登录"));
@@ -169,7 +170,7 @@ void TForm3::Button1Click()
         m_passwordBox->text(),
         m_gradeBookButton->isChecked() ? kModeGradeBook : kModeQuestioning,
     };
-    if (LoginController(m_target).login(entries))
+    if (LoginController(m_context, m_view, [this] { Q_EMIT gradeSettingsChanged(); }).login(entries))
         accept();
 }
 
@@ -195,7 +196,7 @@ void TForm3::RadioButton2Click()
 
 void TForm3::FormCreate()
 {
-    const ClassLists::Opening opening = ClassLists(m_target).opening();
+    const ClassLists::Opening opening = ClassLists(m_context).opening();
     setClassBox(opening.classes.items, opening.classes.text);
     setSubjectBox(opening.subjects.items, opening.subjects.text);
     m_passwordBox->clear();
@@ -203,18 +204,18 @@ void TForm3::FormCreate()
 
 void TForm3::ComboBox2Change()
 {
-    const ClassLists::BoxContents subjects = ClassLists(m_target).subjectsOf(m_classBox->currentText());
+    const ClassLists::BoxContents subjects = ClassLists(m_context).subjectsOf(m_classBox->currentText());
     setSubjectBox(subjects.items, subjects.text);
 }
 
 void TForm3::SpeedButton1Click()
 {
-    if (const auto classes = ClassLists(m_target).deleteClass(m_classBox->currentText()))
+    if (const auto classes = ClassLists(m_context).deleteClass(m_classBox->currentText()))
         setClassBox(classes->items, classes->text);
 }
 
 void TForm3::SpeedButton2Click()
 {
-    if (const auto subjects = ClassLists(m_target).deleteSubject(m_classBox->currentText(), m_subjectBox->currentText()))
+    if (const auto subjects = ClassLists(m_context).deleteSubject(m_classBox->currentText(), m_subjectBox->currentText()))
         setSubjectBox(subjects->items, subjects->text);
 }

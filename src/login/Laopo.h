@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-class LoginTarget;
+struct AppContext;
+class MainView;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -15,7 +16,7 @@ class TForm3 final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm3(LoginTarget &target, QWidget *parent = nullptr);
+    TForm3(AppContext &context, MainView &view, QWidget *parent = nullptr);
     ~TForm3() override;
     Q_DISABLE_COPY_MOVE(TForm3)
 
@@ -36,6 +37,10 @@ public:
     /// "删除该科目"
     void SpeedButton2Click();
 
+Q_SIGNALS:
+    /// The login replaced the login state's grade settings.
+    void gradeSettingsChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -44,7 +49,8 @@ private:
     void setClassBox(const QStringList &items, const QString &text);
     void setSubjectBox(const QStringList &items, const QString &text);
 
-    LoginTarget &m_target;
+    AppContext &m_context;
+    MainView &m_view;
     QComboBox *m_classBox = nullptr;           // ComboBox2
     QComboBox *m_subjectBox = nullptr;         // ComboBox1
     QLineEdit *m_passwordBox = nullptr;        // Edit1

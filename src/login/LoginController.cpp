@@ -1,12 +1,14 @@
 #include "LoginController.h"
 
-#include "LoginTarget.h"
 #include "NameRules.h"
-#include "shell/Prompter.h"
+#include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
+#include "store/LoginState.h"
+#include "ui/AppContext.h"
+#include "ui/MainView.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -17,8 +19,10 @@ const QString kError = QStringLiteral("错误");
 const QString kWarning = QStringLiteral("警告");
 } // namespace
 
-LoginController::LoginController(LoginTarget &target)
-    : m_target(target)
+LoginController::LoginController(AppContext &context, MainView &view, std::function<void()> gradeSettingsChanged)
+    : m_context(context)
+    , m_view(view)
+    , m_gradeSettingsChanged(std::move(gradeSettingsChanged))
 {
 }
 
@@ -27,27 +31,39 @@ bool LoginController::login(const Entries &entries)
     if (!checkEntries(entries) || !checkPassword(entries) || !prepareTables(entries))
         return false;
 
-    LoginState &state = m_target.loginState();
+    LoginState &state = m_context.login;
     state.className = entries.className;
     state.subject = entries.subject;
     state.mode = entries.mode;
-    const SqlResult shown = entries.mode == kModeQuestioning ? m_target.showQuestioningViewAfterLogin()
-                                                              : m_target.showGradeBookViewAfterLogin();
+    const SqlResult shown = showChosenView(entries.mode);
     if (!shown) {
-        m_target.prompter().error(shown.error);
+        m_context.prompter.error(shown.error);
         return false;
     }
 
     if (!loadGradeSettings(entries))
         return false;
-    const DataPaths &paths = m_target.paths();
+    const DataPaths &paths = m_context.paths;
     return putFirstInList(paths.classListFile(), entries.className)
         && putFirstInList(paths.subjectListFile(entries.className), entries.subject);
 }
 
+SqlResult LoginController::showChosenView(const QString &mode)
+{
+    if (mode == kModeQuestioning) {
+        if (const SqlResult opened = m_view.openQuestioningView(); !opened)
+            return opened;
+        m_view.showView(View::Questioning);
+        return SqlResult::success();
+    }
+    m_context.login.mode = kModeGradeBook;
+    m_view.showView(View::GradeBook);
+    return m_view.openGradeBookView();
+}
+
 bool LoginController::checkEntries(const Entries &entries)
 {
-    Prompter &prompter = m_target.prompter();
+    Prompter &prompter = m_context.prompter;
     const std::pair<bool, QString> emptyChecks[] = {
         {entries.className.isEmpty(), QStringLiteral("请输入班级!")},
         {entries.subject.isEmpty(), QStringLiteral("请输入学科!")},
@@ -71,8 +87,8 @@ bool LoginController::checkEntries(const Entries &entries)
 
 bool LoginController::checkPassword(const Entries &entries)
 {
-    Prompter &prompter = m_target.prompter();
-    const QString passwordFile = m_target.paths().passwordFile(entries.className, entries.subject);
+    Prompter &prompter = m_context.prompter;
+    const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
     if (!QFile::exists(passwordFile)) {
         // A password that would be read back cut short would lock the teacher out.
         if (const QString refusal = PasswordFile::refusalReason(entries.password); !refusal.isEmpty()) {
@@ -103,12 +119,12 @@ bool LoginController::checkPassword(const Entries &entries)
 
 bool LoginController::prepareTables(const Entries &entries)
 {
-    Prompter &prompter = m_target.prompter();
+    Prompter &prompter = m_context.prompter;
     const TableNames names{entries.className, entries.subject, entries.mode};
 
     // The class table is tested and made outside the main query, so that a login that
     // stops here leaves the main window as it was.
-    Database &database = m_target.database();
+    Database &database = m_context.database;
     if (!database.execute(Sql::selectAllFrom(names.classTable()))) {
         if (!prompter.confirm(kNotice, names.classTable() + QStringLiteral("母版不存在,现在建立吗?")))
             return false;
@@ -118,8 +134,8 @@ bool LoginController::prepareTables(const Entries &entries)
         }
     }
 
-    m_target.unbindFields();
-    Dataset &query = m_target.mainQuery();
+    m_view.unbindFields();
+    Dataset &query = m_context.mainQuery;
     query.close();
     if (query.execute(Sql::selectAllOrderedByNumber(names.currentTable())))
         return true;
@@ -142,8 +158,8 @@ bool LoginController::prepareTables(const Entries &entries)
 
 bool LoginController::loadGradeSettings(const Entries &entries)
 {
-    Prompter &prompter = m_target.prompter();
-    const DataPaths &paths = m_target.paths();
+    Prompter &prompter = m_context.prompter;
+    const DataPaths &paths = m_context.paths;
     const QString own = paths.gradeSettingsFile(entries.className, entries.subject);
     const bool hasOwn = QFile::exists(own);
     const QString source = hasOwn ? own : paths.defaultGradeSettingsFile();
@@ -167,8 +183,9 @@ bool LoginController::loadGradeSettings(const Entries &entries)
 
     GradeSettings settings;
     SettingsFile::apply(*lines, settings);
-    m_target.loginState().grades = settings;
-    m_target.gradeSettingsChanged();
+    m_context.login.grades = settings;
+    if (m_gradeSettingsChanged)
+        m_gradeSettingsChanged();
     return true;
 }
 
@@ -179,13 +196,13 @@ bool LoginController::putFirstInList(const QString &path, const QString &name)
         QString error;
         const std::optional<QStringList> read = TextFiles::readLines(path, &error);
         if (!read) {
-            m_target.prompter().error(error.isEmpty() ? QStringLiteral("无法打开文件“%1”。").arg(path) : error);
+            m_context.prompter.error(error.isEmpty() ? QStringLiteral("无法打开文件“%1”。").arg(path) : error);
             return false;
         }
         lines = *read;
     }
     if (const FileResult written = TextFiles::writeLines(path, TextFiles::moveToFront(lines, name)); !written) {
-        m_target.prompter().error(written.error);
+        m_context.prompter.error(written.error);
         return false;
     }
     return true;

@@ -1,11 +1,15 @@
 #pragma once
 
-#include <QString>
+#include "store/Database.h"
 
-class LoginTarget;
+#include <QString>
+#include <functional>
+
+struct AppContext;
+class MainView;
 
 /// The login of the login dialog, without widgets: checks the entries and the password,
-/// prepares the class's tables, switches the main window's view, loads the grade settings
+/// prepares the class's tables, shows the chosen view, loads the grade settings
 /// and puts class and subject first in their lists.
 class LoginController final {
 public:
@@ -18,7 +22,8 @@ public:
         QString mode;
     };
 
-    explicit LoginController(LoginTarget &target);
+    /// gradeSettingsChanged is called once the login state holds the new grade settings.
+    LoginController(AppContext &context, MainView &view, std::function<void()> gradeSettingsChanged = {});
 
     /// Runs the login. True when it is done and the dialog should close; false when it
     /// stopped (a message or an error was shown) and the dialog stays open.
@@ -31,8 +36,11 @@ private:
     bool checkEntries(const Entries &entries);
     bool checkPassword(const Entries &entries);
     bool prepareTables(const Entries &entries);
+    SqlResult showChosenView(const QString &mode);
     bool loadGradeSettings(const Entries &entries);
     bool putFirstInList(const QString &path, const QString &name);
 
-    LoginTarget &m_target;
+    AppContext &m_context;
+    MainView &m_view;
+    std::function<void()> m_gradeSettingsChanged;
 };

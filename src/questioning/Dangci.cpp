@@ -2,8 +2,8 @@
 
 #include "QuestioningMessages.h"
 #include "ScoreBox.h"
-#include "shell/LoginState.h"
-#include "shell/Prompter.h"
+#include "store/LoginState.h"
+#include "ui/Prompter.h"
 #include "store/DataPaths.h"
 
 #include <QCheckBox>

@@ -1,22 +1,23 @@
 #include "EvaluationClearing.h"
 
-#include "QuestioningHost.h"
 #include "QuestioningMessages.h"
-#include "shell/LoginState.h"
-#include "shell/Prompter.h"
+#include "store/LoginState.h"
+#include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
+#include "ui/AppContext.h"
+#include "ui/MainView.h"
 
 using namespace QuestioningMessages;
 
 void EvaluationClearing::run()
 {
-    Prompter &prompter = m_host.prompter();
+    Prompter &prompter = m_context.prompter;
     if (!prompter.confirm(kNotice, QStringLiteral("确定清除评价记录吗?")))
         return;
 
-    const LoginState &login = m_host.loginState();
-    const QString stored = PasswordFile::readToken(m_host.paths().passwordFile(login.className, login.subject))
+    const LoginState &login = m_context.login;
+    const QString stored = PasswordFile::readToken(m_context.paths.passwordFile(login.className, login.subject))
                                .value_or(kAdministratorPassword);
     const QString answer = prompter.input(QStringLiteral("密码"),
                                           QStringLiteral("请输入") + login.className + login.subject + QStringLiteral("登录密码"),
@@ -28,7 +29,7 @@ void EvaluationClearing::run()
     }
 
     const QString table = login.tables().currentTable();
-    Dataset &query = m_host.mainQuery();
+    Dataset &query = m_context.mainQuery;
     if (const SqlResult cleared = query.execute(Sql::resetEvaluations(table)); !cleared) {
         prompter.error(cleared.error);
         return;
@@ -39,5 +40,5 @@ void EvaluationClearing::run()
         prompter.error(opened.error);
         return;
     }
-    m_host.formatGrid();
+    m_view.formatGrid();
 }

@@ -2,8 +2,8 @@
 
 #include "GradingSettings.h"
 #include "QuestioningMessages.h"
-#include "shell/LoginState.h"
-#include "shell/Prompter.h"
+#include "store/LoginState.h"
+#include "ui/Prompter.h"
 #include "store/Dataset.h"
 
 namespace {

@@ -3,24 +3,38 @@
 #include "Dangci.h"
 #include "EvaluationClearing.h"
 #include "Grading.h"
+#include "QuestioningToolbar.h"
 #include "StudentFinder.h"
 #include "Unit7.h"
-#include "shell/AnimationControl.h"
-#include "shell/GridPresentation.h"
-#include "shell/Unit2.h"
+#include "store/LoginState.h"
+#include "ui/AppContext.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSpinBox>
 
-QuestioningCommands::QuestioningCommands(TForm1 &window)
-    : m_window(window)
-    , m_selection(*this)
+QuestioningCommands::QuestioningCommands(AppContext &context, MainView &view, QuestioningToolbar &toolbar,
+                                         QWidget *windows)
+    : m_context(context)
+    , m_view(view)
+    , m_toolbar(toolbar)
+    , m_windows(windows)
+    , m_selection(context, view, toolbar)
 {
 }
 
-QuestioningCommands::~QuestioningCommands() = default;
+QuestioningCommands::~QuestioningCommands()
+{
+    m_toolbar.stopTimer();
+}
+
+void QuestioningCommands::connectToolbar()
+{
+    QObject::connect(m_toolbar.edit1(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit1KeyPress(); });
+    QObject::connect(m_toolbar.edit2(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit2KeyPress(); });
+    QObject::connect(m_toolbar.comboBox1(), &QComboBox::activated, &m_toolbar, [this] { ComboBox1Change(); });
+    QObject::connect(m_toolbar.dbEdit3(), &QLineEdit::textChanged, &m_toolbar, [this] { DBEdit3Change(); });
+    QObject::connect(&m_toolbar.timer1(), &QTimer::timeout, &m_toolbar, [this] { Timer1Timer(); });
+}
 
 void QuestioningCommands::createWindows()
 {
@@ -31,92 +45,64 @@ void QuestioningCommands::createWindows()
 TForm2 &QuestioningCommands::form2()
 {
     if (!m_form2)
-        m_form2 = new TForm2(m_window.loginState(), m_window.prompter(), &m_window);
+        m_form2 = new TForm2(m_context.login, m_context.prompter, m_windows);
     return *m_form2;
 }
 
 TForm7 &QuestioningCommands::form7()
 {
     if (!m_form7)
-        m_form7 = new TForm7(&m_window);
+        m_form7 = new TForm7(m_windows);
     return *m_form7;
 }
 
-void QuestioningCommands::randomQuestion()
+void QuestioningCommands::BitBtn2Click()
 {
     m_selection.command();
 }
 
-void QuestioningCommands::tick()
+void QuestioningCommands::Timer1Timer()
 {
     m_selection.tick();
 }
 
-void QuestioningCommands::findByNumber()
+void QuestioningCommands::Edit1KeyPress()
 {
-    StudentFinder(*this).findByNumber();
+    StudentFinder(m_context, m_toolbar).findByNumber();
 }
 
-void QuestioningCommands::findByName()
+void QuestioningCommands::Edit2KeyPress()
 {
-    StudentFinder(*this).findByName();
+    StudentFinder(m_context, m_toolbar).findByName();
 }
 
-void QuestioningCommands::gradeChosen()
+void QuestioningCommands::ComboBox1Change()
 {
-    Grading grading(m_window.mainQuery(), m_window.loginState(), form2(), m_window.prompter(),
+    Grading grading(m_context.mainQuery, m_context.login, form2(), m_context.prompter,
                     [this](const QString &comment) { form7().showComment(comment); });
-    grading.grade(m_window.comboBox1()->currentIndex());
+    grading.grade(m_toolbar.comboBox1()->currentIndex());
 }
 
-void QuestioningCommands::showGrade(const QString &grade)
+void QuestioningCommands::DBEdit3Change()
 {
-    QComboBox *box = m_window.comboBox1();
+    QComboBox *box = m_toolbar.comboBox1();
     // Setting the index is no choice of the teacher's: only activated() grades.
-    box->setCurrentIndex(box->findText(grade.trimmed()));
+    box->setCurrentIndex(box->findText(m_toolbar.dbEdit3()->text().trimmed()));
 }
 
-void QuestioningCommands::commentSettings()
+void QuestioningCommands::N5Click()
 {
     form2().showOrRaise();
 }
 
-void QuestioningCommands::clearEvaluations()
+void QuestioningCommands::N11Click()
 {
-    EvaluationClearing(*this).run();
+    EvaluationClearing(m_context, m_view).run();
 }
 
 void QuestioningCommands::takeGradeSettings()
 {
     // Before start-up has created the dialog, it takes the settings when it is created.
     if (m_form2)
-        m_form2->takeSettings(m_window.loginState().grades);
+        m_form2->takeSettings(m_context.login.grades);
 }
-
-LoginState &QuestioningCommands::loginState() { return m_window.loginState(); }
-Dataset &QuestioningCommands::mainQuery() { return m_window.mainQuery(); }
-Prompter &QuestioningCommands::prompter() { return m_window.prompter(); }
-const DataPaths &QuestioningCommands::paths() const { return m_window.paths(); }
-QString QuestioningCommands::countText() const { return m_window.spinEdit1()->text(); }
-void QuestioningCommands::setCountText(const QString &text) { m_window.spinEdit1()->setValue(text.toInt()); }
-void QuestioningCommands::setCountEnabled(bool enabled) { m_window.spinEdit1()->setEnabled(enabled); }
-void QuestioningCommands::setGradeBoxEnabled(bool enabled) { m_window.comboBox1()->setEnabled(enabled); }
-QString QuestioningCommands::numberBoxText() const { return m_window.edit1()->text(); }
-void QuestioningCommands::setNumberBoxText(const QString &text) { m_window.edit1()->setText(text); }
-QString QuestioningCommands::nameBoxText() const { return m_window.edit2()->text(); }
-QString QuestioningCommands::numberFieldText() const { return m_window.dbEdit1()->text(); }
-void QuestioningCommands::playAnimation() { m_window.animate1()->play(); }
-void QuestioningCommands::stopAnimation() { m_window.animate1()->stop(); }
-void QuestioningCommands::startTimer() { m_window.timer1().start(); }
-void QuestioningCommands::stopTimer() { m_window.timer1().stop(); }
-bool QuestioningCommands::selectionRunning() const { return m_window.selectionRunning(); }
-void QuestioningCommands::setSelectionRunning(bool running) { m_window.setSelectionRunning(running); }
-
-void QuestioningCommands::useBrowsePresentation()
-{
-    m_window.setGridPresentation(GridPresentation::browse());
-    m_window.menus().questioningDirectModification->setChecked(false);
-}
-
-void QuestioningCommands::toggleDirectModification() { m_window.N15Click(); }
-void QuestioningCommands::formatGrid() { m_window.N8Click(); }

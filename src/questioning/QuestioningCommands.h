@@ -1,74 +1,65 @@
 #pragma once
 
-#include "QuestioningHost.h"
 #include "RandomSelection.h"
 
 #include <QPointer>
 
-class TForm1;
+struct AppContext;
+class MainView;
+class QuestioningToolbar;
+class QWidget;
 class TForm2;
 class TForm7;
 
-/// The questioning commands of the main window: random selection and its tick, the two
-/// finds, grading and the grade mirror, the comment settings dialog and the comment
-/// pop-up, and clearing evaluations. Acts on the main window's controls and state.
-class QuestioningCommands final : public QuestioningHost {
+/// The questioning commands: random selection and its tick, the two finds, grading and
+/// the grade mirror, the comment settings dialog and the comment pop-up, and clearing
+/// evaluations. Works on the shared context, the main view and its own toolbar.
+class QuestioningCommands final {
 public:
-    explicit QuestioningCommands(TForm1 &window);
-    ~QuestioningCommands() override;
+    /// windows is the parent of the comment settings dialog and the pop-up.
+    QuestioningCommands(AppContext &context, MainView &view, QuestioningToolbar &toolbar, QWidget *windows);
+    ~QuestioningCommands();
     Q_DISABLE_COPY_MOVE(QuestioningCommands)
 
+    /// Connects the toolbar's boxes, the grade field and the selection timer to their handlers.
+    void connectToolbar();
     /// Creates the comment settings dialog (taking the login's grade settings) and then
     /// the comment pop-up, both hidden. Either is also created on first use.
     void createWindows();
     TForm2 &form2();
     TForm7 &form7();
+    QuestioningToolbar &toolbar() { return m_toolbar; }
 
-    /// 随机提问 (BitBtn2Click).
-    void randomQuestion();
-    /// The selection tick (Timer1Timer).
-    void tick();
+    /// 随机提问 (F5, double-click or Enter on the grid): starts or stops a random
+    /// selection in the questioning view, toggles direct modification in the grade book.
+    void BitBtn2Click();
+    /// The 10 ms random-selection tick.
+    void Timer1Timer();
+    /// Enter in the find-by-number box (also Enter while the window itself has the focus).
+    void Edit1KeyPress();
+    /// Enter in the find-by-name box.
+    void Edit2KeyPress();
+    /// A grade chosen by the teacher in the grade box.
+    void ComboBox1Change();
+    /// The grade mirror: the grade box shows the grade field's grade without grading.
+    void DBEdit3Change();
+    /// 评语设定: shows the comment settings or brings them to the front.
+    void N5Click();
+    /// 清除 of the questioning menu: clear evaluations.
+    void N11Click();
+
     /// The steps that stop a selection, also carried out by re-login and view switching.
     void stopSelection() { m_selection.stop(); }
-    /// Enter in the find-by-number box (Edit1KeyPress).
-    void findByNumber();
-    /// Enter in the find-by-name box (Edit2KeyPress).
-    void findByName();
-    /// A grade chosen by the teacher in the grade box (ComboBox1Change).
-    void gradeChosen();
-    /// The grade mirror (DBEdit3Change): the grade box shows the grade field's grade.
-    void showGrade(const QString &grade);
-    /// 评语设定 (N5Click): shows the comment settings or brings them to the front.
-    void commentSettings();
-    /// 清除 (N11Click): clear evaluations.
-    void clearEvaluations();
+    /// The selection-running flag.
+    bool selectionRunning() const { return m_selection.isRunning(); }
     /// After a login: the comment settings take the login state's grade settings.
     void takeGradeSettings();
 
-    LoginState &loginState() override;
-    Dataset &mainQuery() override;
-    Prompter &prompter() override;
-    const DataPaths &paths() const override;
-    QString countText() const override;
-    void setCountText(const QString &text) override;
-    void setCountEnabled(bool enabled) override;
-    void setGradeBoxEnabled(bool enabled) override;
-    QString numberBoxText() const override;
-    void setNumberBoxText(const QString &text) override;
-    QString nameBoxText() const override;
-    QString numberFieldText() const override;
-    void playAnimation() override;
-    void stopAnimation() override;
-    void startTimer() override;
-    void stopTimer() override;
-    bool selectionRunning() const override;
-    void setSelectionRunning(bool running) override;
-    void useBrowsePresentation() override;
-    void toggleDirectModification() override;
-    void formatGrid() override;
-
 private:
-    TForm1 &m_window;
+    AppContext &m_context;
+    MainView &m_view;
+    QuestioningToolbar &m_toolbar;
+    QWidget *m_windows;
     RandomSelection m_selection;
     QPointer<TForm2> m_form2;
     QPointer<TForm7> m_form7;

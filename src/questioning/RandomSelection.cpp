@@ -1,10 +1,12 @@
 #include "RandomSelection.h"
 
-#include "QuestioningHost.h"
+#include "QuestioningControls.h"
 #include "QuestioningMessages.h"
-#include "shell/LoginState.h"
-#include "shell/Prompter.h"
+#include "store/LoginState.h"
+#include "ui/Prompter.h"
 #include "store/Dataset.h"
+#include "ui/AppContext.h"
+#include "ui/MainView.h"
 
 #include <ctime>
 
@@ -19,31 +21,34 @@ quint32 secondsNow()
 }
 } // namespace
 
-RandomSelection::RandomSelection(QuestioningHost &host, std::function<quint32()> seedSource)
-    : m_host(host)
+RandomSelection::RandomSelection(AppContext &context, MainView &view, QuestioningControls &controls,
+                                 std::function<quint32()> seedSource)
+    : m_context(context)
+    , m_view(view)
+    , m_controls(controls)
     , m_seedSource(seedSource ? std::move(seedSource) : std::function<quint32()>(secondsNow))
 {
 }
 
 void RandomSelection::command()
 {
-    const QString &mode = m_host.loginState().mode;
+    const QString &mode = m_context.login.mode;
     if (mode == kModeQuestioning) {
-        if (m_host.selectionRunning())
+        if (m_running)
             stop();
         else
             start();
     } else if (mode == kModeGradeBook) {
-        m_host.toggleDirectModification();
+        m_view.toggleDirectModification();
     }
 }
 
 void RandomSelection::start()
 {
-    m_host.useBrowsePresentation();
+    m_view.useBrowsePresentation();
 
-    Dataset &query = m_host.mainQuery();
-    const QString countText = m_host.countText();
+    Dataset &query = m_context.mainQuery;
+    const QString countText = m_controls.countText();
     bool readable = query.isOpen();
     int range = 0;
     if (readable) {
@@ -54,47 +59,47 @@ void RandomSelection::start()
             const int count = countText.toInt(&readable);
             if (readable && count > rows) {
                 range = rows;
-                m_host.setCountText(QString::number(range));
+                m_controls.setCountText(QString::number(range));
             } else {
                 range = count;
             }
         }
     }
     if (!readable) {
-        m_host.prompter().notice(kNotice, kPleaseLogIn);
+        m_context.prompter.notice(kNotice, kPleaseLogIn);
         return;
     }
 
     m_range = range;
-    m_host.setGradeBoxEnabled(false);
-    m_host.setCountEnabled(false);
-    m_host.setSelectionRunning(true);
+    m_controls.setGradeBoxEnabled(false);
+    m_controls.setCountEnabled(false);
+    m_running = true;
     m_generator.setSeed(m_seedSource());
-    m_host.startTimer();
-    m_host.playAnimation();
+    m_controls.startTimer();
+    m_controls.playAnimation();
 }
 
 void RandomSelection::stop()
 {
-    m_host.stopTimer();
-    m_host.setNumberBoxText(m_host.numberFieldText());
-    m_host.setGradeBoxEnabled(true);
-    m_host.setCountEnabled(true);
-    m_host.setSelectionRunning(false);
-    m_host.stopAnimation();
+    m_controls.stopTimer();
+    m_controls.setNumberBoxText(m_controls.numberFieldText());
+    m_controls.setGradeBoxEnabled(true);
+    m_controls.setCountEnabled(true);
+    m_running = false;
+    m_controls.stopAnimation();
 }
 
 void RandomSelection::tick()
 {
-    Dataset &query = m_host.mainQuery();
+    Dataset &query = m_context.mainQuery;
     if (m_range == 0 || !query.isOpen()) {
         // The flag stays running and the boxes stay disabled: the next command stops.
-        m_host.stopTimer();
-        m_host.stopAnimation();
-        m_host.prompter().message(kError, kNoData, Prompter::Buttons::Ok, Prompter::Icon::Information);
+        m_controls.stopTimer();
+        m_controls.stopAnimation();
+        m_context.prompter.message(kError, kNoData, Prompter::Buttons::Ok, Prompter::Icon::Information);
         return;
     }
     const int drawn = m_generator.next() % m_range + 1;
-    m_host.setNumberBoxText(QString::number(drawn));
+    m_controls.setNumberBoxText(QString::number(drawn));
     query.locate(kNumberField, drawn);
 }

@@ -4,14 +4,17 @@
 
 #include <functional>
 
-class QuestioningHost;
+struct AppContext;
+class MainView;
+class QuestioningControls;
 
 /// The 随机提问 command and the selection tick: races the main query's current row
 /// through students 1 to N at random until the command is given again.
 class RandomSelection final {
 public:
     /// seedSource gives the seed of each start; the current time in seconds by default.
-    explicit RandomSelection(QuestioningHost &host, std::function<quint32()> seedSource = {});
+    RandomSelection(AppContext &context, MainView &view, QuestioningControls &controls,
+                    std::function<quint32()> seedSource = {});
 
     /// 随机提问 (BitBtn2Click): starts or stops a selection in the questioning view,
     /// toggles direct modification in the grade book, does nothing before a login.
@@ -23,12 +26,17 @@ public:
 
     /// The selection range N fixed at the last start.
     int range() const { return m_range; }
+    /// The selection-running flag: set by a start, cleared by the stop steps.
+    bool isRunning() const { return m_running; }
 
 private:
     void start();
 
-    QuestioningHost &m_host;
+    AppContext &m_context;
+    MainView &m_view;
+    QuestioningControls &m_controls;
     std::function<quint32()> m_seedSource;
     RandomGenerator m_generator;
     int m_range = 0;
+    bool m_running = false;
 };

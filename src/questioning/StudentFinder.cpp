@@ -1,17 +1,18 @@
 #include "StudentFinder.h"
 
-#include "QuestioningHost.h"
+#include "QuestioningControls.h"
 #include "QuestioningMessages.h"
-#include "shell/Prompter.h"
+#include "ui/Prompter.h"
 #include "store/Dataset.h"
+#include "ui/AppContext.h"
 
 using namespace QuestioningMessages;
 
 void StudentFinder::findByNumber()
 {
-    Dataset &query = m_host.mainQuery();
+    Dataset &query = m_context.mainQuery;
     bool isNumber = false;
-    const int number = m_host.numberBoxText().trimmed().toInt(&isNumber);
+    const int number = m_controls.numberBoxText().trimmed().toInt(&isNumber);
     const bool usable = query.isOpen() && isNumber;
     if (usable)
         query.locate(QStringLiteral("编号"), number);
@@ -20,10 +21,10 @@ void StudentFinder::findByNumber()
 
 void StudentFinder::findByName()
 {
-    Dataset &query = m_host.mainQuery();
+    Dataset &query = m_context.mainQuery;
     const bool usable = query.isOpen();
     if (usable)
-        query.locatePrefix(QStringLiteral("姓名"), m_host.nameBoxText());
+        query.locatePrefix(QStringLiteral("姓名"), m_controls.nameBoxText());
     finish(usable);
 }
 
@@ -31,7 +32,7 @@ void StudentFinder::finish(bool usable)
 {
     // A number or name that matches nobody is no error: nothing moves, nothing is said.
     if (usable)
-        m_host.setGradeBoxEnabled(true);
+        m_controls.setGradeBoxEnabled(true);
     else
-        m_host.prompter().message(kError, kNoData, Prompter::Buttons::Ok, Prompter::Icon::Information);
+        m_context.prompter.message(kError, kNoData, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }

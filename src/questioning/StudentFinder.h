@@ -1,11 +1,16 @@
 #pragma once
 
-class QuestioningHost;
+struct AppContext;
+class QuestioningControls;
 
 /// Finding a student from the find boxes of the questioning toolbar (Enter in either box).
 class StudentFinder final {
 public:
-    explicit StudentFinder(QuestioningHost &host) : m_host(host) {}
+    StudentFinder(AppContext &context, QuestioningControls &controls)
+        : m_context(context)
+        , m_controls(controls)
+    {
+    }
 
     /// Edit1KeyPress on Enter: moves to the first row whose 编号 is the number box's number.
     void findByNumber();
@@ -15,5 +20,6 @@ public:
 private:
     void finish(bool usable);
 
-    QuestioningHost &m_host;
+    AppContext &m_context;
+    QuestioningControls &m_controls;
 };

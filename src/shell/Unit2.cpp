@@ -1,21 +1,21 @@
 #include "Unit2.h"
 
-#include "AnimationControl.h"
-#include "Artwork.h"
-#include "BoundField.h"
-#include "CurrentRowLink.h"
-#include "DataGrid.h"
-#include "FormattedGridModel.h"
-#include "GradeBookToolbar.h"
-#include "GradeBookView.h"
-#include "GridFormatting.h"
-#include "Prompter.h"
-#include "QuestioningToolbar.h"
 #include "Unit4.h"
 #include "WindowTitle.h"
+#include "gradebook/GradeBookToolbar.h"
+#include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
 #include "questioning/QuestioningCommands.h"
+#include "questioning/QuestioningToolbar.h"
 #include "store/DatasetModel.h"
+#include "ui/AnimationControl.h"
+#include "ui/Artwork.h"
+#include "ui/BoundField.h"
+#include "ui/CurrentRowLink.h"
+#include "ui/DataGrid.h"
+#include "ui/FormattedGridModel.h"
+#include "ui/GridFormatting.h"
+#include "ui/Prompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,24 +57,21 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     , m_paths(programFolder)
     , m_mainQuery(m_database)
     , m_portraitQuery(m_database)
+    , m_context{m_login, m_database, m_mainQuery, m_portraitQuery, m_prompter, m_paths}
     , m_menus(*this)
 {
     setObjectName(QStringLiteral("TForm1"));
-    m_login.programFolder = programFolder;
+    m_login.programFolder = m_paths.programFolder();
     m_portraitQuery.setMaster(&m_mainQuery);
 
-    m_timer.setObjectName(QStringLiteral("Timer1"));
-    m_timer.setInterval(10);
-    m_timer.setTimerType(Qt::PreciseTimer);
-
     buildWindow();
-    m_questioning = std::make_unique<QuestioningCommands>(*this);
+    m_questioning = std::make_unique<QuestioningCommands>(m_context, *this, *m_questioningToolbar, this);
     connectCommands();
 }
 
 TForm1::~TForm1()
 {
-    m_timer.stop();
+    m_questioning.reset();
     // The grid and the bound fields hang on the queries, which go before the widgets do.
     m_grid->setModel(nullptr);
     m_currentRowLink.reset();
@@ -116,7 +113,6 @@ void TForm1::buildWindow()
     QFont titleFont(QStringLiteral("MS Sans Serif"));
     titleFont.setPixelSize(16);
     m_grid->horizontalHeader()->setFont(titleFont);
-    setGridHint(kQuestioningHint);
     row->addWidget(m_grid, 1);
     m_panel1 = new QWidget(central);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -132,9 +128,9 @@ void TForm1::buildWindow()
     m_currentRowLink = std::make_unique<CurrentRowLink>(*m_grid, m_mainQuery);
     m_grid->installEventFilter(this);
 
-    m_numberField = std::make_unique<BoundField>(*dbEdit1(), m_mainQuery);
-    m_nameField = std::make_unique<BoundField>(*dbEdit2(), m_mainQuery);
-    m_gradeField = std::make_unique<BoundField>(*dbEdit3(), m_mainQuery);
+    m_numberField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit1(), m_mainQuery);
+    m_nameField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit2(), m_mainQuery);
+    m_gradeField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit3(), m_mainQuery);
 
     m_animate2 = new AnimationControl(central);
     m_animate2->setObjectName(QStringLiteral("Animate2"));
@@ -157,18 +153,20 @@ void TForm1::buildWindow()
     statusBar()->setSizeGripEnabled(false);
 
     resize(654, 521 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    setGridHint(kQuestioningHint);
 }
 
 void TForm1::connectCommands()
 {
+    QuestioningCommands *questioning = m_questioning.get();
     // Commands that open a modal window run from the event loop, not inside the menu item's
     // or tool button's click: a screen reader that chose the item then gets its answer at
     // once instead of waiting until the dialog closes.
     connect(m_menus.relogin, &QAction::triggered, this, &TForm1::N3Click, Qt::QueuedConnection);
     connect(m_menus.exit, &QAction::triggered, this, &TForm1::Exit1Click);
-    connect(m_menus.randomQuestion, &QAction::triggered, this, &TForm1::BitBtn2Click);
-    connect(m_menus.commentSettings, &QAction::triggered, this, &TForm1::N5Click);
-    connect(m_menus.questioningClear, &QAction::triggered, this, &TForm1::N11Click, Qt::QueuedConnection);
+    connect(m_menus.randomQuestion, &QAction::triggered, this, [questioning] { questioning->BitBtn2Click(); });
+    connect(m_menus.commentSettings, &QAction::triggered, this, [questioning] { questioning->N5Click(); });
+    connect(m_menus.questioningClear, &QAction::triggered, this, [questioning] { questioning->N11Click(); }, Qt::QueuedConnection);
     connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
     connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
@@ -178,40 +176,26 @@ void TForm1::connectCommands()
         // decides the marks itself.
         connect(item, &QAction::triggered, this, [this, item] {
             item->setChecked(!item->isChecked());
-            N15Click();
+            toggleDirectModification();
         });
     }
 
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
-    connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::N15Click);
+    connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
 
-    connect(edit1(), &QLineEdit::returnPressed, this, &TForm1::Edit1KeyPress);
-    connect(edit2(), &QLineEdit::returnPressed, this, &TForm1::Edit2KeyPress);
-    connect(comboBox1(), &QComboBox::activated, this, &TForm1::ComboBox1Change);
-    connect(&m_timer, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(m_grid, &DataGrid::surfaceDoubleClicked, this, &TForm1::BitBtn2Click);
+    questioning->connectToolbar();
+    connect(m_grid, &DataGrid::surfaceDoubleClicked, this, [questioning] { questioning->BitBtn2Click(); });
     connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
-
-    connect(dbEdit1(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
-    connect(dbEdit2(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
-    connect(dbEdit3(), &QLineEdit::textChanged, this, &TForm1::DBEdit3Change);
-    connect(this, &TForm1::gradeSettingsChanged, this, [this] { m_questioning->takeGradeSettings(); });
+    connect(m_questioningToolbar->dbEdit1(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+    connect(m_questioningToolbar->dbEdit2(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
 }
-
-QLineEdit *TForm1::edit1() const { return m_questioningToolbar->edit1(); }
-QLineEdit *TForm1::edit2() const { return m_questioningToolbar->edit2(); }
-AnimationControl *TForm1::animate1() const { return m_questioningToolbar->animate1(); }
-QSpinBox *TForm1::spinEdit1() const { return m_questioningToolbar->spinEdit1(); }
-QComboBox *TForm1::comboBox1() const { return m_questioningToolbar->comboBox1(); }
-QLineEdit *TForm1::dbEdit1() const { return m_questioningToolbar->dbEdit1(); }
-QLineEdit *TForm1::dbEdit2() const { return m_questioningToolbar->dbEdit2(); }
-QLineEdit *TForm1::dbEdit3() const { return m_questioningToolbar->dbEdit3(); }
 
 void TForm1::FormCreate()
 {
     m_login.programFolder = m_paths.programFolder();
-    animate1()->setFileName(m_paths.programFile(QStringLiteral("xuan.avi")));
-    animate1()->setFrameRange(1, 32);
+    AnimationControl *selectionClip = m_questioningToolbar->animate1();
+    selectionClip->setFileName(m_paths.programFile(QStringLiteral("xuan.avi")));
+    selectionClip->setFrameRange(1, 32);
     m_animate2->setFileName(m_paths.programFile(QStringLiteral("cool.avi")));
     m_animate2->setFrameRange(1, 13);
     m_animate2->play();
@@ -229,7 +213,8 @@ void TForm1::FormCreate()
 
 void TForm1::runLoginDialog()
 {
-    TForm3 dialog(*this, this);
+    TForm3 dialog(m_context, *this, this);
+    connect(&dialog, &TForm3::gradeSettingsChanged, this, [this] { m_questioning->takeGradeSettings(); });
     m_prompter.execDialog(dialog);
 }
 
@@ -241,8 +226,8 @@ void TForm1::applyTitleRule()
 
 void TForm1::mirrorCurrentRow()
 {
-    edit2()->setText(dbEdit2()->text());
-    edit1()->setText(dbEdit1()->text());
+    m_questioningToolbar->edit2()->setText(m_questioningToolbar->dbEdit2()->text());
+    m_questioningToolbar->edit1()->setText(m_questioningToolbar->dbEdit1()->text());
 }
 
 void TForm1::bindFields()
@@ -278,9 +263,21 @@ void TForm1::saveBeforeLeaving()
     }
 }
 
-void TForm1::setGridPresentation(const GridPresentation &presentation)
+void TForm1::useBrowsePresentation()
 {
-    m_grid->setPresentation(presentation);
+    m_grid->setPresentation(GridPresentation::browse());
+    m_menus.questioningDirectModification->setChecked(false);
+}
+
+void TForm1::hideEntryPanel()
+{
+    m_panel1->hide();
+}
+
+void TForm1::showStatus(int panel, const QString &text)
+{
+    if (panel >= 0 && panel < 3)
+        m_statusPanels[panel]->setText(text);
 }
 
 void TForm1::setGridHint(const QString &hint)
@@ -291,10 +288,16 @@ void TForm1::setGridHint(const QString &hint)
     m_grid->setAccessibleDescription(hint);
 }
 
-void TForm1::showOperationMenus(bool questioning, bool gradeBook)
+void TForm1::showView(View view)
 {
+    const bool questioning = view == View::Questioning;
+    m_questioning->stopSelection();
     m_menus.questioningMenu->menuAction()->setVisible(questioning);
-    m_menus.gradeBookMenu->menuAction()->setVisible(gradeBook);
+    m_menus.gradeBookMenu->menuAction()->setVisible(!questioning);
+    m_questioningToolbar->setVisible(questioning);
+    m_gradeBookToolbar->setVisible(!questioning);
+    setGridHint(questioning ? kQuestioningHint : kGradeBookHint);
+    hideEntryPanel();
 }
 
 void TForm1::setDirectModificationChecked(bool checked)
@@ -303,12 +306,7 @@ void TForm1::setDirectModificationChecked(bool checked)
     m_menus.gradeBookDirectModification->setChecked(checked);
 }
 
-void TForm1::stopSelection()
-{
-    m_questioning->stopSelection();
-}
-
-void TForm1::N8Click()
+void TForm1::formatGrid()
 {
     const QList<ColumnFormat> formats =
         GridFormatting::forFieldCount(m_mainQuery.fieldCount(), QApplication::palette().color(QPalette::ToolTipBase));
@@ -317,7 +315,7 @@ void TForm1::N8Click()
         m_grid->setColumnWidth(i, formats.at(i).width);
 }
 
-SqlResult TForm1::N14Click()
+SqlResult TForm1::openGradeBookView()
 {
     if (const SqlResult saved = savePendingEdits(); !saved)
         return saved;
@@ -325,12 +323,12 @@ SqlResult TForm1::N14Click()
     unbindFields();
     if (const SqlResult opened = GradeBookView::open(m_login, m_mainQuery, m_gradeBookColumnList); !opened)
         return opened;
-    N8Click();
+    formatGrid();
     m_mainQuery.first();
     return SqlResult::success();
 }
 
-void TForm1::N15Click()
+void TForm1::toggleDirectModification()
 {
     const bool gradeBook = m_login.mode == kModeGradeBook;
     if (m_menus.questioningDirectModification->isChecked()) {
@@ -350,46 +348,24 @@ void TForm1::N15Click()
     }
 }
 
-SqlResult TForm1::showQuestioningViewAfterLogin()
+SqlResult TForm1::openQuestioningView()
 {
-    m_login.mode = kModeQuestioning;
+    m_mainQuery.close();
     m_mainQuery.setQuery(Sql::showAllOrderedByNumber(m_login.tables().questioningTable()));
     if (const SqlResult opened = m_mainQuery.open(); !opened)
         return opened;
-    N8Click();
-    edit1()->setText(dbEdit1()->text());
-    edit2()->setText(dbEdit2()->text());
+    m_login.mode = kModeQuestioning;
+    formatGrid();
+    mirrorCurrentRow();
     bindFields();
-
-    showOperationMenus(true, false);
-    setGridHint(kQuestioningHint);
-    m_questioningToolbar->show();
-    m_gradeBookToolbar->hide();
-
-    m_timer.stop();
-    comboBox1()->setEnabled(true);
-    spinEdit1()->setEnabled(true);
-    animate1()->stop();
-    m_panel1->hide();
     return SqlResult::success();
-}
-
-SqlResult TForm1::showGradeBookViewAfterLogin()
-{
-    m_login.mode = kModeGradeBook;
-    setGridHint(kGradeBookHint);
-    m_panel1->hide();
-    m_questioningToolbar->hide();
-    showOperationMenus(false, true);
-    m_gradeBookToolbar->show();
-    return N14Click();
 }
 
 void TForm1::N3Click()
 {
-    if (m_selectionRunning)
-        stopSelection();
-    m_panel1->hide();
+    if (m_questioning->selectionRunning())
+        m_questioning->stopSelection();
+    hideEntryPanel();
     runLoginDialog();
     applyTitleRule();
 }
@@ -404,22 +380,16 @@ void TForm1::N13Click()
     m_portraitQuery.setQuery(Sql::portrait(QStringLiteral("姓名")));
     SqlResult shown = m_portraitQuery.open();
     if (shown)
-        shown = N14Click();
+        shown = openGradeBookView();
     if (!shown) {
         if (!m_prompter.confirm(QStringLiteral("提示"), kNotLoggedIn))
             return;
         N3Click();
     }
-
-    stopSelection();
-    showOperationMenus(false, true);
     unbindFields();
-    N8Click();
-    setGridHint(kGradeBookHint);
+    formatGrid();
+    showView(View::GradeBook);
     applyTitleRule();
-    m_panel1->hide();
-    m_questioningToolbar->hide();
-    m_gradeBookToolbar->show();
 }
 
 void TForm1::SpeedButton6Click()
@@ -428,26 +398,13 @@ void TForm1::SpeedButton6Click()
         m_prompter.error(saved.error);
         return;
     }
-    m_mainQuery.close();
-    m_mainQuery.setQuery(Sql::showAllOrderedByNumber(m_login.tables().questioningTable()));
-    const SqlResult opened = m_mainQuery.open();
-    if (opened) {
-        bindFields();
-        m_login.mode = kModeQuestioning;
-    } else {
+    if (const SqlResult opened = openQuestioningView(); !opened) {
         if (!m_prompter.confirm(QStringLiteral("提示"), kNotLoggedIn))
             return;
         N3Click();
     }
-
-    m_questioningToolbar->show();
-    stopSelection();
-    m_panel1->hide();
-    m_gradeBookToolbar->hide();
-    m_menus.questioningMenu->menuAction()->setVisible(true);
-    setGridHint(kQuestioningHint);
-    m_menus.gradeBookMenu->menuAction()->setVisible(false);
-    N8Click();
+    showView(View::Questioning);
+    formatGrid();
     m_mainQuery.first();
     applyTitleRule();
 }
@@ -469,7 +426,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         saveBeforeLeaving();
         FormClose();
     }
-    m_timer.stop();
+    m_questioning->toolbar().stopTimer();
     event->accept();
 }
 
@@ -477,7 +434,7 @@ void TForm1::Exit1Click()
 {
     saveBeforeLeaving();
     m_exiting = true;
-    m_timer.stop();
+    m_questioning->toolbar().stopTimer();
     // exit(), not quit(): quit() would close the window first and so clear the grades.
     QCoreApplication::exit(0);
 }
@@ -498,50 +455,10 @@ void TForm1::N7Click()
     m_prompter.execDialog(about);
 }
 
-void TForm1::BitBtn2Click()
-{
-    m_questioning->randomQuestion();
-}
-
-void TForm1::Timer1Timer()
-{
-    m_questioning->tick();
-}
-
-void TForm1::Edit1KeyPress()
-{
-    m_questioning->findByNumber();
-}
-
-void TForm1::Edit2KeyPress()
-{
-    m_questioning->findByName();
-}
-
-void TForm1::ComboBox1Change()
-{
-    m_questioning->gradeChosen();
-}
-
-void TForm1::DBEdit3Change()
-{
-    m_questioning->showGrade(dbEdit3()->text());
-}
-
-void TForm1::N5Click()
-{
-    m_questioning->commentSettings();
-}
-
-void TForm1::N11Click()
-{
-    m_questioning->clearEvaluations();
-}
-
 bool TForm1::DBGrid1KeyPress()
 {
     if (m_gradeField->dataField() == QStringLiteral("评价")) {
-        BitBtn2Click();
+        m_questioning->BitBtn2Click();
         return true;
     }
     return false;
@@ -551,7 +468,7 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 {
     QWidget *focus = focusWidget();
     if (isEnter(event) && (focus == nullptr || focus == this)) {
-        Edit1KeyPress();
+        m_questioning->Edit1KeyPress();
         event->accept();
         return;
     }

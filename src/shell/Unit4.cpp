@@ -1,6 +1,6 @@
 #include "Unit4.h"
 
-#include "Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "WindowTitle.h"
 
-#include "LoginState.h"
+#include "store/LoginState.h"
 
 namespace WindowTitle {
 

@@ -139,8 +139,8 @@ SqlResult Dataset::open()
         m_eof = m_rows.isEmpty();
     });
     m_lastError.clear();
-    emit opened();
-    emit currentRowChanged();
+    Q_EMIT opened();
+    Q_EMIT currentRowChanged();
     return SqlResult::success();
 }
 
@@ -162,8 +162,8 @@ SqlResult Dataset::close()
         m_current = -1;
         m_bof = m_eof = true;
     });
-    emit closed();
-    emit currentRowChanged();
+    Q_EMIT closed();
+    Q_EMIT currentRowChanged();
     return result;
 }
 
@@ -342,7 +342,7 @@ bool Dataset::insert()
         m_saved.clear();
         m_bof = m_eof = false;
     });
-    emit currentRowChanged();
+    Q_EMIT currentRowChanged();
     return true;
 }
 
@@ -379,7 +379,7 @@ SqlResult Dataset::setValue(const QString &field, const QVariant &value)
     m_modified.insert(index);
     if (!identical(cell, stored)) {
         cell = stored;
-        emit valueChanged(m_fields.at(index));
+        Q_EMIT valueChanged(m_fields.at(index));
     }
     return SqlResult::success();
 }
@@ -439,7 +439,7 @@ void Dataset::cancel()
         for (int i = 0; i < values.size(); ++i) {
             if (!identical(values.at(i), m_saved.value(i))) {
                 values[i] = m_saved.value(i);
-                emit valueChanged(m_fields.at(i));
+                Q_EMIT valueChanged(m_fields.at(i));
             }
         }
     } else if (m_state == State::Insert) {
@@ -450,7 +450,7 @@ void Dataset::cancel()
             m_eof = m_rows.isEmpty();
             m_bof = m_rows.isEmpty();
         });
-        emit currentRowChanged();
+        Q_EMIT currentRowChanged();
     }
     m_modified.clear();
     m_saved.clear();
@@ -481,7 +481,7 @@ SqlResult Dataset::deleteCurrent()
         m_eof = m_rows.isEmpty();
         m_bof = m_rows.isEmpty();
     });
-    emit currentRowChanged();
+    Q_EMIT currentRowChanged();
     return SqlResult::success();
 }
 
@@ -523,14 +523,14 @@ void Dataset::setCurrent(int row)
     if (row == m_current)
         return;
     m_current = row;
-    emit currentRowChanged();
+    Q_EMIT currentRowChanged();
 }
 
 void Dataset::replaceRows(const std::function<void()> &change)
 {
-    emit rowsAboutToBeReset();
+    Q_EMIT rowsAboutToBeReset();
     change();
-    emit rowsReset();
+    Q_EMIT rowsReset();
 }
 
 SqlResult Dataset::fail(const QString &message)
@@ -572,7 +572,7 @@ void Dataset::rereadCurrent()
         const QVariant stored = sql.value(i);
         if (!identical(values.at(i), stored) || values.at(i).typeId() != stored.typeId()) {
             values[i] = stored;
-            emit valueChanged(m_fields.at(i));
+            Q_EMIT valueChanged(m_fields.at(i));
         }
     }
 }

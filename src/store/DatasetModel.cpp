@@ -9,7 +9,7 @@ DatasetModel::DatasetModel(Dataset *dataset, QObject *parent)
     connect(dataset, &Dataset::valueChanged, this, [this](const QString &field) {
         const QModelIndex cell = index(m_dataset->currentRow(), m_dataset->fieldIndex(field));
         if (cell.isValid())
-            emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+            Q_EMIT dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
     });
     connect(dataset, &QObject::destroyed, this, [this] {
         beginResetModel();

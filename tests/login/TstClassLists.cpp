@@ -1,4 +1,4 @@
-#include "FakeLoginTarget.h"
+#include "LoginFixture.h"
 #include "login/ClassLists.h"
 #include "store/TableNames.h"
 
@@ -17,13 +17,13 @@ const QString kSubject = QStringLiteral("语文");
 const QString kMath = QStringLiteral("数学");
 const QString kNoPermission = QStringLiteral("您没有此权限,请察看帮助文件或联系系统管理员!");
 
-void writeFiles(FakeLoginTarget &target, const Files &files)
+void writeFiles(LoginFixture &target, const Files &files)
 {
     for (auto it = files.cbegin(); it != files.cend(); ++it) {
         if (it.value().isNull())
-            QFile::remove(target.m_folder.dataFile(it.key()));
+            QFile::remove(target.folder.dataFile(it.key()));
         else
-            target.m_folder.writeDataFile(it.key(), it.value());
+            target.folder.writeDataFile(it.key(), it.value());
     }
 }
 } // namespace
@@ -55,18 +55,18 @@ void TstClassLists::opening_data()
 
     const QByteArray removed;
     QTest::newRow("own subjects of the first class")
-        << Files{{QStringLiteral("banji.qs"), listFile({kClass, kSecond})}, {QStringLiteral("一班xueke.qs"), listFile({kMath})}}
+        << Files{{QStringLiteral("banji.qs"), gbkLines({kClass, kSecond})}, {QStringLiteral("一班xueke.qs"), gbkLines({kMath})}}
         << QStringList{kClass, kSecond} << QStringList{kMath} << QString();
-    QTest::newRow("default subjects") << Files{{QStringLiteral("banji.qs"), listFile({kClass, kSecond})}}
+    QTest::newRow("default subjects") << Files{{QStringLiteral("banji.qs"), gbkLines({kClass, kSecond})}}
                                       << QStringList{kClass, kSecond} << QStringList{kSubject, kMath} << QString();
     QTest::newRow("empty class list") << Files{} << QStringList{} << QStringList{kSubject, kMath} << QString();
     QTest::newRow("empty subject list")
-        << Files{{QStringLiteral("banji.qs"), listFile({kClass})}, {QStringLiteral("一班xueke.qs"), QByteArray("")}}
+        << Files{{QStringLiteral("banji.qs"), gbkLines({kClass})}, {QStringLiteral("一班xueke.qs"), QByteArray("")}}
         << QStringList{kClass} << QStringList{} << QString();
     QTest::newRow("no class list") << Files{{QStringLiteral("banji.qs"), removed}} << QStringList{} << QStringList{}
                                    << QStringLiteral("banji.qs");
     QTest::newRow("no subject list at all")
-        << Files{{QStringLiteral("banji.qs"), listFile({kClass})}, {QStringLiteral("xueke.qs"), removed}} << QStringList{kClass}
+        << Files{{QStringLiteral("banji.qs"), gbkLines({kClass})}, {QStringLiteral("xueke.qs"), removed}} << QStringList{kClass}
         << QStringList{} << QStringLiteral("xueke.qs");
 }
 
@@ -76,23 +76,23 @@ void TstClassLists::opening()
     QFETCH(QStringList, classes);
     QFETCH(QStringList, subjects);
     QFETCH(QString, missingFile);
-    FakeLoginTarget target;
+    LoginFixture target;
     writeFiles(target, files);
     if (!missingFile.isEmpty())
-        target.m_prompter.expectAnswer(Answer::Ok);
+        target.prompter.expectAnswer(Answer::Ok);
 
-    const ClassLists::Opening opening = ClassLists(target).opening();
+    const ClassLists::Opening opening = ClassLists(target.context).opening();
 
     QCOMPARE(opening.classes.items, classes);
     QCOMPARE(opening.classes.text, classes.value(0));
     QCOMPARE(opening.subjects.items, subjects);
     QCOMPARE(opening.subjects.text, subjects.value(0));
     if (!missingFile.isEmpty()) {
-        const FakePrompter::Call &call = target.m_prompter.lastCall();
+        const FakePrompter::Call &call = target.prompter.lastCall();
         QCOMPARE(call.icon, Icon::Critical);
         QVERIFY2(call.text.contains(missingFile), qPrintable(call.text));
     }
-    QCOMPARE(target.m_prompter.pendingReplies(), 0);
+    QCOMPARE(target.prompter.pendingReplies(), 0);
 }
 
 void TstClassLists::subjectsOfTypedClass_data()
@@ -109,14 +109,14 @@ void TstClassLists::subjectsOfTypedClass()
 {
     QFETCH(QString, className);
     QFETCH(QStringList, subjects);
-    FakeLoginTarget target;
-    target.m_folder.writeDataFile(QStringLiteral("一班xueke.qs"), listFile({kMath, kSubject}));
+    LoginFixture target;
+    target.folder.writeDataFile(QStringLiteral("一班xueke.qs"), gbkLines({kMath, kSubject}));
 
-    const ClassLists::BoxContents box = ClassLists(target).subjectsOf(className);
+    const ClassLists::BoxContents box = ClassLists(target.context).subjectsOf(className);
 
     QCOMPARE(box.items, subjects);
     QCOMPARE(box.text, subjects.value(0));
-    QVERIFY(target.m_prompter.calls().isEmpty());
+    QVERIFY(target.prompter.calls().isEmpty());
 }
 
 void TstClassLists::deleteClass_data()
@@ -146,22 +146,22 @@ void TstClassLists::deleteClass()
     QFETCH(bool, tableExists);
     QFETCH(QStringList, messages);
     QFETCH(bool, deleted);
-    FakeLoginTarget target;
+    LoginFixture target;
     if (tableExists)
         target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
-    const QByteArray classList = listFile({kClass, kSecond, kClass});
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), classList);
-    target.m_prompter.expectAnswer(confirm);
+    target.folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
+    const QByteArray classList = gbkLines({kClass, kSecond, kClass});
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), classList);
+    target.prompter.expectAnswer(confirm);
     if (confirm == Answer::Yes)
-        target.m_prompter.expectText(password);
+        target.prompter.expectText(password);
     for (qsizetype i = 1; i < messages.size(); ++i)
-        target.m_prompter.expectAnswer(Answer::Ok);
+        target.prompter.expectAnswer(Answer::Ok);
 
-    const std::optional<ClassLists::BoxContents> box = ClassLists(target).deleteClass(kClass);
+    const std::optional<ClassLists::BoxContents> box = ClassLists(target.context).deleteClass(kClass);
 
-    QCOMPARE(target.m_prompter.messages(), messages);
-    const QList<FakePrompter::Call> &calls = target.m_prompter.calls();
+    QCOMPARE(target.prompter.messages(), messages);
+    const QList<FakePrompter::Call> &calls = target.prompter.calls();
     QCOMPARE(calls.first().caption, QStringLiteral("提示"));
     QCOMPARE(calls.first().buttons, Buttons::YesNo);
     QCOMPARE(calls.first().icon, Icon::Question);
@@ -180,14 +180,14 @@ void TstClassLists::deleteClass()
     if (deleted) {
         QCOMPARE(box->items, QStringList{kSecond});
         QCOMPARE(box->text, kSecond);
-        QVERIFY(!target.m_database.tableExists(kClass));
-        QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), listFile({kSecond}));
+        QVERIFY(!target.database.tableExists(kClass));
+        QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), gbkLines({kSecond}));
         // Only the class table and its line go.
-        QCOMPARE(target.m_database.tableExists(QStringLiteral("一班语文课堂提问")), tableExists);
-        QVERIFY(target.m_folder.hasDataFile(QStringLiteral("一班语文denglu.qs")));
+        QCOMPARE(target.database.tableExists(QStringLiteral("一班语文课堂提问")), tableExists);
+        QVERIFY(target.folder.hasDataFile(QStringLiteral("一班语文denglu.qs")));
     } else {
-        QCOMPARE(target.m_database.tableExists(kClass), tableExists);
-        QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), classList);
+        QCOMPARE(target.database.tableExists(kClass), tableExists);
+        QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), classList);
     }
 }
 
@@ -213,38 +213,38 @@ void TstClassLists::deleteSubject()
     QFETCH(QString, missingTable);
     QFETCH(QStringList, messages);
     QFETCH(bool, deleted);
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
     if (!missingTable.isEmpty())
-        QVERIFY(target.m_database.execute(Sql::dropTable(missingTable)));
-    target.m_folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
-    target.m_folder.writeDataFile(QStringLiteral("一班语文Moren.qs"), listFile({QStringLiteral("好")}));
-    const QByteArray subjectList = listFile({kSubject, kMath});
-    target.m_folder.writeDataFile(QStringLiteral("一班xueke.qs"), subjectList);
-    target.m_prompter.expectAnswer(Answer::Yes);
-    target.m_prompter.expectText(password);
+        QVERIFY(target.database.execute(Sql::dropTable(missingTable)));
+    target.folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
+    target.folder.writeDataFile(QStringLiteral("一班语文Moren.qs"), gbkLines({QStringLiteral("好")}));
+    const QByteArray subjectList = gbkLines({kSubject, kMath});
+    target.folder.writeDataFile(QStringLiteral("一班xueke.qs"), subjectList);
+    target.prompter.expectAnswer(Answer::Yes);
+    target.prompter.expectText(password);
     for (qsizetype i = 1; i < messages.size(); ++i)
-        target.m_prompter.expectAnswer(Answer::Ok);
+        target.prompter.expectAnswer(Answer::Ok);
 
-    const std::optional<ClassLists::BoxContents> box = ClassLists(target).deleteSubject(kClass, kSubject);
+    const std::optional<ClassLists::BoxContents> box = ClassLists(target.context).deleteSubject(kClass, kSubject);
 
-    QCOMPARE(target.m_prompter.messages(), messages);
+    QCOMPARE(target.prompter.messages(), messages);
     QCOMPARE(box.has_value(), deleted);
-    QVERIFY(target.m_database.tableExists(kClass));
-    QVERIFY(target.m_folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
+    QVERIFY(target.database.tableExists(kClass));
+    QVERIFY(target.folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
     if (!deleted) {
-        QVERIFY(target.m_database.tableExists(QStringLiteral("一班语文课堂提问")));
-        QVERIFY(target.m_database.tableExists(QStringLiteral("一班语文记分册")));
-        QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班xueke.qs")), subjectList);
+        QVERIFY(target.database.tableExists(QStringLiteral("一班语文课堂提问")));
+        QVERIFY(target.database.tableExists(QStringLiteral("一班语文记分册")));
+        QCOMPARE(target.folder.readDataFile(QStringLiteral("一班xueke.qs")), subjectList);
         return;
     }
     QCOMPARE(box->items, QStringList{kMath});
     QCOMPARE(box->text, kMath);
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班xueke.qs")), listFile({kMath}));
-    QVERIFY(!target.m_database.tableExists(QStringLiteral("一班语文课堂提问")));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("一班xueke.qs")), gbkLines({kMath}));
+    QVERIFY(!target.database.tableExists(QStringLiteral("一班语文课堂提问")));
     // A failed drop keeps the grade book and the password file.
-    QCOMPARE(target.m_database.tableExists(QStringLiteral("一班语文记分册")), !missingTable.isEmpty());
-    QCOMPARE(target.m_folder.hasDataFile(QStringLiteral("一班语文denglu.qs")), !missingTable.isEmpty());
+    QCOMPARE(target.database.tableExists(QStringLiteral("一班语文记分册")), !missingTable.isEmpty());
+    QCOMPARE(target.folder.hasDataFile(QStringLiteral("一班语文denglu.qs")), !missingTable.isEmpty());
 }
 
 void TstClassLists::deleteRefusesUnsafeNames_data()
@@ -268,35 +268,35 @@ void TstClassLists::deleteRefusesUnsafeNames()
     QFETCH(bool, ofSubject);
     QFETCH(QString, subject);
     QFETCH(QString, message);
-    FakeLoginTarget target;
+    LoginFixture target;
     const auto files = target.dataFiles();
-    target.m_prompter.expectAnswer(Answer::Ok);
+    target.prompter.expectAnswer(Answer::Ok);
 
-    ClassLists lists(target);
+    ClassLists lists(target.context);
     const bool changed = !ofSubject ? lists.deleteClass(className).has_value()
                                           : lists.deleteSubject(className, subject).has_value();
 
     QVERIFY(!changed);
-    QCOMPARE(target.m_prompter.calls().size(), 1);
-    QCOMPARE(target.m_prompter.lastCall().caption, QStringLiteral("错误"));
-    QCOMPARE(target.m_prompter.lastCall().text, message);
+    QCOMPARE(target.prompter.calls().size(), 1);
+    QCOMPARE(target.prompter.lastCall().caption, QStringLiteral("错误"));
+    QCOMPARE(target.prompter.lastCall().text, message);
     QCOMPARE(target.dataFiles(), files);
 }
 
 void TstClassLists::deleteSubjectWithoutSubjectList()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_prompter.expectAnswer(Answer::Yes);
-    target.m_prompter.expectText(kAdministratorPassword);
-    target.m_prompter.expectAnswer(Answer::Ok);
+    target.prompter.expectAnswer(Answer::Yes);
+    target.prompter.expectText(kAdministratorPassword);
+    target.prompter.expectAnswer(Answer::Ok);
 
-    QVERIFY(!ClassLists(target).deleteSubject(kClass, kSubject));
+    QVERIFY(!ClassLists(target.context).deleteSubject(kClass, kSubject));
 
-    QCOMPARE(target.m_prompter.lastCall().icon, Icon::Critical);
-    QVERIFY2(target.m_prompter.lastCall().text.contains(QStringLiteral("一班xueke.qs")), qPrintable(target.m_prompter.lastCall().text));
-    QVERIFY(!target.m_database.tableExists(QStringLiteral("一班语文课堂提问")));
-    QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班xueke.qs")));
+    QCOMPARE(target.prompter.lastCall().icon, Icon::Critical);
+    QVERIFY2(target.prompter.lastCall().text.contains(QStringLiteral("一班xueke.qs")), qPrintable(target.prompter.lastCall().text));
+    QVERIFY(!target.database.tableExists(QStringLiteral("一班语文课堂提问")));
+    QVERIFY(!target.folder.hasDataFile(QStringLiteral("一班xueke.qs")));
 }
 
 QTEST_MAIN(TstClassLists)

@@ -1,4 +1,4 @@
-#include "FakeLoginTarget.h"
+#include "LoginFixture.h"
 #include "login/Laopo.h"
 #include "store/TableNames.h"
 
@@ -73,8 +73,8 @@ void TstLaopo::controlsAndHints()
 {
     QFETCH(QString, objectName);
     QFETCH(QString, hint);
-    FakeLoginTarget target;
-    TForm3 dialog(target);
+    LoginFixture target;
+    TForm3 dialog(target.context, target.view);
     QWidget *widget = dialog.findChild<QWidget *>(objectName);
     QVERIFY(widget);
     QCOMPARE(widget->toolTip(), hint);
@@ -85,9 +85,9 @@ void TstLaopo::controlsAndHints()
 
 void TstLaopo::dialogOpensReady()
 {
-    FakeLoginTarget target;
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({kClass, QStringLiteral("二班")}));
-    TForm3 dialog(target);
+    LoginFixture target;
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), gbkLines({kClass, QStringLiteral("二班")}));
+    TForm3 dialog(target.context, target.view);
 
     QCOMPARE(dialog.windowTitle(), QStringLiteral("系统登录"));
     QCOMPARE(dialog.size(), QSize(254, 191));
@@ -123,10 +123,10 @@ void TstLaopo::dialogOpensReady()
 
 void TstLaopo::classChangeRefillsSubjects()
 {
-    FakeLoginTarget target;
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({QStringLiteral("二班"), kClass}));
-    target.m_folder.writeDataFile(QStringLiteral("一班xueke.qs"), listFile({QStringLiteral("英语")}));
-    TForm3 dialog(target);
+    LoginFixture target;
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), gbkLines({QStringLiteral("二班"), kClass}));
+    target.folder.writeDataFile(QStringLiteral("一班xueke.qs"), gbkLines({QStringLiteral("英语")}));
+    TForm3 dialog(target.context, target.view);
     auto *classBox = child<QComboBox>(dialog, "ComboBox2");
     auto *subjectBox = child<QComboBox>(dialog, "ComboBox1");
     QCOMPARE(subjectBox->currentText(), kSubject); // 二班 has no list: the default subjects
@@ -141,7 +141,7 @@ void TstLaopo::classChangeRefillsSubjects()
 
     classBox->setCurrentIndex(0); // choosing 二班 from the list
     QCOMPARE(subjectBox->count(), 0);
-    QVERIFY(target.m_prompter.calls().isEmpty());
+    QVERIFY(target.prompter.calls().isEmpty());
 }
 
 void TstLaopo::enterLogsIn_data()
@@ -159,11 +159,11 @@ void TstLaopo::enterLogsIn()
 {
     QFETCH(QString, objectName);
     QFETCH(bool, gradeBook);
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({kClass}));
-    TForm3 dialog(target);
+    target.folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), gbkLines({kClass}));
+    TForm3 dialog(target.context, target.view);
     QTest::keyClicks(child<QLineEdit>(dialog, "Edit1"), QStringLiteral("123"));
     if (gradeBook)
         QTest::mouseClick(child<QRadioButton>(dialog, "RadioButton2"), Qt::LeftButton);
@@ -174,41 +174,41 @@ void TstLaopo::enterLogsIn()
     QTest::keyClick(widget, Qt::Key_Return);
 
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(target.m_state.className, kClass);
-    QCOMPARE(target.m_state.mode, gradeBook ? kModeGradeBook : kModeQuestioning);
-    QVERIFY(target.m_prompter.calls().isEmpty());
+    QCOMPARE(target.login.className, kClass);
+    QCOMPARE(target.login.mode, gradeBook ? kModeGradeBook : kModeQuestioning);
+    QVERIFY(target.prompter.calls().isEmpty());
 }
 
 void TstLaopo::wrongPasswordKeepsDialogOpen()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({kClass}));
-    TForm3 dialog(target);
+    target.folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), gbkLines({kClass}));
+    TForm3 dialog(target.context, target.view);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto *password = child<QLineEdit>(dialog, "Edit1");
     QTest::keyClicks(password, QStringLiteral("124"));
-    target.m_prompter.expectAnswer(Answer::Ok);
+    target.prompter.expectAnswer(Answer::Ok);
 
     QTest::mouseClick(child<QPushButton>(dialog, "Button1"), Qt::LeftButton);
 
     QVERIFY(dialog.isVisible());
-    QCOMPARE(target.m_prompter.messages(), QStringList{QStringLiteral("密码错误，请重新登录或查看帮助或与系统管理员联系！")});
+    QCOMPARE(target.prompter.messages(), QStringList{QStringLiteral("密码错误，请重新登录或查看帮助或与系统管理员联系！")});
     QCOMPARE(password->text(), QStringLiteral("124"));
     QCOMPARE(child<QComboBox>(dialog, "ComboBox2")->currentText(), kClass);
-    QVERIFY(!target.m_state.isLoggedIn());
+    QVERIFY(!target.login.isLoggedIn());
 }
 
 void TstLaopo::closeBoxNeverLogsIn()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({kClass}));
+    target.folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), "123");
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), gbkLines({kClass}));
     const auto files = target.dataFiles();
-    TForm3 dialog(target);
+    TForm3 dialog(target.context, target.view);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTest::keyClicks(child<QLineEdit>(dialog, "Edit1"), QStringLiteral("123"));
@@ -216,18 +216,18 @@ void TstLaopo::closeBoxNeverLogsIn()
     QVERIFY(dialog.close());
 
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(!target.m_state.isLoggedIn());
+    QVERIFY(!target.login.isLoggedIn());
     QCOMPARE(target.dataFiles(), files);
 }
 
 void TstLaopo::deleteClassButtonRefillsClassBox()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({kClass, QStringLiteral("二班")}));
-    TForm3 dialog(target);
-    target.m_prompter.expectAnswer(Answer::Yes);
-    target.m_prompter.expectText(kAdministratorPassword);
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), gbkLines({kClass, QStringLiteral("二班")}));
+    TForm3 dialog(target.context, target.view);
+    target.prompter.expectAnswer(Answer::Yes);
+    target.prompter.expectText(kAdministratorPassword);
 
     QTest::mouseClick(child<QToolButton>(dialog, "SpeedButton1"), Qt::LeftButton);
     QCoreApplication::processEvents(); // the command runs from the event loop
@@ -235,7 +235,7 @@ void TstLaopo::deleteClassButtonRefillsClassBox()
     auto *classBox = child<QComboBox>(dialog, "ComboBox2");
     QCOMPARE(items(classBox), QStringList{QStringLiteral("二班")});
     QCOMPARE(classBox->currentText(), QStringLiteral("二班"));
-    QVERIFY(!target.m_database.tableExists(kClass));
+    QVERIFY(!target.database.tableExists(kClass));
 }
 
 QTEST_MAIN(TstLaopo)

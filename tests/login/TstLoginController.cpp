@@ -1,4 +1,4 @@
-#include "FakeLoginTarget.h"
+#include "LoginFixture.h"
 #include "login/LoginController.h"
 #include "store/Gbk.h"
 #include "store/TableNames.h"
@@ -22,10 +22,10 @@ QString adminWarning(const QString &classAndSubject)
         + QStringLiteral("”！此操作将删除原设密码,重新登录时请重设密码。继续吗？");
 }
 
-bool login(FakeLoginTarget &target, const QString &password, const QString &mode = kModeQuestioning,
+bool login(LoginFixture &target, const QString &password, const QString &mode = kModeQuestioning,
            const QString &className = kClass, const QString &subject = kSubject)
 {
-    return LoginController(target).login({className, subject, password, mode});
+    return LoginController(target.context, target.view, target.settingsHandler()).login({className, subject, password, mode});
 }
 } // namespace
 
@@ -60,46 +60,46 @@ void TstLoginController::firstLoginPreparesEverything_data()
 void TstLoginController::firstLoginPreparesEverything()
 {
     QFETCH(QString, mode);
-    FakeLoginTarget target;
-    target.m_prompter.expectAnswer(Answer::Yes);
-    target.m_prompter.expectAnswer(Answer::Yes);
+    LoginFixture target;
+    target.prompter.expectAnswer(Answer::Yes);
+    target.prompter.expectAnswer(Answer::Yes);
 
     QVERIFY(login(target, QStringLiteral("123"), mode));
 
-    const QList<FakePrompter::Call> &calls = target.m_prompter.calls();
-    QCOMPARE(target.m_prompter.messages(), QStringList({QStringLiteral("保存密码为“123”吗?"), QStringLiteral("一班母版不存在,现在建立吗?")}));
+    const QList<FakePrompter::Call> &calls = target.prompter.calls();
+    QCOMPARE(target.prompter.messages(), QStringList({QStringLiteral("保存密码为“123”吗?"), QStringLiteral("一班母版不存在,现在建立吗?")}));
     for (const FakePrompter::Call &call : calls) {
         QCOMPARE(call.caption, QStringLiteral("提示"));
         QCOMPARE(call.buttons, Buttons::YesNo);
         QCOMPARE(call.icon, Icon::Question);
     }
-    QCOMPARE(target.m_folder.readDataFile(kPasswordFile), QByteArray("123"));
+    QCOMPARE(target.folder.readDataFile(kPasswordFile), QByteArray("123"));
 
     const int students = target.rowCount(kMasterRosterTable);
     QVERIFY(students > 0);
     QCOMPARE(target.rowCount(kClass), students);
-    QCOMPARE(target.m_database.columns(QStringLiteral("一班语文课堂提问")),
+    QCOMPARE(target.database.columns(QStringLiteral("一班语文课堂提问")),
              QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
                           QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
     QCOMPARE(target.rowCount(QStringLiteral("一班语文课堂提问"), QStringLiteral("次数 = 0 AND 总分 = 0 AND 评价 IS NULL")), students);
-    QCOMPARE(target.m_database.columns(QStringLiteral("一班语文记分册")),
+    QCOMPARE(target.database.columns(QStringLiteral("一班语文记分册")),
              QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
                           QStringLiteral("平均"), QStringLiteral("名次")}));
     QCOMPARE(target.rowCount(QStringLiteral("一班语文记分册")), students);
 
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班语文Moren.qs")), target.m_folder.readDataFile(QStringLiteral("Moren.qs")));
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), listFile({kClass}));
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班xueke.qs")), listFile({kSubject}));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("一班语文Moren.qs")), target.folder.readDataFile(QStringLiteral("Moren.qs")));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), gbkLines({kClass}));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("一班xueke.qs")), gbkLines({kSubject}));
 
-    const LoginState &state = target.m_state;
+    const LoginState &state = target.login;
     QCOMPARE(state.className, kClass);
     QCOMPARE(state.subject, kSubject);
     QCOMPARE(state.mode, mode);
-    QCOMPARE(target.m_viewsShown, QStringList{mode});
-    QCOMPARE(target.m_unbindCount, 1);
+    QCOMPARE(target.view.modesShown, QStringList{mode});
+    QCOMPARE(target.view.unbindings, 1);
     QCOMPARE(state.grades.comments, (std::array<QString, 4>{QStringLiteral("很好"), QStringLiteral("好"), QStringLiteral("一般"), QStringLiteral("加油")}));
     QCOMPARE(state.grades.scores, (std::array<QString, 4>{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1")}));
-    QCOMPARE(target.m_settingsChangedCount, 1);
+    QCOMPARE(target.settingsChanges, 1);
 }
 
 void TstLoginController::refusedEntriesTouchNothing_data()
@@ -134,23 +134,23 @@ void TstLoginController::refusedEntriesTouchNothing()
     QFETCH(QString, password);
     QFETCH(QString, message);
     QVERIFY(!message.isEmpty());
-    FakeLoginTarget target;
+    LoginFixture target;
     const auto files = target.dataFiles();
     const QStringList tables = target.tables();
-    target.m_prompter.expectAnswer(Answer::Ok);
+    target.prompter.expectAnswer(Answer::Ok);
 
     QVERIFY(!login(target, password, kModeQuestioning, className, subject));
 
-    QCOMPARE(target.m_prompter.calls().size(), 1);
-    const FakePrompter::Call &call = target.m_prompter.lastCall();
+    QCOMPARE(target.prompter.calls().size(), 1);
+    const FakePrompter::Call &call = target.prompter.lastCall();
     QCOMPARE(call.caption, QStringLiteral("错误"));
     QCOMPARE(call.text, message);
     QCOMPARE(call.buttons, Buttons::Ok);
     QCOMPARE(call.icon, Icon::Information);
     QCOMPARE(target.dataFiles(), files);
     QCOMPARE(target.tables(), tables);
-    QVERIFY(!target.m_state.isLoggedIn());
-    QCOMPARE(target.m_unbindCount, 0);
+    QVERIFY(!target.login.isLoggedIn());
+    QCOMPARE(target.view.unbindings, 0);
 }
 
 void TstLoginController::storedPassword_data()
@@ -173,26 +173,26 @@ void TstLoginController::storedPassword()
     QFETCH(QByteArray, stored);
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(kPasswordFile, stored);
+    target.folder.writeDataFile(kPasswordFile, stored);
     if (!accepted)
-        target.m_prompter.expectAnswer(Answer::Ok);
+        target.prompter.expectAnswer(Answer::Ok);
 
     QCOMPARE(login(target, typed), accepted);
 
-    QCOMPARE(target.m_state.isLoggedIn(), accepted);
-    QCOMPARE(target.m_folder.readDataFile(kPasswordFile), stored);
+    QCOMPARE(target.login.isLoggedIn(), accepted);
+    QCOMPARE(target.folder.readDataFile(kPasswordFile), stored);
     if (!accepted) {
-        const FakePrompter::Call &call = target.m_prompter.lastCall();
+        const FakePrompter::Call &call = target.prompter.lastCall();
         QCOMPARE(call.caption, QStringLiteral("警告"));
         QCOMPARE(call.text, kWrongPassword);
         QCOMPARE(call.buttons, Buttons::Ok);
         QCOMPARE(call.icon, Icon::Warning);
-        QCOMPARE(target.m_unbindCount, 0);
-        QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
+        QCOMPARE(target.view.unbindings, 0);
+        QVERIFY(!target.folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
     } else {
-        QVERIFY(target.m_prompter.calls().isEmpty());
+        QVERIFY(target.prompter.calls().isEmpty());
     }
 }
 
@@ -209,149 +209,149 @@ void TstLoginController::administratorPassword()
 {
     QFETCH(bool, hasPasswordFile);
     QFETCH(Answer, answer);
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
     QStringList expected;
     if (hasPasswordFile) {
-        target.m_folder.writeDataFile(kPasswordFile, "secret");
+        target.folder.writeDataFile(kPasswordFile, "secret");
     } else {
-        target.m_prompter.expectAnswer(Answer::Yes);
+        target.prompter.expectAnswer(Answer::Yes);
         expected << QStringLiteral("保存密码为“kesmora”吗?");
     }
-    target.m_prompter.expectAnswer(answer);
+    target.prompter.expectAnswer(answer);
     expected << adminWarning(QStringLiteral("一班语文"));
 
     QCOMPARE(login(target, kAdministratorPassword), answer == Answer::Yes);
 
-    QCOMPARE(target.m_prompter.messages(), expected);
-    const FakePrompter::Call &warning = target.m_prompter.lastCall();
+    QCOMPARE(target.prompter.messages(), expected);
+    const FakePrompter::Call &warning = target.prompter.lastCall();
     QCOMPARE(warning.caption, QStringLiteral("警告"));
     QCOMPARE(warning.buttons, Buttons::YesNo);
     QCOMPARE(warning.icon, Icon::Information);
     if (answer == Answer::No) {
-        QCOMPARE(target.m_folder.readDataFile(kPasswordFile), QByteArray("secret"));
-        QVERIFY(!target.m_state.isLoggedIn());
+        QCOMPARE(target.folder.readDataFile(kPasswordFile), QByteArray("secret"));
+        QVERIFY(!target.login.isLoggedIn());
         return;
     }
-    QVERIFY(!target.m_folder.hasDataFile(kPasswordFile));
-    QCOMPARE(target.m_state.className, kClass);
+    QVERIFY(!target.folder.hasDataFile(kPasswordFile));
+    QCOMPARE(target.login.className, kClass);
 
     // The next login sets a new password.
-    target.m_prompter.clear();
-    target.m_prompter.expectAnswer(Answer::Yes);
+    target.prompter.clear();
+    target.prompter.expectAnswer(Answer::Yes);
     QVERIFY(login(target, QStringLiteral("new")));
-    QCOMPARE(target.m_prompter.messages(), QStringList{QStringLiteral("保存密码为“new”吗?")});
-    QCOMPARE(target.m_folder.readDataFile(kPasswordFile), QByteArray("new"));
+    QCOMPARE(target.prompter.messages(), QStringList{QStringLiteral("保存密码为“new”吗?")});
+    QCOMPARE(target.folder.readDataFile(kPasswordFile), QByteArray("new"));
 }
 
 void TstLoginController::declinedQuestionsStop()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     const auto files = target.dataFiles();
-    target.m_prompter.expectAnswer(Answer::No);
+    target.prompter.expectAnswer(Answer::No);
     QVERIFY(!login(target, QStringLiteral("123")));
     QCOMPARE(target.dataFiles(), files);
 
     // Saving the password, then declining the new class table: no table, no login, and
     // the main window still shows what it showed.
-    target.m_query.setQuery(Sql::showAll(kMasterRosterTable));
-    QVERIFY(target.m_query.open());
+    target.query.setQuery(Sql::showAll(kMasterRosterTable));
+    QVERIFY(target.query.open());
     const QStringList tables = target.tables();
-    target.m_prompter.expectAnswer(Answer::Yes);
-    target.m_prompter.expectAnswer(Answer::No);
+    target.prompter.expectAnswer(Answer::Yes);
+    target.prompter.expectAnswer(Answer::No);
     QVERIFY(!login(target, QStringLiteral("123")));
-    QCOMPARE(target.m_prompter.messages().constLast(), QStringLiteral("一班母版不存在,现在建立吗?"));
+    QCOMPARE(target.prompter.messages().constLast(), QStringLiteral("一班母版不存在,现在建立吗?"));
     QCOMPARE(target.tables(), tables);
-    QVERIFY(!target.m_state.isLoggedIn());
-    QCOMPARE(target.m_unbindCount, 0);
-    QVERIFY(target.m_query.isOpen());
+    QVERIFY(!target.login.isLoggedIn());
+    QCOMPARE(target.view.unbindings, 0);
+    QVERIFY(target.query.isOpen());
 }
 
 void TstLoginController::onlyQuestioningTableExists()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    QVERIFY(target.m_database.execute(Sql::dropTable(QStringLiteral("一班语文记分册"))));
-    target.m_folder.writeDataFile(kPasswordFile, "123");
-    target.m_prompter.expectAnswer(Answer::Ok);
+    QVERIFY(target.database.execute(Sql::dropTable(QStringLiteral("一班语文记分册"))));
+    target.folder.writeDataFile(kPasswordFile, "123");
+    target.prompter.expectAnswer(Answer::Ok);
 
     QVERIFY(!login(target, QStringLiteral("123"), kModeGradeBook));
 
-    const FakePrompter::Call &call = target.m_prompter.lastCall();
+    const FakePrompter::Call &call = target.prompter.lastCall();
     QCOMPARE(call.caption, Prompter::applicationTitle());
     QCOMPARE(call.icon, Icon::Critical);
     QVERIFY(!call.text.isEmpty());
-    QVERIFY(!target.m_database.tableExists(QStringLiteral("一班语文记分册")));
-    QVERIFY(!target.m_state.isLoggedIn());
+    QVERIFY(!target.database.tableExists(QStringLiteral("一班语文记分册")));
+    QVERIFY(!target.login.isLoggedIn());
 }
 
 void TstLoginController::onlyGradeBookTableExistsFinishesOnSecondAttempt()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    QVERIFY(target.m_database.execute(Sql::dropTable(QStringLiteral("一班语文课堂提问"))));
-    target.m_folder.writeDataFile(kPasswordFile, "123");
-    target.m_prompter.expectAnswer(Answer::Ok);
+    QVERIFY(target.database.execute(Sql::dropTable(QStringLiteral("一班语文课堂提问"))));
+    target.folder.writeDataFile(kPasswordFile, "123");
+    target.prompter.expectAnswer(Answer::Ok);
 
     QVERIFY(!login(target, QStringLiteral("123")));
-    QCOMPARE(target.m_prompter.lastCall().icon, Icon::Critical);
-    QCOMPARE(target.m_database.columns(QStringLiteral("一班语文课堂提问")).size(), 7);
+    QCOMPARE(target.prompter.lastCall().icon, Icon::Critical);
+    QCOMPARE(target.database.columns(QStringLiteral("一班语文课堂提问")).size(), 7);
 
-    target.m_prompter.clear();
+    target.prompter.clear();
     QVERIFY(login(target, QStringLiteral("123")));
-    QVERIFY(target.m_prompter.calls().isEmpty());
-    QCOMPARE(target.m_state.mode, kModeQuestioning);
+    QVERIFY(target.prompter.calls().isEmpty());
+    QCOMPARE(target.login.mode, kModeQuestioning);
 }
 
 void TstLoginController::listsPutLatestFirst()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     const QString second = QStringLiteral("二班");
     target.prepareClass(second, kSubject);
-    target.m_folder.writeDataFile(QStringLiteral("二班语文denglu.qs"), "123");
-    target.m_folder.writeDataFile(QStringLiteral("banji.qs"), listFile({kClass, second, second}));
-    target.m_folder.writeDataFile(QStringLiteral("二班xueke.qs"), listFile({QStringLiteral("数学"), kSubject}));
+    target.folder.writeDataFile(QStringLiteral("二班语文denglu.qs"), "123");
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), gbkLines({kClass, second, second}));
+    target.folder.writeDataFile(QStringLiteral("二班xueke.qs"), gbkLines({QStringLiteral("数学"), kSubject}));
 
     QVERIFY(login(target, QStringLiteral("123"), kModeQuestioning, second));
 
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), listFile({second, kClass}));
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("二班xueke.qs")), listFile({kSubject, QStringLiteral("数学")}));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), gbkLines({second, kClass}));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("二班xueke.qs")), gbkLines({kSubject, QStringLiteral("数学")}));
 }
 
 void TstLoginController::gradeSettingsOfTheClassAreRead()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(kPasswordFile, "123");
-    const QByteArray own = listFile({QStringLiteral("棒"), QStringLiteral("10"), QStringLiteral("行"), QStringLiteral("8")});
-    target.m_folder.writeDataFile(QStringLiteral("一班语文Moren.qs"), own);
-    target.m_state.grades.comments[3] = QStringLiteral("from the last login");
+    target.folder.writeDataFile(kPasswordFile, "123");
+    const QByteArray own = gbkLines({QStringLiteral("棒"), QStringLiteral("10"), QStringLiteral("行"), QStringLiteral("8")});
+    target.folder.writeDataFile(QStringLiteral("一班语文Moren.qs"), own);
+    target.login.grades.comments[3] = QStringLiteral("from the last login");
 
     QVERIFY(login(target, QStringLiteral("123")));
 
-    QCOMPARE(target.m_state.grades.comments, (std::array<QString, 4>{QStringLiteral("棒"), QStringLiteral("行"), QString(), QString()}));
-    QCOMPARE(target.m_state.grades.scores[0], QStringLiteral("10"));
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("一班语文Moren.qs")), own);
+    QCOMPARE(target.login.grades.comments, (std::array<QString, 4>{QStringLiteral("棒"), QStringLiteral("行"), QString(), QString()}));
+    QCOMPARE(target.login.grades.scores[0], QStringLiteral("10"));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("一班语文Moren.qs")), own);
 }
 
 void TstLoginController::missingDefaultGradeSettingsStopBeforeTheLists()
 {
-    FakeLoginTarget target;
+    LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    target.m_folder.writeDataFile(kPasswordFile, "123");
-    QVERIFY(QFile::remove(target.m_folder.dataFile(QStringLiteral("Moren.qs"))));
-    target.m_prompter.expectAnswer(Answer::Ok);
+    target.folder.writeDataFile(kPasswordFile, "123");
+    QVERIFY(QFile::remove(target.folder.dataFile(QStringLiteral("Moren.qs"))));
+    target.prompter.expectAnswer(Answer::Ok);
 
     QVERIFY(!login(target, QStringLiteral("123")));
 
-    const FakePrompter::Call &call = target.m_prompter.lastCall();
+    const FakePrompter::Call &call = target.prompter.lastCall();
     QCOMPARE(call.icon, Icon::Critical);
     QVERIFY2(call.text.contains(QStringLiteral("Moren.qs")), qPrintable(call.text));
-    QCOMPARE(target.m_state.className, kClass);
-    QCOMPARE(target.m_settingsChangedCount, 0);
-    QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), QByteArray());
-    QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班xueke.qs")));
-    QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
+    QCOMPARE(target.login.className, kClass);
+    QCOMPARE(target.settingsChanges, 0);
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), QByteArray());
+    QVERIFY(!target.folder.hasDataFile(QStringLiteral("一班xueke.qs")));
+    QVERIFY(!target.folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
 }
 
 QTEST_MAIN(TstLoginController)

@@ -2,7 +2,7 @@
 #include "TempProgramFolder.h"
 #include "questioning/Dangci.h"
 #include "questioning/ScoreBox.h"
-#include "shell/LoginState.h"
+#include "store/LoginState.h"
 #include "store/Gbk.h"
 
 #include <QCheckBox>
@@ -58,7 +58,7 @@ struct DialogBench {
 class TstDangci final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void windowAsDesigned();
     void switchesKeepOneOn_data();
     void switchesKeepOneOn();

@@ -1,4 +1,4 @@
-#include "FakeQuestioningHost.h"
+#include "FakeQuestioningControls.h"
 #include "questioning/EvaluationClearing.h"
 
 #include <QTest>
@@ -24,7 +24,7 @@ bool untouched(QuestioningFixture &fixture)
 class TstEvaluationClearing final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void password_data();
     void password();
     void answeringNoAsksNothingMore();
@@ -54,13 +54,13 @@ void TstEvaluationClearing::password()
     gradeEveryone(fixture);
     if (!passwordFile.isEmpty())
         fixture.folder.writeDataFile(QStringLiteral("一班语文denglu.qs"), passwordFile);
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     host.prompts.expectAnswer(Prompter::Answer::Yes);
     host.prompts.expectText(answer);
     if (!clears)
         host.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    EvaluationClearing(host).run();
+    EvaluationClearing(fixture.context, host.view).run();
 
     const QList<FakePrompter::Call> &calls = host.prompts.calls();
     QCOMPARE(calls.size(), clears ? 2 : 3);
@@ -78,7 +78,7 @@ void TstEvaluationClearing::password()
         QCOMPARE(calls[2].buttons, Prompter::Buttons::Ok);
         QCOMPARE(calls[2].icon, Prompter::Icon::Information);
         QVERIFY(untouched(fixture));
-        QCOMPARE(host.gridFormattings, 0);
+        QCOMPARE(host.view.gridFormattings, 0);
         return;
     }
 
@@ -93,17 +93,17 @@ void TstEvaluationClearing::password()
     QCOMPARE(fixture.query.query().sql, Sql::showAllOrderedByNumber(fixture.table).sql);
     QCOMPARE(fixture.current(QStringLiteral("编号")).toInt(), 1);
     QCOMPARE(fixture.current(QStringLiteral("次数")).toInt(), 0);
-    QCOMPARE(host.gridFormattings, 1);
+    QCOMPARE(host.view.gridFormattings, 1);
 }
 
 void TstEvaluationClearing::answeringNoAsksNothingMore()
 {
     QuestioningFixture fixture;
     gradeEveryone(fixture);
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     host.prompts.expectAnswer(Prompter::Answer::No);
 
-    EvaluationClearing(host).run();
+    EvaluationClearing(fixture.context, host.view).run();
 
     QCOMPARE(host.prompts.calls().size(), 1);
     QVERIFY(untouched(fixture));

@@ -53,7 +53,7 @@ struct GradingBench {
 class TstGrading final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void gradesAccumulate();
     void scoringOffOnlyShowsTheComment();
     void commentsOffGradeSilently();

@@ -4,7 +4,8 @@
 #include "questioning/Dangci.h"
 #include "questioning/QuestioningCommands.h"
 #include "questioning/Unit7.h"
-#include "shell/AnimationControl.h"
+#include "ui/AnimationControl.h"
+#include "questioning/QuestioningToolbar.h"
 #include "shell/Unit2.h"
 #include "store/Gbk.h"
 
@@ -46,7 +47,7 @@ struct Lesson {
         window.loginDialog = [this] {
             prompter.expectAnswer(Prompter::Answer::Yes);
             prompter.expectAnswer(Prompter::Answer::Yes);
-            QVERIFY(LoginController(window).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
+            QVERIFY(LoginController(window.context(), window, [&] { window.questioning().takeGradeSettings(); }).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
         };
         window.FormCreate();
         window.questioning().createWindows();
@@ -61,11 +62,11 @@ struct Lesson {
     }
     QVariant stored(const QString &column, int number)
     {
-        QSqlQuery query(window.database().connection());
+        QSqlQuery query(window.context().database.connection());
         query.exec(QStringLiteral("SELECT [%1] FROM [一班语文课堂提问] WHERE [编号]=%2").arg(column).arg(number));
         return query.next() ? query.value(0) : QVariant(QStringLiteral("no row"));
     }
-    int currentNumber() { return window.mainQuery().value(QStringLiteral("编号")).toInt(); }
+    int currentNumber() { return window.context().mainQuery.value(QStringLiteral("编号")).toInt(); }
 
     TempProgramFolder folder;
     FakePrompter prompter;
@@ -77,7 +78,7 @@ struct Lesson {
 class TstQuestioningWindow final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void startUpCreatesTheCommentWindowsWithTheLoginSettings();
     void pickAStudentAndGrade();
     void movingShowsTheGradeWithoutGrading();
@@ -94,8 +95,8 @@ void TstQuestioningWindow::startUpCreatesTheCommentWindowsWithTheLoginSettings()
     QCOMPARE(lesson.window.findChildren<TForm7 *>().size(), 1);
     QVERIFY(!lesson.window.findChildren<TForm7 *>().first()->isVisible());
 
-    lesson.window.N5Click();
-    lesson.window.N5Click();
+    lesson.window.questioning().N5Click();
+    lesson.window.questioning().N5Click();
     QVERIFY(dialogs.first()->isVisible());
     QCOMPARE(lesson.window.findChildren<TForm2 *>().size(), 1);
 }
@@ -104,28 +105,28 @@ void TstQuestioningWindow::pickAStudentAndGrade()
 {
     Lesson lesson;
     TForm1 &window = lesson.window;
-    QVERIFY(window.mainQuery().rowCount() > 1);
+    QVERIFY(window.context().mainQuery.rowCount() > 1);
 
-    QSignalSpy ticks(&window.timer1(), &QTimer::timeout);
+    QSignalSpy ticks(&window.questioningToolbar()->timer1(), &QTimer::timeout);
     window.menus().randomQuestion->trigger(); // F5
-    QVERIFY(window.selectionRunning());
-    QVERIFY(window.timer1().isActive());
-    QVERIFY(window.animate1()->isPlaying());
-    QVERIFY(!window.comboBox1()->isEnabled() && !window.spinEdit1()->isEnabled());
+    QVERIFY(window.questioning().selectionRunning());
+    QVERIFY(window.questioningToolbar()->timer1().isActive());
+    QVERIFY(window.questioningToolbar()->animate1()->isPlaying());
+    QVERIFY(!window.questioningToolbar()->comboBox1()->isEnabled() && !window.questioningToolbar()->spinEdit1()->isEnabled());
     QTRY_VERIFY(ticks.count() >= 5);
-    QCOMPARE(window.edit1()->text(), window.dbEdit1()->text()); // every number of this class exists
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), window.questioningToolbar()->dbEdit1()->text()); // every number of this class exists
 
     window.menus().randomQuestion->trigger();
-    QVERIFY(!window.selectionRunning());
-    QVERIFY(!window.timer1().isActive());
-    QVERIFY(!window.animate1()->isPlaying());
-    QVERIFY(window.comboBox1()->isEnabled() && window.spinEdit1()->isEnabled());
+    QVERIFY(!window.questioning().selectionRunning());
+    QVERIFY(!window.questioningToolbar()->timer1().isActive());
+    QVERIFY(!window.questioningToolbar()->animate1()->isPlaying());
+    QVERIFY(window.questioningToolbar()->comboBox1()->isEnabled() && window.questioningToolbar()->spinEdit1()->isEnabled());
     const int chosen = lesson.currentNumber();
-    QCOMPARE(window.edit1()->text(), QString::number(chosen));
-    QCOMPARE(window.edit2()->text(), window.mainQuery().value(QStringLiteral("姓名")).toString());
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), QString::number(chosen));
+    QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
 
     // The teacher picks A, then B, with the keyboard.
-    QComboBox *gradeBox = window.comboBox1();
+    QComboBox *gradeBox = window.questioningToolbar()->comboBox1();
     QCOMPARE(gradeBox->currentIndex(), -1);
     QTest::keyClick(gradeBox, Qt::Key_Down);
     QCOMPARE(gradeBox->currentText(), QStringLiteral("A"));
@@ -148,19 +149,19 @@ void TstQuestioningWindow::movingShowsTheGradeWithoutGrading()
 {
     Lesson lesson;
     TForm1 &window = lesson.window;
-    QSqlQuery(window.database().connection())
+    QSqlQuery(window.context().database.connection())
         .exec(QStringLiteral("UPDATE [一班语文课堂提问] SET [评价]='C',[次数]=1,[总分]=5 WHERE [编号]=2"));
-    window.mainQuery().close();
-    QVERIFY(window.mainQuery().open());
-    QComboBox *gradeBox = window.comboBox1();
+    window.context().mainQuery.close();
+    QVERIFY(window.context().mainQuery.open());
+    QComboBox *gradeBox = window.questioningToolbar()->comboBox1();
 
-    QVERIFY(window.mainQuery().locate(QStringLiteral("编号"), 2));
+    QVERIFY(window.context().mainQuery.locate(QStringLiteral("编号"), 2));
     QCOMPARE(gradeBox->currentText(), QStringLiteral("C"));
-    QVERIFY(window.mainQuery().locate(QStringLiteral("编号"), 1));
+    QVERIFY(window.context().mainQuery.locate(QStringLiteral("编号"), 1));
     QCOMPARE(gradeBox->currentIndex(), -1);
 
-    window.edit1()->setText(QStringLiteral("2"));
-    QTest::keyClick(window.edit1(), Qt::Key_Return); // find by number
+    window.questioningToolbar()->edit1()->setText(QStringLiteral("2"));
+    QTest::keyClick(window.questioningToolbar()->edit1(), Qt::Key_Return); // find by number
     QCOMPARE(lesson.currentNumber(), 2);
     QCOMPARE(gradeBox->currentText(), QStringLiteral("C"));
 
@@ -179,7 +180,7 @@ void TstQuestioningWindow::everyLoginRefreshesTheCommentSettings()
                                                       QStringLiteral("15"), QStringLiteral("中"), QStringLiteral("10"),
                                                       QStringLiteral("差"), QStringLiteral("0")}));
     lesson.window.loginDialog = [&lesson] {
-        QVERIFY(LoginController(lesson.window).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
+        QVERIFY(LoginController(lesson.window.context(), lesson.window, [&] { lesson.window.questioning().takeGradeSettings(); }).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
     };
 
     lesson.window.N3Click();

@@ -5,7 +5,7 @@
 class TstRandomGenerator final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void drawsAfterSeeding_data();
     void drawsAfterSeeding();
     void reseedingRestartsTheSequence();

@@ -1,4 +1,4 @@
-#include "FakeQuestioningHost.h"
+#include "FakeQuestioningControls.h"
 #include "questioning/RandomSelection.h"
 #include "questioning/StudentFinder.h"
 
@@ -17,7 +17,7 @@ int currentNumber(const QuestioningFixture &fixture)
 class TstRandomSelection final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void beforeLoginNothingHappens();
     void gradeBookTogglesDirectModification();
     void startFixesTheRange_data();
@@ -41,16 +41,16 @@ void TstRandomSelection::beforeLoginNothingHappens()
     QuestioningFixture fixture;
     fixture.fillNumbered(5);
     fixture.login = LoginState{fixture.folder.path(), {}, {}, {}, {}};
-    FakeQuestioningHost host(fixture);
-    RandomSelection selection(host);
+    FakeQuestioningControls host(fixture);
+    RandomSelection selection(fixture.context, host.view, host);
 
     selection.command();
 
     QVERIFY(host.prompts.calls().isEmpty());
-    QVERIFY(!host.running);
+    QVERIFY(!selection.isRunning());
     QCOMPARE(host.timerStarts, 0);
-    QCOMPARE(host.browsePresentations, 0);
-    QCOMPARE(host.directModificationToggles, 0);
+    QCOMPARE(host.view.browsePresentations, 0);
+    QCOMPARE(host.view.directModificationToggles, 0);
 }
 
 void TstRandomSelection::gradeBookTogglesDirectModification()
@@ -58,14 +58,14 @@ void TstRandomSelection::gradeBookTogglesDirectModification()
     QuestioningFixture fixture;
     fixture.fillNumbered(5);
     fixture.login.mode = kModeGradeBook;
-    FakeQuestioningHost host(fixture);
-    RandomSelection selection(host);
+    FakeQuestioningControls host(fixture);
+    RandomSelection selection(fixture.context, host.view, host);
 
     selection.command();
     selection.command();
 
-    QCOMPARE(host.directModificationToggles, 2);
-    QVERIFY(!host.running);
+    QCOMPARE(host.view.directModificationToggles, 2);
+    QVERIFY(!selection.isRunning());
     QCOMPARE(host.timerStarts, 0);
     QVERIFY(host.prompts.calls().isEmpty());
 }
@@ -87,17 +87,17 @@ void TstRandomSelection::startFixesTheRange()
     QFETCH(QString, countAfterStart);
     QuestioningFixture fixture;
     fixture.fillNumbered(30);
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     host.count = count;
-    RandomSelection selection(host, [] { return 4242u; });
+    RandomSelection selection(fixture.context, host.view, host, [] { return 4242u; });
 
     selection.command();
 
     QCOMPARE(selection.range(), range);
     QCOMPARE(host.count, countAfterStart);
-    QVERIFY(host.running && host.timerOn && host.animating);
+    QVERIFY(selection.isRunning() && host.timerOn && host.animating);
     QVERIFY(!host.countEnabled && !host.gradeBoxEnabled);
-    QCOMPARE(host.browsePresentations, 1);
+    QCOMPARE(host.view.browsePresentations, 1);
 
     QSet<int> chosen;
     for (int i = 0; i < 3000; ++i) {
@@ -115,8 +115,8 @@ void TstRandomSelection::ticksDrawFromTheSeededGenerator()
 {
     QuestioningFixture fixture;
     fixture.fillNumbered(30);
-    FakeQuestioningHost host(fixture);
-    RandomSelection selection(host, [] { return 12345u; });
+    FakeQuestioningControls host(fixture);
+    RandomSelection selection(fixture.context, host.view, host, [] { return 12345u; });
     selection.command();
 
     // Draws 24996, 10921, 23577, 19316, 10386 after seeding with 12345, mod 30 plus 1.
@@ -138,8 +138,8 @@ void TstRandomSelection::missingNumberLeavesTheRowInPlace()
         if (number != 7)
             students.append({number, QStringLiteral("学生%1").arg(number)});
     fixture.fill(students);
-    FakeQuestioningHost host(fixture);
-    RandomSelection selection(host, [] { return 12345u; });
+    FakeQuestioningControls host(fixture);
+    RandomSelection selection(fixture.context, host.view, host, [] { return 12345u; });
     selection.command();
     QCOMPARE(selection.range(), 29);
 
@@ -161,7 +161,7 @@ void TstRandomSelection::missingNumberLeavesTheRowInPlace()
 
     selection.command();
     QCOMPARE(host.numberBox, QString::number(before));
-    QVERIFY(!host.running && !host.timerOn && !host.animating);
+    QVERIFY(!selection.isRunning() && !host.timerOn && !host.animating);
     QVERIFY(host.countEnabled && host.gradeBoxEnabled);
 }
 
@@ -169,11 +169,11 @@ void TstRandomSelection::emptyTableFailsOnTheFirstTick()
 {
     QuestioningFixture fixture;
     fixture.fill({});
-    FakeQuestioningHost host(fixture);
-    RandomSelection selection(host);
+    FakeQuestioningControls host(fixture);
+    RandomSelection selection(fixture.context, host.view, host);
 
     selection.command();
-    QVERIFY(host.running && host.timerOn);
+    QVERIFY(selection.isRunning() && host.timerOn);
     QCOMPARE(selection.range(), 0);
     QVERIFY(host.prompts.calls().isEmpty());
 
@@ -186,13 +186,13 @@ void TstRandomSelection::emptyTableFailsOnTheFirstTick()
     QCOMPARE(call.buttons, Prompter::Buttons::Ok);
     QCOMPARE(call.icon, Prompter::Icon::Information);
     QVERIFY(!host.timerOn && !host.animating);
-    QVERIFY(host.running);
+    QVERIFY(selection.isRunning());
     QVERIFY(!host.countEnabled && !host.gradeBoxEnabled);
 
     selection.command(); // the stop steps
-    QVERIFY(!host.running && host.countEnabled && host.gradeBoxEnabled);
+    QVERIFY(!selection.isRunning() && host.countEnabled && host.gradeBoxEnabled);
     selection.command(); // and a fresh start
-    QVERIFY(host.running && host.timerOn);
+    QVERIFY(selection.isRunning() && host.timerOn);
 }
 
 void TstRandomSelection::startRefused_data()
@@ -212,9 +212,9 @@ void TstRandomSelection::startRefused()
     fixture.fillNumbered(5);
     if (!tableOpen)
         fixture.query.close();
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     host.count = count;
-    RandomSelection selection(host);
+    RandomSelection selection(fixture.context, host.view, host);
 
     host.prompts.expectAnswer(Prompter::Answer::Ok);
     selection.command();
@@ -225,8 +225,8 @@ void TstRandomSelection::startRefused()
     QCOMPARE(call.text, QStringLiteral("请登录系统！"));
     QCOMPARE(call.buttons, Prompter::Buttons::Ok);
     QCOMPARE(call.icon, Prompter::Icon::Information);
-    QCOMPARE(host.browsePresentations, 1); // what came before the failure stays
-    QVERIFY(!host.running);
+    QCOMPARE(host.view.browsePresentations, 1); // what came before the failure stays
+    QVERIFY(!selection.isRunning());
     QCOMPARE(host.timerStarts, 0);
     QVERIFY(host.countEnabled && host.gradeBoxEnabled);
 }
@@ -235,9 +235,9 @@ void TstRandomSelection::everyStartSeedsAfresh()
 {
     QuestioningFixture fixture;
     fixture.fillNumbered(30);
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     int seeds = 0;
-    RandomSelection selection(host, [&seeds] {
+    RandomSelection selection(fixture.context, host.view, host, [&seeds] {
         ++seeds;
         return 12345u;
     });
@@ -274,13 +274,13 @@ void TstRandomSelection::findByNumber()
     fixture.fill({{1, QStringLiteral("张三")}, {3, QStringLiteral("李四")}, {5, QStringLiteral("王五")},
                   {8, QStringLiteral("赵六")}, {8, QStringLiteral("钱七")}});
     QVERIFY(fixture.query.locate(QStringLiteral("编号"), 3));
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     host.gradeBoxEnabled = false;
     host.numberBox = typed;
     if (fails)
         host.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    StudentFinder(host).findByNumber();
+    StudentFinder(fixture.context, host).findByNumber();
 
     QCOMPARE(currentNumber(fixture), expected);
     if (expected == 8)
@@ -305,11 +305,11 @@ void TstRandomSelection::findByName()
     QFETCH(int, expected);
     QuestioningFixture fixture;
     fixture.fill({{1, QStringLiteral("李四")}, {2, QStringLiteral("张三")}, {4, QStringLiteral("张小明")}});
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     host.gradeBoxEnabled = false;
     host.nameBox = typed;
 
-    StudentFinder(host).findByName();
+    StudentFinder(fixture.context, host).findByName();
 
     QCOMPARE(currentNumber(fixture), expected);
     QVERIFY(host.gradeBoxEnabled);
@@ -321,14 +321,14 @@ void TstRandomSelection::findWithoutTable()
     QuestioningFixture fixture;
     fixture.fillNumbered(3);
     fixture.query.close();
-    FakeQuestioningHost host(fixture);
+    FakeQuestioningControls host(fixture);
     host.gradeBoxEnabled = false;
     host.numberBox = QStringLiteral("1");
     host.nameBox = QStringLiteral("学生");
     host.prompts.expectAnswer(Prompter::Answer::Ok);
     host.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    StudentFinder finder(host);
+    StudentFinder finder(fixture.context, host);
     finder.findByNumber();
     finder.findByName();
 

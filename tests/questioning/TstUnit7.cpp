@@ -6,7 +6,7 @@
 class TstUnit7 final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void showsOverTheMainWindow();
     void characterKeysHide_data();
     void characterKeysHide();

@@ -1,6 +1,6 @@
-#include "shell/FontMapping.h"
-#include "shell/GradeBookView.h"
-#include "shell/LoginState.h"
+#include "ui/FontMapping.h"
+#include "gradebook/GradeBookView.h"
+#include "store/LoginState.h"
 #include "shell/WindowTitle.h"
 
 #include <QFontDatabase>

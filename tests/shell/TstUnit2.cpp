@@ -1,11 +1,12 @@
 #include "FakePrompter.h"
 #include "TempProgramFolder.h"
 #include "login/LoginController.h"
-#include "shell/AnimationControl.h"
-#include "shell/BoundField.h"
-#include "shell/DataGrid.h"
-#include "shell/GradeBookToolbar.h"
-#include "shell/QuestioningToolbar.h"
+#include "ui/AnimationControl.h"
+#include "ui/BoundField.h"
+#include "ui/DataGrid.h"
+#include "gradebook/GradeBookToolbar.h"
+#include "questioning/QuestioningToolbar.h"
+#include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
 #include "shell/Unit4.h"
 #include "store/DatasetModel.h"
@@ -75,7 +76,7 @@ struct Shell {
                 prompter.expectAnswer(Answer::Yes);
                 prompter.expectAnswer(Answer::Yes);
             }
-            QVERIFY(LoginController(window).login({kClass, kSubject, QStringLiteral("123"), mode}));
+            QVERIFY(LoginController(window.context(), window, [&] { window.questioning().takeGradeSettings(); }).login({kClass, kSubject, QStringLiteral("123"), mode}));
         };
     }
     /// Start-up with a login in the given mode.
@@ -88,12 +89,12 @@ struct Shell {
     }
     void execute(const QString &sql)
     {
-        QSqlQuery query(window.database().connection());
+        QSqlQuery query(window.context().database.connection());
         QVERIFY2(query.exec(sql), qPrintable(query.lastError().text()));
     }
     QVariant scalar(const QString &sql)
     {
-        QSqlQuery query(window.database().connection());
+        QSqlQuery query(window.context().database.connection());
         if (!query.exec(sql) || !query.next())
             return QStringLiteral("failed: ") + query.lastError().text();
         return query.value(0);
@@ -147,16 +148,16 @@ void TstUnit2::startupWithoutLogin()
     QCOMPARE(shell.window.windowTitle(), kInitialTitle);
     QVERIFY(shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
-    QVERIFY(!shell.window.mainQuery().isOpen());
+    QVERIFY(!shell.window.context().mainQuery.isOpen());
     QCOMPARE(shell.window.gridModel()->rowCount(), 0);
-    QVERIFY(shell.window.database().isOpen());
-    QVERIFY(shell.window.animate2()->isPlaying());
-    QVERIFY(shell.window.animate2()->fileName().endsWith(QStringLiteral("/cool.avi")));
-    QVERIFY(!shell.window.animate1()->isPlaying());
-    QVERIFY(shell.window.animate1()->fileName().endsWith(QStringLiteral("/xuan.avi")));
-    QVERIFY(!shell.window.timer1().isActive());
-    QCOMPARE(shell.window.timer1().interval(), 10);
-    QVERIFY(shell.window.panel1()->isHidden());
+    QVERIFY(shell.window.context().database.isOpen());
+    QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->isPlaying());
+    QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->fileName().endsWith(QStringLiteral("/cool.avi")));
+    QVERIFY(!shell.window.questioningToolbar()->animate1()->isPlaying());
+    QVERIFY(shell.window.questioningToolbar()->animate1()->fileName().endsWith(QStringLiteral("/xuan.avi")));
+    QVERIFY(!shell.window.questioningToolbar()->timer1().isActive());
+    QCOMPARE(shell.window.questioningToolbar()->timer1().interval(), 10);
+    QVERIFY(shell.window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
     QVERIFY(shell.prompter.calls().isEmpty());
 }
 
@@ -185,12 +186,12 @@ void TstUnit2::databaseThatIsNoDatabaseIsReported()
     QCOMPARE(call.caption, Prompter::applicationTitle());
     QVERIFY2(call.text.contains(QStringLiteral("Record.mdb")), qPrintable(call.text));
     QCOMPARE(shell.window.loginDialogsShown, 0);
-    QVERIFY(!shell.window.loginState().isLoggedIn());
-    QVERIFY(shell.window.loginState().mode.isEmpty());
+    QVERIFY(!shell.window.context().login.isLoggedIn());
+    QVERIFY(shell.window.context().login.mode.isEmpty());
     QCOMPARE(shell.window.windowTitle(), kInitialTitle);
     shell.window.show();
     QVERIFY(shell.window.isVisible());
-    QVERIFY(shell.window.animate2()->isPlaying());
+    QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->isPlaying());
 }
 
 void TstUnit2::menusAsPublished()
@@ -228,10 +229,10 @@ void TstUnit2::menusAsPublished()
 
     // Every toolbar control can be found by its name, and carries its hint.
     const QList<QPair<QWidget *, QString>> hints = {
-        {shell.window.edit1(), QStringLiteral("查找请输入编号，回车")},
-        {shell.window.edit2(), QStringLiteral("查找请输入姓名，回车")},
-        {shell.window.spinEdit1(), QStringLiteral("请输入随机选择的数量")},
-        {shell.window.comboBox1(), QStringLiteral("请选择档次")},
+        {shell.window.questioningToolbar()->edit1(), QStringLiteral("查找请输入编号，回车")},
+        {shell.window.questioningToolbar()->edit2(), QStringLiteral("查找请输入姓名，回车")},
+        {shell.window.questioningToolbar()->spinEdit1(), QStringLiteral("请输入随机选择的数量")},
+        {shell.window.questioningToolbar()->comboBox1(), QStringLiteral("请选择档次")},
         {shell.window.gradeBookToolbar()->switchButton(), QStringLiteral("切换至课堂提问表")},
         {shell.window.gradeBookToolbar()->entryButton(), QStringLiteral("名单或成绩录入")},
         {shell.window.gradeBookToolbar()->sortButton(), QStringLiteral("排序")},
@@ -242,7 +243,7 @@ void TstUnit2::menusAsPublished()
         QCOMPARE(widget->toolTip(), hint);
         QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(hint));
     }
-    QCOMPARE(shell.window.statusPanel(0)->text(), QStringLiteral("青穗课堂提问助手"));
+    QCOMPARE(shell.window.findChild<QLabel *>(QStringLiteral("StatusPanel1"))->text(), QStringLiteral("青穗课堂提问助手"));
 }
 
 void TstUnit2::viewStates_data()
@@ -279,14 +280,14 @@ void TstUnit2::viewStates()
     QCOMPARE(shell.questioningMenuShown(), questioningShown);
     QCOMPARE(shell.gradeBookMenuShown(), mode.isEmpty() || !questioningShown);
     QCOMPARE(window.dbGrid1()->toolTip(), hint);
-    QVERIFY(window.panel1()->isHidden());
-    QCOMPARE(window.edit1()->text(), numberBox);
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), numberBox);
     QCOMPARE(window.gradeField().isBound(), mode == kModeQuestioning);
-    QCOMPARE(window.loginState().mode, mode);
+    QCOMPARE(window.context().login.mode, mode);
     if (mode == kModeQuestioning) {
-        QCOMPARE(window.dbEdit3()->text(), QString());
-        QCOMPARE(window.edit2()->text(), window.mainQuery().value(QStringLiteral("姓名")).toString());
-        QCOMPARE(window.mainQuery().fieldNames(),
+        QCOMPARE(window.questioningToolbar()->dbEdit3()->text(), QString());
+        QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
+        QCOMPARE(window.context().mainQuery.fieldNames(),
                  QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
                               QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
     }
@@ -314,11 +315,11 @@ void TstUnit2::gridFormatting()
     }
     shell.execute(QStringLiteral("CREATE TABLE [格式] (%1)").arg(definitions.join(QLatin1Char(','))));
     shell.execute(QStringLiteral("INSERT INTO [格式] VALUES (%1)").arg(values.join(QLatin1Char(','))));
-    Dataset &query = shell.window.mainQuery();
+    Dataset &query = shell.window.context().mainQuery;
     query.setQuery(Sql::showAll(QStringLiteral("格式")));
     QVERIFY(query.open());
 
-    shell.window.N8Click();
+    shell.window.formatGrid();
 
     const DataGrid *grid = shell.window.dbGrid1();
     const QAbstractItemModel *model = grid->model();
@@ -352,18 +353,18 @@ void TstUnit2::openGradeBookView()
     Shell shell;
     shell.startIn(kModeQuestioning);
     for (const QString &column : scoreColumns)
-        QVERIFY(shell.window.database().execute(Sql::addScoreColumn(kGradeBookTable, column)));
-    shell.window.mainQuery().moveTo(3);
+        QVERIFY(shell.window.context().database.execute(Sql::addScoreColumn(kGradeBookTable, column)));
+    shell.window.context().mainQuery.moveTo(3);
 
-    QVERIFY(shell.window.N14Click());
+    QVERIFY(shell.window.openGradeBookView());
 
     QCOMPARE(shell.window.gradeBookColumnList(), list);
-    QCOMPARE(shell.window.mainQuery().fieldNames(), list.split(QLatin1Char(',')));
-    QCOMPARE(shell.window.loginState().mode, kModeGradeBook);
+    QCOMPARE(shell.window.context().mainQuery.fieldNames(), list.split(QLatin1Char(',')));
+    QCOMPARE(shell.window.context().login.mode, kModeGradeBook);
     QVERIFY(!shell.window.gradeField().isBound());
     QVERIFY(!shell.window.numberField().isBound());
-    QCOMPARE(shell.window.dbEdit1()->text(), QString());
-    QCOMPARE(shell.window.mainQuery().currentRow(), 0);
+    QCOMPARE(shell.window.questioningToolbar()->dbEdit1()->text(), QString());
+    QCOMPARE(shell.window.context().mainQuery.currentRow(), 0);
     QCOMPARE(shell.window.dbGrid1()->columnWidth(0), 55);
     QCOMPARE(shell.window.dbGrid1()->columnWidth(1), 64);
 }
@@ -393,7 +394,7 @@ void TstUnit2::directModificationToggle()
     QToolButton *modify = window.gradeBookToolbar()->modifyButton();
     const auto toggle = [&] {
         if (trigger == QStringLiteral("command"))
-            window.N15Click();
+            window.toggleDirectModification();
         else if (trigger == QStringLiteral("grade-book item"))
             window.menus().gradeBookDirectModification->trigger();
         else if (trigger == QStringLiteral("questioning item"))
@@ -430,39 +431,39 @@ void TstUnit2::switchingBothWays()
     Shell shell;
     shell.startIn(kModeQuestioning);
     TForm1 &window = shell.window;
-    const QString firstName = window.mainQuery().value(QStringLiteral("姓名")).toString();
-    window.mainQuery().moveTo(4);
+    const QString firstName = window.context().mainQuery.value(QStringLiteral("姓名")).toString();
+    window.context().mainQuery.moveTo(4);
 
     window.N13Click();
 
-    QCOMPARE(window.loginState().mode, kModeGradeBook);
+    QCOMPARE(window.context().login.mode, kModeGradeBook);
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文记分册"));
-    QCOMPARE(window.mainQuery().fieldNames(), QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")}));
+    QCOMPARE(window.context().mainQuery.fieldNames(), QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")}));
     QVERIFY(window.questioningToolbar()->isHidden());
     QVERIFY(!window.gradeBookToolbar()->isHidden());
     QVERIFY(!shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
     QCOMPARE(window.dbGrid1()->toolTip(), kGradeBookHint);
-    QCOMPARE(window.edit1()->text(), QString());
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), QString());
     QVERIFY(!window.gradeField().isBound());
-    QVERIFY(window.portraitQuery().isOpen());
-    QVERIFY(!window.selectionRunning());
+    QVERIFY(window.context().portraitQuery.isOpen());
+    QVERIFY(!window.questioning().selectionRunning());
 
     window.SpeedButton6Click();
 
-    QCOMPARE(window.loginState().mode, kModeQuestioning);
+    QCOMPARE(window.context().login.mode, kModeQuestioning);
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
-    QCOMPARE(window.mainQuery().fieldCount(), 7);
-    QCOMPARE(window.mainQuery().currentRow(), 0);
-    QCOMPARE(window.edit1()->text(), QStringLiteral("1"));
-    QCOMPARE(window.edit2()->text(), firstName);
+    QCOMPARE(window.context().mainQuery.fieldCount(), 7);
+    QCOMPARE(window.context().mainQuery.currentRow(), 0);
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("1"));
+    QCOMPARE(window.questioningToolbar()->edit2()->text(), firstName);
     QVERIFY(!window.questioningToolbar()->isHidden());
     QVERIFY(window.gradeBookToolbar()->isHidden());
     QVERIFY(shell.questioningMenuShown());
     QVERIFY(!shell.gradeBookMenuShown());
     QCOMPARE(window.dbGrid1()->toolTip(), kQuestioningHint);
-    QCOMPARE(window.loginState().className, kClass);
-    QCOMPARE(window.loginState().subject, kSubject);
+    QCOMPARE(window.context().login.className, kClass);
+    QCOMPARE(window.context().login.subject, kSubject);
     QVERIFY(shell.prompter.calls().size() == 2); // only the two questions of the first login
 }
 
@@ -494,8 +495,8 @@ void TstUnit2::switchingBeforeLoginAsks()
     QCOMPARE(call.buttons, Buttons::YesNo);
     QCOMPARE(call.icon, Icon::Question);
     QCOMPARE(shell.window.loginDialogsShown, 1);
-    QVERIFY(!shell.window.mainQuery().isOpen());
-    QCOMPARE(shell.window.loginState().mode, modeAfter);
+    QVERIFY(!shell.window.context().mainQuery.isOpen());
+    QCOMPARE(shell.window.context().login.mode, modeAfter);
     QCOMPARE(shell.window.windowTitle(), kInitialTitle);
     QVERIFY(shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
@@ -514,7 +515,7 @@ void TstUnit2::switchingAfterYesUsesTheNewLogin()
 
     QCOMPARE(shell.window.loginDialogsShown, 2);
     // The rest of the switch sets the grade book's controls over what the login showed.
-    QCOMPARE(shell.window.loginState().mode, kModeQuestioning);
+    QCOMPARE(shell.window.context().login.mode, kModeQuestioning);
     QCOMPARE(shell.window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
     QVERIFY(!shell.window.gradeField().isBound());
     QCOMPARE(shell.window.dbGrid1()->toolTip(), kGradeBookHint);
@@ -529,30 +530,30 @@ void TstUnit2::reloginStopsRunningSelectionEvenWhenCancelled()
     Shell shell;
     shell.startIn(kModeQuestioning);
     TForm1 &window = shell.window;
-    window.mainQuery().moveTo(2);
-    window.edit1()->setText(QStringLiteral("17"));
-    window.setSelectionRunning(true);
-    window.timer1().start();
-    window.animate1()->play();
-    window.comboBox1()->setEnabled(false);
-    window.spinEdit1()->setEnabled(false);
-    window.panel1()->show();
+    window.context().mainQuery.moveTo(2);
+    window.questioningToolbar()->edit1()->setText(QStringLiteral("17"));
+    window.questioning().BitBtn2Click();
+    window.questioningToolbar()->timer1().start();
+    window.questioningToolbar()->animate1()->play();
+    window.questioningToolbar()->comboBox1()->setEnabled(false);
+    window.questioningToolbar()->spinEdit1()->setEnabled(false);
+    window.findChild<QWidget *>(QStringLiteral("Panel1"))->show();
     bool stoppedBeforeDialog = false;
-    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.selectionRunning() && !window.timer1().isActive(); };
+    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.questioning().selectionRunning() && !window.questioningToolbar()->timer1().isActive(); };
 
     window.N3Click();
 
     QVERIFY(stoppedBeforeDialog);
-    QVERIFY(!window.selectionRunning());
-    QVERIFY(!window.timer1().isActive());
-    QVERIFY(!window.animate1()->isPlaying());
-    QVERIFY(window.comboBox1()->isEnabled());
-    QVERIFY(window.spinEdit1()->isEnabled());
-    QCOMPARE(window.edit1()->text(), QStringLiteral("3"));
-    QVERIFY(window.panel1()->isHidden());
-    QCOMPARE(window.loginState().mode, kModeQuestioning);
+    QVERIFY(!window.questioning().selectionRunning());
+    QVERIFY(!window.questioningToolbar()->timer1().isActive());
+    QVERIFY(!window.questioningToolbar()->animate1()->isPlaying());
+    QVERIFY(window.questioningToolbar()->comboBox1()->isEnabled());
+    QVERIFY(window.questioningToolbar()->spinEdit1()->isEnabled());
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("3"));
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
+    QCOMPARE(window.context().login.mode, kModeQuestioning);
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
-    QVERIFY(window.mainQuery().isOpen());
+    QVERIFY(window.context().mainQuery.isOpen());
 }
 
 void TstUnit2::currentRowFollowsBothWays()
@@ -560,17 +561,17 @@ void TstUnit2::currentRowFollowsBothWays()
     Shell shell;
     shell.startIn(kModeQuestioning);
     TForm1 &window = shell.window;
-    QVERIFY(window.mainQuery().rowCount() > 5);
+    QVERIFY(window.context().mainQuery.rowCount() > 5);
 
-    window.mainQuery().moveTo(2);
+    window.context().mainQuery.moveTo(2);
     QCOMPARE(window.dbGrid1()->currentIndex().row(), 2);
-    QCOMPARE(window.edit1()->text(), window.mainQuery().value(QStringLiteral("编号")).toString());
-    QCOMPARE(window.edit2()->text(), window.mainQuery().value(QStringLiteral("姓名")).toString());
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
+    QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
 
     window.dbGrid1()->setCurrentIndex(window.dbGrid1()->model()->index(4, 1));
-    QCOMPARE(window.mainQuery().currentRow(), 4);
-    QCOMPARE(window.dbEdit1()->text(), QStringLiteral("5"));
-    QCOMPARE(window.edit1()->text(), QStringLiteral("5"));
+    QCOMPARE(window.context().mainQuery.currentRow(), 4);
+    QCOMPARE(window.questioningToolbar()->dbEdit1()->text(), QStringLiteral("5"));
+    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("5"));
 }
 
 void TstUnit2::enterKey_data()
@@ -595,7 +596,7 @@ void TstUnit2::enterKey()
     TForm1 &window = shell.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.edit1()->setText(QStringLiteral("5"));
+    window.questioningToolbar()->edit1()->setText(QStringLiteral("5"));
 
     if (onGrid) {
         window.dbGrid1()->setFocus();
@@ -605,12 +606,12 @@ void TstUnit2::enterKey()
         QTest::keyClick(&window, Qt::Key_Return);
     }
 
-    QCOMPARE(window.selectionRunning(), selectionStarts);
-    QCOMPARE(window.timer1().isActive(), selectionStarts);
-    QCOMPARE(window.mainQuery().currentRow(), rowAfter);
+    QCOMPARE(window.questioning().selectionRunning(), selectionStarts);
+    QCOMPARE(window.questioningToolbar()->timer1().isActive(), selectionStarts);
+    QCOMPARE(window.context().mainQuery.currentRow(), rowAfter);
     QVERIFY(!window.menus().gradeBookDirectModification->isChecked());
     if (selectionStarts)
-        window.stopSelection();
+        window.questioning().stopSelection();
 }
 
 void TstUnit2::closingClearsGradesOnlyInQuestioning_data()
@@ -653,8 +654,8 @@ void TstUnit2::closingStatementFailureIsShownAndWindowCloses()
 {
     Shell shell;
     shell.startIn(kModeQuestioning);
-    shell.window.mainQuery().close();
-    QVERIFY(shell.window.database().execute(Sql::dropTable(kQuestioningTable)));
+    shell.window.context().mainQuery.close();
+    QVERIFY(shell.window.context().database.execute(Sql::dropTable(kQuestioningTable)));
     shell.window.show();
     shell.prompter.expectAnswer(Answer::Ok);
 
@@ -684,7 +685,7 @@ void TstUnit2::pendingGridEditIsSaved()
     TForm1 &window = shell.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.N15Click();
+    window.toggleDirectModification();
     DataGrid *grid = window.dbGrid1();
     const QModelIndex cell = grid->model()->index(1, 2); // second student's 小组
     grid->setCurrentIndex(cell);
@@ -694,7 +695,7 @@ void TstUnit2::pendingGridEditIsSaved()
     QVERIFY(editor);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("97"));
-    const QVariant number = window.mainQuery().value(1, 0);
+    const QVariant number = window.context().mainQuery.value(1, 0);
     if (action == QStringLiteral("relogin"))
         shell.window.loginDialog = shell.login(kModeGradeBook, false);
 

@@ -1,6 +1,6 @@
 #include "GradeBookToolbar.h"
 
-#include "Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>

@@ -114,7 +114,7 @@ void AnimationControl::advance()
     const int last = lastFrame();
     m_current = (m_current >= last || m_current < first) ? first : m_current + 1;
     update();
-    emit frameShown(m_current);
+    Q_EMIT frameShown(m_current);
 }
 
 // The range as set, clamped to the frames the clip really has; 0 without frames.

@@ -1,5 +1,5 @@
-#include "shell/AnimationControl.h"
-#include "shell/AviClip.h"
+#include "ui/AnimationControl.h"
+#include "ui/AviClip.h"
 #include "AviWriter.h"
 
 #include <QDir>
@@ -57,7 +57,7 @@ const QList<QRgb> kColours = {qRgb(255, 0, 0), qRgb(0, 128, 0), qRgb(0, 0, 255),
 class TstAnimationControl final : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void clipRoundTrips_data();
     void clipRoundTrips();
     void shippedClips_data();
@@ -302,4 +302,4 @@ void TstAnimationControl::newClipWhilePlayingKeepsPlaying()
 }
 
 QTEST_MAIN(TstAnimationControl)
-#include "tst_AnimationControl.moc"
+#include "TstAnimationControl.moc"

@@ -1,6 +1,6 @@
 #include "GradeBookView.h"
 
-#include "LoginState.h"
+#include "store/LoginState.h"
 #include "store/Dataset.h"
 
 namespace GradeBookView {

@@ -38,7 +38,7 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+Q_SIGNALS:
     /// While playing, each time the next frame (counted from 1) has been put up.
     void frameShown(int frame);
 

@@ -1,7 +1,7 @@
 #include "QuestioningToolbar.h"
 
-#include "AnimationControl.h"
-#include "DropDownList.h"
+#include "ui/AnimationControl.h"
+#include "ui/DropDownList.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -65,6 +65,9 @@ QuestioningToolbar::QuestioningToolbar(QWidget *parent)
     , m_dbEdit3(hiddenField(QStringLiteral("DBEdit3"), this))
 {
     setObjectName(QStringLiteral("questioningToolbar"));
+    m_timer1.setObjectName(QStringLiteral("Timer1"));
+    m_timer1.setInterval(10);
+    m_timer1.setTimerType(Qt::PreciseTimer);
     setFixedHeight(kHeight);
     const QColor toolTipBase = palette().color(QPalette::ToolTipBase);
     const QColor aqua(0, 255, 255);
@@ -111,3 +114,14 @@ QuestioningToolbar::QuestioningToolbar(QWidget *parent)
     layout->addWidget(m_comboBox1);
     layout->addStretch(1);
 }
+
+QString QuestioningToolbar::countText() const { return m_spinEdit1->text(); }
+void QuestioningToolbar::setCountText(const QString &text) { m_spinEdit1->setValue(text.toInt()); }
+void QuestioningToolbar::setCountEnabled(bool enabled) { m_spinEdit1->setEnabled(enabled); }
+void QuestioningToolbar::setGradeBoxEnabled(bool enabled) { m_comboBox1->setEnabled(enabled); }
+QString QuestioningToolbar::numberBoxText() const { return m_edit1->text(); }
+void QuestioningToolbar::setNumberBoxText(const QString &text) { m_edit1->setText(text); }
+QString QuestioningToolbar::nameBoxText() const { return m_edit2->text(); }
+QString QuestioningToolbar::numberFieldText() const { return m_dbEdit1->text(); }
+void QuestioningToolbar::playAnimation() { m_animate1->play(); }
+void QuestioningToolbar::stopAnimation() { m_animate1->stop(); }

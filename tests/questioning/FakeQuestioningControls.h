@@ -1,19 +1,19 @@
 #pragma once
 
-#include "FakePrompter.h"
 #include "QuestioningFixture.h"
-#include "questioning/QuestioningHost.h"
+#include "ScriptedMainView.h"
+#include "questioning/QuestioningControls.h"
 
-/// The main window as random questioning sees it: plain state for the toolbar's
-/// controls, the fixture's login state and main query, and a count of each action.
-class FakeQuestioningHost final : public QuestioningHost {
+/// The questioning toolbar as plain state, with the scripted main view and the fixture's
+/// prompter beside it, and a count of each action.
+class FakeQuestioningControls final : public QuestioningControls {
 public:
-    explicit FakeQuestioningHost(QuestioningFixture &fixture) : m_fixture(fixture) {}
-
-    LoginState &loginState() override { return m_fixture.login; }
-    Dataset &mainQuery() override { return m_fixture.query; }
-    Prompter &prompter() override { return prompts; }
-    const DataPaths &paths() const override { return m_fixture.paths; }
+    explicit FakeQuestioningControls(QuestioningFixture &fixture)
+        : view(fixture)
+        , prompts(fixture.prompter)
+        , m_fixture(fixture)
+    {
+    }
 
     QString countText() const override { return count; }
     void setCountText(const QString &text) override { count = text; }
@@ -28,13 +28,9 @@ public:
     void stopAnimation() override { animating = false; }
     void startTimer() override { ++timerStarts; timerOn = true; }
     void stopTimer() override { timerOn = false; }
-    bool selectionRunning() const override { return running; }
-    void setSelectionRunning(bool value) override { running = value; }
-    void useBrowsePresentation() override { ++browsePresentations; }
-    void toggleDirectModification() override { ++directModificationToggles; }
-    void formatGrid() override { ++gridFormattings; }
 
-    FakePrompter prompts;
+    ScriptedMainView view;
+    FakePrompter &prompts;
     QString count = QStringLiteral("0");
     QString numberBox;
     QString nameBox;
@@ -42,11 +38,7 @@ public:
     bool gradeBoxEnabled = true;
     bool animating = false;
     bool timerOn = false;
-    bool running = false;
     int timerStarts = 0;
-    int browsePresentations = 0;
-    int directModificationToggles = 0;
-    int gridFormattings = 0;
 
 private:
     QuestioningFixture &m_fixture;

@@ -1,4 +1,4 @@
-#include "shell/DropDownList.h"
+#include "ui/DropDownList.h"
 
 #include <QAbstractItemView>
 #include <QSignalSpy>
