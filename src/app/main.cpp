@@ -3,6 +3,7 @@
 #include "ui/FontMapping.h"
 #include "ui/QtPrompter.h"
 #include "shell/Unit2.h"
+#include "store/ApplicationTitle.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The application's own title; not the display name, which Qt would append to every
     // window title.
-    QApplication::setApplicationName(QStringLiteral("青穗多媒体教学助手 1.6"));
+    QApplication::setApplicationName(ApplicationTitle::withVersion());
 
     // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
     const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

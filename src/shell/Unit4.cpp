@@ -1,5 +1,6 @@
 #include "Unit4.h"
 
+#include "store/ApplicationTitle.h"
 #include "ui/Artwork.h"
 
 #include <QEvent>
@@ -9,7 +10,7 @@
 TForm4::TForm4(QWidget *parent)
     : QDialog(parent)
     , m_picture(new QLabel(this))
-    , m_title(new QLabel(QStringLiteral("青穗多媒体教学助手 1.6"), this))
+    , m_title(new QLabel(ApplicationTitle::withVersion(), this))
 {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("关于..."));

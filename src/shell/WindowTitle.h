@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ApplicationTitle.h"
+
 #include <QString>
 #include <optional>
 
@@ -8,7 +10,7 @@ struct LoginState;
 /// The main window's title.
 namespace WindowTitle {
 /// The title until the first login.
-inline const QString kInitial = QStringLiteral("青穗多媒体教学助手");
+inline const QString kInitial = ApplicationTitle::kName;
 
 /// The title rule: "青穗多媒体教学助手-" + class + subject + mode, or nullopt when
 /// nobody is logged in (the title then stays as it is).

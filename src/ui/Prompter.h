@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ApplicationTitle.h"
+
 #include <QString>
 #include <optional>
 
@@ -31,5 +33,5 @@ public:
     /// The platform's standard error box: the application title as caption, the error text.
     void error(const QString &text) { message(applicationTitle(), text, Buttons::Ok, Icon::Critical); }
 
-    static QString applicationTitle() { return QStringLiteral("青穗多媒体教学助手 1.6"); }
+    static QString applicationTitle() { return ApplicationTitle::withVersion(); }
 };
