@@ -40,7 +40,8 @@ bool isUndecodable(const QByteArray &line)
     return !again || *again != line;
 }
 
-Rewrite putFirst(const QString &path, const QString &name)
+namespace {
+Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
 {
     const QString shown = QDir::toNativeSeparators(path);
     const std::optional<QByteArray> encoded = Gbk::encode(name);
@@ -55,19 +56,30 @@ Rewrite putFirst(const QString &path, const QString &name)
         lines = splitLines(file.readAll());
         file.close();
     }
-    Rewrite rewrite;
-    QByteArray bytes = *encoded + "\r\n";
+    Rewrite done;
+    QByteArray bytes = putFirst ? *encoded + "\r\n" : QByteArray();
     for (const QByteArray &line : std::as_const(lines)) {
         if (line == *encoded)
             continue;
         if (isUndecodable(line))
-            rewrite.keptUndecodable = true;
+            done.keptUndecodable = true;
         bytes += line + "\r\n";
     }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        rewrite.result = FileResult::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown, out.errorString()));
-    return rewrite;
+        done.result = FileResult::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown, out.errorString()));
+    return done;
+}
+} // namespace
+
+Rewrite putFirst(const QString &path, const QString &name)
+{
+    return rewrite(path, name, true);
+}
+
+Rewrite removeAll(const QString &path, const QString &name)
+{
+    return rewrite(path, name, false);
 }
 
 } // namespace RawListFile

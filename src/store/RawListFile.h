@@ -24,5 +24,8 @@ bool isUndecodable(const QByteArray &line);
 /// Removes every line equal to name's GBK bytes, puts name first and saves the file
 /// (written with CR LF, through a temporary file). A missing file becomes a list of one.
 Rewrite putFirst(const QString &path, const QString &name);
+/// Removes every line equal to name's GBK bytes and saves the file; the other lines stay
+/// byte for byte.
+Rewrite removeAll(const QString &path, const QString &name);
 
 } // namespace RawListFile
