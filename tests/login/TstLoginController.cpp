@@ -1,5 +1,6 @@
 #include "FakeLoginTarget.h"
 #include "login/LoginController.h"
+#include "login/NameRules.h"
 #include "store/Gbk.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
@@ -50,6 +51,8 @@ private Q_SLOTS:
     void failedLoginLeavesNoPasswordFile_data();
     void failedLoginLeavesNoPasswordFile();
     void undecodableListLineIsKept();
+    void fileNameLengthLimit_data();
+    void fileNameLengthLimit();
     void listsPutLatestFirst();
     void gradeSettingsOfTheClassAreRead();
     void missingDefaultGradeSettingsStopBeforeTheLists();
@@ -430,6 +433,26 @@ void TstLoginController::missingDefaultGradeSettingsStopBeforeTheLists()
     QCOMPARE(target.m_folder.readDataFile(QStringLiteral("banji.qs")), QByteArray());
     QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班xueke.qs")));
     QVERIFY(!target.m_folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
+}
+
+void TstLoginController::fileNameLengthLimit_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<bool>("refused");
+    // The longest name is class + subject + "名单默认模板.qs" (21 bytes in UTF-8).
+    QTest::newRow("255 bytes") << QString(233, u'a') << QStringLiteral("b") << false;
+    QTest::newRow("256 bytes") << QString(234, u'a') << QStringLiteral("b") << true;
+    QTest::newRow("Chinese, 255 bytes") << QString(76, u'班') << QStringLiteral("语文") << false;
+    QTest::newRow("Chinese, 258 bytes") << QString(77, u'班') << QStringLiteral("语文") << true;
+}
+
+void TstLoginController::fileNameLengthLimit()
+{
+    QFETCH(QString, className);
+    QFETCH(QString, subject);
+    QFETCH(bool, refused);
+    QCOMPARE(!NameRules::fileNameRefusal(className, subject).isEmpty(), refused);
 }
 
 QTEST_MAIN(TstLoginController)
