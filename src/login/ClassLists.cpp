@@ -5,6 +5,7 @@
 #include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
+#include "store/RawListFile.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
 
@@ -93,8 +94,9 @@ std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString 
         return std::nullopt;
     }
     const QStringList remaining = TextFiles::removeAll(*lines, name);
-    if (const FileResult written = TextFiles::writeLines(path, remaining); !written) {
-        m_context.prompter.error(written.error);
+    // Byte for byte, so a line GBK cannot read is kept as it is rather than refused.
+    if (const RawListFile::Rewrite written = RawListFile::removeAll(path, name); !written.result) {
+        m_context.prompter.error(written.result.error);
         return std::nullopt;
     }
     return contentsOf(remaining);

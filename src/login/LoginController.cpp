@@ -3,6 +3,8 @@
 #include "NameRules.h"
 #include "ui/Prompter.h"
 #include "store/DataPaths.h"
+#include "store/RawListFile.h"
+#include "store/SubjectTables.h"
 #include "store/Dataset.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
@@ -10,7 +12,9 @@
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -28,8 +32,18 @@ LoginController::LoginController(AppContext &context, MainView &view, std::funct
 
 bool LoginController::login(const Entries &entries)
 {
-    if (!checkEntries(entries) || !checkPassword(entries) || !prepareTables(entries))
+    PasswordFileChange change = PasswordFileChange::None;
+    if (!checkEntries(entries) || !checkPassword(entries, change) || !prepareTables(entries)
+        || !changePasswordFile(entries, change))
         return false;
+    // A login that fails from here on leaves no password file of its own behind, so the
+    // next attempt asks for the password again instead of saying it is wrong.
+    const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
+    const auto fail = [&] {
+        if (change == PasswordFileChange::Save)
+            QFile::remove(passwordFile);
+        return false;
+    };
 
     LoginState &state = m_context.login;
     state.className = entries.className;
@@ -38,14 +52,16 @@ bool LoginController::login(const Entries &entries)
     const SqlResult shown = showChosenView(entries.mode);
     if (!shown) {
         m_context.prompter.error(shown.error);
-        return false;
+        return fail();
     }
 
     if (!loadGradeSettings(entries))
-        return false;
+        return fail();
     const DataPaths &paths = m_context.paths;
-    return putFirstInList(paths.classListFile(), entries.className)
-        && putFirstInList(paths.subjectListFile(entries.className), entries.subject);
+    if (!putFirstInList(paths.classListFile(), entries.className)
+        || !putFirstInList(paths.subjectListFile(entries.className), entries.subject))
+        return fail();
+    return true;
 }
 
 SqlResult LoginController::showChosenView(const QString &mode)
@@ -76,19 +92,30 @@ bool LoginController::checkEntries(const Entries &entries)
         }
     }
     // Names become table and file names: refuse them before anything is touched.
-    for (const QString &refusal : {NameRules::classRefusal(entries.className), NameRules::subjectRefusal(entries.subject)}) {
+    for (const QString &refusal : {NameRules::classRefusal(entries.className), NameRules::subjectRefusal(entries.subject),
+                                   NameRules::fileNameRefusal(entries.className, entries.subject)}) {
         if (!refusal.isEmpty()) {
             prompter.notice(kError, refusal);
             return false;
         }
     }
+    // The login writes the password, settings and list files there: say so now, rather
+    // than fail half-way.
+    const QString dataFolder = m_context.paths.dataFolder();
+    const QFileInfo folder(dataFolder);
+    if (!folder.isDir() || !folder.isWritable()) {
+        prompter.notice(kError, QStringLiteral("无法写入数据文件夹“%1”：它不存在或不允许写入。请检查这个文件夹及其权限后再登录。")
+                                    .arg(QDir::toNativeSeparators(dataFolder)));
+        return false;
+    }
     return true;
 }
 
-bool LoginController::checkPassword(const Entries &entries)
+bool LoginController::checkPassword(const Entries &entries, PasswordFileChange &change)
 {
     Prompter &prompter = m_context.prompter;
     const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
+    std::optional<QString> stored;
     if (!QFile::exists(passwordFile)) {
         // A password that would be read back cut short would lock the teacher out.
         if (const QString refusal = PasswordFile::refusalReason(entries.password); !refusal.isEmpty()) {
@@ -97,19 +124,22 @@ bool LoginController::checkPassword(const Entries &entries)
         }
         if (!prompter.confirm(kNotice, QStringLiteral("保存密码为“") + entries.password + QStringLiteral("”吗?")))
             return false;
-        PasswordFile::write(passwordFile, entries.password); // a file that cannot be made is not reported
+        // Saved once the tables exist, so that a login that stops before leaves no file.
+        change = PasswordFileChange::Save;
+        stored = entries.password;
+    } else {
+        stored = PasswordFile::readToken(passwordFile).value_or(fallbackPassword());
     }
-    const QString stored = PasswordFile::readToken(passwordFile).value_or(fallbackPassword());
 
     if (entries.password == kAdministratorPassword) {
         const QString warning = QStringLiteral("您将以系统管理员身份登录“") + entries.className + entries.subject
             + QStringLiteral("”！此操作将删除原设密码,重新登录时请重设密码。继续吗？");
         if (prompter.message(kWarning, warning, Prompter::Buttons::YesNo, Prompter::Icon::Information) != Prompter::Answer::Yes)
             return false;
-        QFile::remove(passwordFile);
+        change = PasswordFileChange::Remove;
         return true;
     }
-    if (entries.password != stored) {
+    if (entries.password != *stored) {
         prompter.message(kWarning, QStringLiteral("密码错误，请重新登录或查看帮助或与系统管理员联系！"), Prompter::Buttons::Ok,
                          Prompter::Icon::Warning);
         return false;
@@ -129,7 +159,9 @@ bool LoginController::prepareTables(const Entries &entries)
         if (!prompter.confirm(kNotice, names.classTable() + QStringLiteral("母版不存在,现在建立吗?")))
             return false;
         if (const SqlResult created = database.execute(Sql::createClassTable(names.classTable())); !created) {
-            prompter.error(created.error);
+            prompter.error(database.tableExists(kMasterRosterTable)
+                               ? created.error
+                               : QStringLiteral("数据库中没有母版，无法建立班级“%1”：%2").arg(names.classTable(), created.error));
             return false;
         }
     }
@@ -137,21 +169,37 @@ bool LoginController::prepareTables(const Entries &entries)
     m_view.unbindFields();
     Dataset &query = m_context.mainQuery;
     query.close();
-    if (query.execute(Sql::selectAllOrderedByNumber(names.currentTable())))
-        return true;
-    // Statement by statement, so that a second attempt can finish what a failure left.
-    const Statement creation[] = {
-        Sql::createQuestioningTable(names.questioningTable(), names.classTable()),
-        Sql::addQuestioningColumns(names.questioningTable()),
-        Sql::resetEvaluations(names.questioningTable()),
-        Sql::createGradeBookTable(names.gradeBookTable(), names.classTable()),
-        Sql::addGradeBookColumns(names.gradeBookTable()),
-    };
-    for (const Statement &statement : creation) {
-        if (const SqlResult result = query.execute(statement); !result) {
-            prompter.error(result.error);
+    // Both tables, whichever mode is chosen, each made whole in one transaction; a table
+    // an earlier crash left half-made is finished here.
+    for (const SqlResult &made : {SubjectTables::ensureQuestioningTable(database, names.questioningTable(), names.classTable()),
+                                  SubjectTables::ensureGradeBookTable(database, names.gradeBookTable(), names.classTable())}) {
+        if (!made) {
+            prompter.error(made.error);
             return false;
         }
+    }
+    if (const SqlResult shown = query.execute(Sql::selectAllOrderedByNumber(names.currentTable())); !shown) {
+        prompter.error(shown.error);
+        return false;
+    }
+    return true;
+}
+
+bool LoginController::changePasswordFile(const Entries &entries, PasswordFileChange change)
+{
+    const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
+    switch (change) {
+    case PasswordFileChange::None:
+        return true;
+    case PasswordFileChange::Remove:
+        QFile::remove(passwordFile);
+        return true;
+    case PasswordFileChange::Save:
+        break;
+    }
+    if (const FileResult written = PasswordFile::write(passwordFile, entries.password); !written) {
+        m_context.prompter.error(written.error);
+        return false;
     }
     return true;
 }
@@ -191,19 +239,14 @@ bool LoginController::loadGradeSettings(const Entries &entries)
 
 bool LoginController::putFirstInList(const QString &path, const QString &name)
 {
-    QStringList lines;
-    if (QFile::exists(path)) {
-        QString error;
-        const std::optional<QStringList> read = TextFiles::readLines(path, &error);
-        if (!read) {
-            m_context.prompter.error(error.isEmpty() ? QStringLiteral("无法打开文件“%1”。").arg(path) : error);
-            return false;
-        }
-        lines = *read;
-    }
-    if (const FileResult written = TextFiles::writeLines(path, TextFiles::moveToFront(lines, name)); !written) {
-        m_context.prompter.error(written.error);
+    // Byte for byte, so a line GBK cannot read stays as it is and blocks nothing.
+    const RawListFile::Rewrite rewrite = RawListFile::putFirst(path, name);
+    if (!rewrite.result) {
+        m_context.prompter.error(rewrite.result.error);
         return false;
     }
+    if (rewrite.keptUndecodable)
+        m_context.prompter.notice(kNotice, QStringLiteral("文件“%1”中有不是GBK编码、无法识别的行，这些行已原样保留。")
+                                                .arg(QDir::toNativeSeparators(path)));
     return true;
 }

@@ -33,10 +33,14 @@ public:
     static QString fallbackPassword() { return QStringLiteral("583920"); }
 
 private:
+    /// What the login does to the password file once the tables exist.
+    enum class PasswordFileChange { None, Save, Remove };
+
     bool checkEntries(const Entries &entries);
-    bool checkPassword(const Entries &entries);
+    bool checkPassword(const Entries &entries, PasswordFileChange &change);
     bool prepareTables(const Entries &entries);
     SqlResult showChosenView(const QString &mode);
+    bool changePasswordFile(const Entries &entries, PasswordFileChange change);
     bool loadGradeSettings(const Entries &entries);
     bool putFirstInList(const QString &path, const QString &name);
 

@@ -5,14 +5,7 @@
 #include "store/LoginState.h"
 #include "ui/Prompter.h"
 #include "store/Dataset.h"
-
-namespace {
-const QString kGrade = QStringLiteral("评价");
-const QString kHistory = QStringLiteral("历史");
-const QString kCount = QStringLiteral("次数");
-const QString kTotal = QStringLiteral("总分");
-const QString kAverage = QStringLiteral("平均");
-} // namespace
+#include "store/GradeRecord.h"
 
 Grading::Grading(Dataset &query, const LoginState &login, const GradingSettings &settings,
                  Prompter &prompter, CommentDisplay showComment)
@@ -31,54 +24,61 @@ QString Grading::letter(int index)
 
 void Grading::grade(int index)
 {
-    if (!run(index))
-        m_prompter.message(QuestioningMessages::kError, QuestioningMessages::kNoData,
-                           Prompter::Buttons::Ok, Prompter::Icon::Information);
+    const QString refusal = run(index);
+    if (!refusal.isEmpty())
+        m_prompter.message(QuestioningMessages::kError, refusal, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
-bool Grading::run(int index)
+QString Grading::run(int index)
 {
     if (index < 0 || index > 3)
-        return false;
-    // Without a student there is nothing to grade; editing would create an empty row.
+        return QuestioningMessages::kNoData;
+    // Without a student there is nothing to grade.
     if (!m_query.isOpen() || m_query.isEmpty() || m_query.currentRow() < 0)
-        return false;
-    // A half-written row is dropped so that no later move posts it.
-    const auto abandon = [this] {
-        m_query.cancel();
-        return false;
-    };
+        return QuestioningMessages::kNoData;
 
     const QString g = letter(index);
-    const bool scoring = m_settings.scoringOn();
-    if (scoring) {
-        if (!m_query.edit())
-            return abandon();
-        const int count = m_query.value(kCount).toInt();
-        const QString history = count != 0 ? m_query.value(kHistory).toString() + g : g;
-        // A full history keeps its most recent letters rather than refusing the grade.
-        if (!m_query.setValue(kHistory, history.right(kHistoryLength))
-            || !m_query.setValue(kGrade, g) || !m_query.post())
-            return abandon();
+    const auto showComment = [&] {
+        if (m_settings.commentsOn() && m_showComment)
+            m_showComment(m_login.grades.comments[size_t(index)]);
+    };
+    if (!m_settings.scoringOn()) {
+        showComment();
+        return {};
     }
 
-    if (!m_query.edit())
-        return abandon();
-    if (m_settings.commentsOn() && m_showComment)
-        m_showComment(m_login.grades.comments[size_t(index)]);
-    if (scoring) {
-        bool isNumber = false;
-        const int score = m_settings.scoreText(index).trimmed().toInt(&isNumber);
-        if (!isNumber)
-            return abandon();
-        const int total = m_query.value(kTotal).toInt() + score;
-        const int count = m_query.value(kCount).toInt() + 1;
-        if (!m_query.setValue(kTotal, total) || !m_query.setValue(kCount, count))
-            return abandon();
-        if (count != 0 && !m_query.setValue(kAverage, total / count))
-            return abandon();
+    // The score is checked before anything is written, so a bad one leaves no half grade.
+    const QString scoreText = m_settings.scoreText(index);
+    const std::optional<int> score = GradeRecord::parseScore(scoreText);
+    if (!score)
+        return QStringLiteral("档次“%1”的分数“%2”不是%3到%4之间的整数，本次评价没有保存。请在“评语设定”中改正这个分数。")
+            .arg(g, scoreText.trimmed())
+            .arg(GradeRecord::kLowestScore)
+            .arg(GradeRecord::kHighestScore);
+
+    // A row being edited is saved first, so the grade lands on what the file holds.
+    if (m_query.state() != Dataset::State::Browse && !m_query.post()) {
+        m_query.cancel();
+        return QuestioningMessages::kNoData;
     }
-    if (!m_query.post())
-        return abandon();
-    return true;
+    const qint64 rowId = m_query.currentRowId();
+    if (rowId < 0 || !m_query.isWritable())
+        return QuestioningMessages::kNoData;
+
+    // One statement computed from the row in the file: the grade is whole or absent, and a
+    // second program grading the same student adds to it instead of overwriting it.
+    const GradeRecord::Result recorded = GradeRecord::record(m_query.database(), m_query.query().writeTable, rowId, g, *score);
+    switch (recorded.outcome) {
+    case GradeRecord::Outcome::Recorded:
+        break;
+    case GradeRecord::Outcome::Busy:
+        return QStringLiteral("数据库正被另一个程序使用，等了5秒仍无法保存，本次评价没有保存。请稍后再评价一次。");
+    case GradeRecord::Outcome::NoRow:
+    case GradeRecord::Outcome::Failed:
+        return QuestioningMessages::kNoData;
+    }
+    // The screen follows the file, including what another program added meanwhile.
+    m_query.refreshCurrent();
+    showComment();
+    return {};
 }

@@ -20,15 +20,18 @@ public:
     Grading(Dataset &query, const LoginState &login, const GradingSettings &settings,
             Prompter &prompter, CommentDisplay showComment);
 
-    /// Grades the current row with grade 0 ("A") to 3 ("D"). Any failure shows
-    /// "数据为空!请输入学生名单或重新登录。"; steps done before it stay done.
+    /// Grades the current row with grade 0 ("A") to 3 ("D") in one statement, computed from
+    /// the row in the file, then re-reads the row. A score that is not a whole number within
+    /// -1000…1000 or a database another program holds longer than 5 s is reported and
+    /// nothing is written; no student shows "数据为空!请输入学生名单或重新登录。".
     void grade(int index);
 
     /// The letter of grade 0 to 3.
     static QString letter(int index);
 
 private:
-    bool run(int index);
+    /// Empty when done, otherwise the message to show.
+    QString run(int index);
 
     Dataset &m_query;
     const LoginState &m_login;

@@ -2,6 +2,7 @@
 
 #include "DataPaths.h"
 #include "InitialContents.h"
+#include "TableNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +27,6 @@ SqlResult run(QSqlDatabase db, const QString &sql)
     if (!query.exec(sql))
         return SqlResult::failure(engineMessage(query.lastError()));
     return SqlResult::success();
-}
-
-void removeDatabaseFiles(const QString &path)
-{
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(path + suffix);
 }
 
 } // namespace
@@ -65,9 +60,19 @@ SqlResult Database::open(const QString &programFolder)
 
     const QString path = DataPaths(programFolder).databaseFile();
     const QString shown = QDir::toNativeSeparators(path);
-    // A zero-byte file holds nothing to lose; it is filled like a missing one.
-    const QFileInfo info(path);
-    const bool fresh = !info.exists() || (info.isFile() && info.size() == 0);
+    const QString folderShown = QDir::toNativeSeparators(programFolder);
+    // SQLite writes the file, its journal and its lock file beside it: a folder or a file
+    // it may not write is named as the cause, so nobody takes the file for broken.
+    const auto unwritable = [&]() -> QString {
+        const QFileInfo folder(programFolder);
+        if (!folder.isDir() || !folder.isWritable())
+            return QStringLiteral("程序文件夹“%1”不允许写入，无法打开数据库文件“%2”。请把程序放到可以写入的文件夹中，或请管理员开放写入权限。")
+                .arg(folderShown, shown);
+        const QFileInfo file(path);
+        if (file.exists() && !file.isWritable())
+            return QStringLiteral("数据库文件“%1”是只读的，无法打开。请取消它的只读属性。").arg(shown);
+        return {};
+    };
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(path);
@@ -78,22 +83,41 @@ SqlResult Database::open(const QString &programFolder)
         QSqlDatabase::removeDatabase(m_connectionName);
         return SqlResult::failure(message);
     };
+    const auto cannotOpen = [&](const QString &engine) {
+        const QString cause = unwritable();
+        return refuse(cause.isEmpty() ? QStringLiteral("无法打开数据库文件“%1”：%2").arg(shown, engine) : cause);
+    };
     if (!db.open())
-        return refuse(QStringLiteral("无法打开数据库文件“%1”：%2").arg(shown, engineMessage(db.lastError())));
+        return cannotOpen(engineMessage(db.lastError()));
 
     // SQLite opens any file; only the first read tells whether it is a database.
-    if (SqlResult check = run(db, QStringLiteral("SELECT count(*) FROM sqlite_master")); !check)
-        return refuse(QStringLiteral("“%1”不是有效的数据库文件：%2").arg(shown, check.error));
+    {
+        QSqlQuery check(db);
+        if (!check.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            const QSqlError error = check.lastError();
+            check.finish();
+            bool isNumber = false;
+            const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff;
+            constexpr int kNotADatabase = 26; // SQLITE_NOTADB
+            if (isNumber && code == kNotADatabase)
+                return refuse(QStringLiteral("“%1”不是有效的数据库文件：%2").arg(shown, engineMessage(error)));
+            return cannotOpen(engineMessage(error));
+        }
+    }
     if (SqlResult wal = run(db, QStringLiteral("PRAGMA journal_mode=WAL")); !wal)
-        return refuse(QStringLiteral("无法打开数据库文件“%1”：%2").arg(shown, wal.error));
+        return cannotOpen(wal.error);
     run(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
 
-    if (fresh) {
+    // A new file, or one that a start cut short left without 母版 or 范例班, is filled in
+    // one transaction: either it holds both tables or the next start fills it again.
+    if (!tableExists(kMasterRosterTable) || !tableExists(kPortraitTable)) {
         const SqlResult filled = transaction([this] { return createInitialContents(*this); });
         if (!filled) {
+            const QString cause = unwritable();
             refuse(QString());
-            removeDatabaseFiles(path);
-            return SqlResult::failure(QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, filled.error));
+            return SqlResult::failure(cause.isEmpty()
+                                          ? QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, filled.error)
+                                          : cause);
         }
     }
     return SqlResult::success();

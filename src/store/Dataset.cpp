@@ -556,6 +556,20 @@ void Dataset::refreshFromMaster()
     open();
 }
 
+qint64 Dataset::currentRowId() const
+{
+    if (m_current < 0 || m_current >= m_rows.size())
+        return -1;
+    return m_rows.at(m_current).rowId;
+}
+
+void Dataset::refreshCurrent()
+{
+    if (currentRowId() < 0 || m_query.writeTable.isEmpty())
+        return;
+    rereadCurrent();
+}
+
 void Dataset::rereadCurrent()
 {
     // Show what the engine stored (type conversions), not what was typed.

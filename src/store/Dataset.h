@@ -75,12 +75,18 @@ public:
     void cancel();
     SqlResult deleteCurrent();
     bool isWritable() const;
+    /// The row id of the current row in the written table; -1 when there is none.
+    qint64 currentRowId() const;
+    /// Re-reads the current row from the file (after a statement changed it there) and
+    /// signals the fields whose values changed.
+    void refreshCurrent();
 
     // Portrait query: re-run with the value of the master's field named by the parameter
     // whenever the master's current row or that value changes.
     void setMaster(Dataset *master);
 
     QString lastError() const { return m_lastError; }
+    Database &database() const { return m_database; }
 
 Q_SIGNALS:
     void opened();

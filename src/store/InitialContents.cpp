@@ -41,9 +41,18 @@ SqlResult createInitialContents(Database &database)
                                      {QStringLiteral("相片"), QStringLiteral("BLOB NULL")},
                                      {QStringLiteral("宣言"), QStringLiteral("VARCHAR(50) NULL")}}),
     };
+    // Only what is missing is made: an existing table keeps its rows.
+    const bool hasMasterRoster = database.tableExists(kMasterRosterTable);
+    QList<Statement> missing;
+    if (!hasMasterRoster)
+        missing << tables.at(0);
+    if (!database.tableExists(kPortraitTable))
+        missing << tables.at(1);
     return database.transaction([&] {
-        if (SqlResult created = database.runInTransaction(tables); !created)
+        if (SqlResult created = database.runInTransaction(missing); !created)
             return created;
+        if (hasMasterRoster)
+            return SqlResult::success();
         QSqlQuery insert(database.connection());
         insert.prepare(QStringLiteral("INSERT INTO %1 ([编号],[姓名],[小组]) VALUES (?,?,?)").arg(Sql::quoted(kMasterRosterTable)));
         int number = 0;

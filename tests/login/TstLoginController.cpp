@@ -1,9 +1,12 @@
 #include "LoginFixture.h"
 #include "login/LoginController.h"
+#include "login/NameRules.h"
 #include "store/Gbk.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 using Answer = Prompter::Answer;
@@ -43,8 +46,13 @@ private Q_SLOTS:
     void administratorPassword_data();
     void administratorPassword();
     void declinedQuestionsStop();
-    void onlyQuestioningTableExists();
-    void onlyGradeBookTableExistsFinishesOnSecondAttempt();
+    void halfMadeTablesAreFinished_data();
+    void halfMadeTablesAreFinished();
+    void failedLoginLeavesNoPasswordFile_data();
+    void failedLoginLeavesNoPasswordFile();
+    void undecodableListLineIsKept();
+    void fileNameLengthLimit_data();
+    void fileNameLengthLimit();
     void listsPutLatestFirst();
     void gradeSettingsOfTheClassAreRead();
     void missingDefaultGradeSettingsStopBeforeTheLists();
@@ -267,40 +275,113 @@ void TstLoginController::declinedQuestionsStop()
     QVERIFY(target.query.isOpen());
 }
 
-void TstLoginController::onlyQuestioningTableExists()
+void TstLoginController::halfMadeTablesAreFinished_data()
 {
-    LoginFixture target;
-    target.prepareClass(kClass, kSubject);
-    QVERIFY(target.database.execute(Sql::dropTable(QStringLiteral("一班语文记分册"))));
-    target.folder.writeDataFile(kPasswordFile, "123");
-    target.prompter.expectAnswer(Answer::Ok);
-
-    QVERIFY(!login(target, QStringLiteral("123"), kModeGradeBook));
-
-    const FakePrompter::Call &call = target.prompter.lastCall();
-    QCOMPARE(call.caption, Prompter::applicationTitle());
-    QCOMPARE(call.icon, Icon::Critical);
-    QVERIFY(!call.text.isEmpty());
-    QVERIFY(!target.database.tableExists(QStringLiteral("一班语文记分册")));
-    QVERIFY(!target.login.isLoggedIn());
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QStringList>("left"); // statements run on a finished class, as a crash left it
+    const QString q = QStringLiteral("[一班语文课堂提问]");
+    const QString g = QStringLiteral("[一班语文记分册]");
+    QTest::newRow("no grade-book table, grade-book mode") << kModeGradeBook << QStringList{QStringLiteral("DROP TABLE ") + g};
+    QTest::newRow("no grade-book table, questioning mode") << kModeQuestioning << QStringList{QStringLiteral("DROP TABLE ") + g};
+    QTest::newRow("no questioning table") << kModeQuestioning << QStringList{QStringLiteral("DROP TABLE ") + q};
+    QTest::newRow("questioning table with 编号 and 姓名 only")
+        << kModeQuestioning
+        << QStringList{QStringLiteral("ALTER TABLE %1 DROP COLUMN [平均]").arg(q), QStringLiteral("ALTER TABLE %1 DROP COLUMN [总分]").arg(q),
+                       QStringLiteral("ALTER TABLE %1 DROP COLUMN [次数]").arg(q), QStringLiteral("ALTER TABLE %1 DROP COLUMN [历史]").arg(q),
+                       QStringLiteral("ALTER TABLE %1 DROP COLUMN [评价]").arg(q), QStringLiteral("DROP TABLE ") + g};
+    QTest::newRow("grade-book table with 3 of its 6 columns")
+        << kModeGradeBook
+        << QStringList{QStringLiteral("ALTER TABLE %1 DROP COLUMN [名次]").arg(g), QStringLiteral("ALTER TABLE %1 DROP COLUMN [平均]").arg(g),
+                       QStringLiteral("ALTER TABLE %1 DROP COLUMN [合计]").arg(g)};
 }
 
-void TstLoginController::onlyGradeBookTableExistsFinishesOnSecondAttempt()
+void TstLoginController::halfMadeTablesAreFinished()
+{
+    QFETCH(QString, mode);
+    QFETCH(QStringList, left);
+    LoginFixture target;
+    target.prepareClass(kClass, kSubject);
+    for (const QString &sql : left) {
+        Statement statement;
+        statement.text = sql;
+        QVERIFY2(target.database.execute(statement), qPrintable(sql));
+    }
+    target.folder.writeDataFile(kPasswordFile, "123");
+
+    // One attempt finishes the tables, whatever was left.
+    QVERIFY(login(target, QStringLiteral("123"), mode));
+
+    QVERIFY(target.prompter.calls().isEmpty());
+    QCOMPARE(target.database.columns(QStringLiteral("一班语文课堂提问")),
+             (QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+                          QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
+    QCOMPARE(target.database.columns(QStringLiteral("一班语文记分册")),
+             (QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
+                          QStringLiteral("平均"), QStringLiteral("名次")}));
+    const int students = target.rowCount(QStringLiteral("一班"));
+    QVERIFY(students > 0);
+    QCOMPARE(target.rowCount(QStringLiteral("一班语文课堂提问"), QStringLiteral("[次数]=0 AND [总分]=0 AND [平均]=0 AND [历史] IS NULL")),
+             students);
+    QCOMPARE(target.rowCount(QStringLiteral("一班语文记分册")), students);
+    QCOMPARE(target.login.mode, mode);
+}
+
+void TstLoginController::failedLoginLeavesNoPasswordFile_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("message"); // a part of the message that names the cause
+    const QString longClass(80, u'班');
+    QTest::newRow("missing 母版") << QStringLiteral("no master roster") << kClass << QStringLiteral("母版");
+    QTest::newRow("name too long for a file name") << QString() << longClass << QStringLiteral("名称太长");
+    QTest::newRow("Data folder unusable") << QStringLiteral("no Data folder") << kClass << QStringLiteral("数据文件夹");
+    QTest::newRow("default grade settings missing") << QStringLiteral("no Moren.qs") << kClass << QStringLiteral("Moren.qs");
+}
+
+void TstLoginController::failedLoginLeavesNoPasswordFile()
+{
+    QFETCH(QString, cause);
+    QFETCH(QString, className);
+    QFETCH(QString, message);
+    LoginFixture target;
+    const QString dataFolder = target.paths.dataFolder();
+    if (cause == QStringLiteral("no master roster"))
+        QVERIFY(target.database.execute(Sql::dropTable(kMasterRosterTable)));
+    if (cause == QStringLiteral("no Moren.qs"))
+        QVERIFY(QFile::remove(target.folder.dataFile(QStringLiteral("Moren.qs"))));
+    if (cause == QStringLiteral("no Data folder")) {
+        QVERIFY(QDir(dataFolder).removeRecursively());
+        QFile file(dataFolder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    // Save the password, create the class table; then an OK for whatever is reported.
+    for (int i = 0; i < 3; ++i)
+        target.prompter.expectAnswer(Answer::Yes);
+
+    QVERIFY(!login(target, QStringLiteral("123"), kModeQuestioning, className));
+
+    const QString shown = target.prompter.messages().constLast();
+    QVERIFY2(shown.contains(message), qPrintable(shown));
+    QVERIFY(!shown.contains(QStringLiteral("密码错误")));
+    QVERIFY(!QFile::exists(target.paths.passwordFile(className, kSubject)));
+    QVERIFY(!target.login.isLoggedIn() || cause == QStringLiteral("no Moren.qs"));
+}
+
+void TstLoginController::undecodableListLineIsKept()
 {
     LoginFixture target;
     target.prepareClass(kClass, kSubject);
-    QVERIFY(target.database.execute(Sql::dropTable(QStringLiteral("一班语文课堂提问"))));
     target.folder.writeDataFile(kPasswordFile, "123");
+    // "一班" saved as UTF-8: its last byte starts a GBK character that never ends.
+    const QByteArray foreign = QStringLiteral("一班").toUtf8();
+    target.folder.writeDataFile(QStringLiteral("banji.qs"), foreign + "\r\n" + gbk(kClass) + "\r\n");
     target.prompter.expectAnswer(Answer::Ok);
 
-    QVERIFY(!login(target, QStringLiteral("123")));
-    QCOMPARE(target.prompter.lastCall().icon, Icon::Critical);
-    QCOMPARE(target.database.columns(QStringLiteral("一班语文课堂提问")).size(), 7);
-
-    target.prompter.clear();
     QVERIFY(login(target, QStringLiteral("123")));
-    QVERIFY(target.prompter.calls().isEmpty());
-    QCOMPARE(target.login.mode, kModeQuestioning);
+
+    QCOMPARE(target.prompter.calls().size(), 1);
+    QVERIFY2(target.prompter.lastCall().text.contains(QStringLiteral("banji.qs")), qPrintable(target.prompter.lastCall().text));
+    QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), gbk(kClass) + "\r\n" + foreign + "\r\n");
 }
 
 void TstLoginController::listsPutLatestFirst()
@@ -352,6 +433,26 @@ void TstLoginController::missingDefaultGradeSettingsStopBeforeTheLists()
     QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), QByteArray());
     QVERIFY(!target.folder.hasDataFile(QStringLiteral("一班xueke.qs")));
     QVERIFY(!target.folder.hasDataFile(QStringLiteral("一班语文Moren.qs")));
+}
+
+void TstLoginController::fileNameLengthLimit_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<bool>("refused");
+    // The longest name is class + subject + "名单默认模板.qs" (21 bytes in UTF-8).
+    QTest::newRow("255 bytes") << QString(233, u'a') << QStringLiteral("b") << false;
+    QTest::newRow("256 bytes") << QString(234, u'a') << QStringLiteral("b") << true;
+    QTest::newRow("Chinese, 255 bytes") << QString(76, u'班') << QStringLiteral("语文") << false;
+    QTest::newRow("Chinese, 258 bytes") << QString(77, u'班') << QStringLiteral("语文") << true;
+}
+
+void TstLoginController::fileNameLengthLimit()
+{
+    QFETCH(QString, className);
+    QFETCH(QString, subject);
+    QFETCH(bool, refused);
+    QCOMPARE(!NameRules::fileNameRefusal(className, subject).isEmpty(), refused);
 }
 
 QTEST_MAIN(TstLoginController)

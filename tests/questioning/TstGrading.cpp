@@ -3,6 +3,8 @@
 #include "questioning/Grading.h"
 #include "questioning/GradingSettings.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -58,7 +60,11 @@ private Q_SLOTS:
     void scoringOffOnlyShowsTheComment();
     void commentsOffGradeSilently();
     void fullHistoryKeepsTheLatestGrades();
-    void scoreThatIsNoNumberFailsAfterTheHistory();
+    void badScoreWritesNothing_data();
+    void badScoreWritesNothing();
+    void scoresAtTheEdgesOfTheRange();
+    void twoProgramsOnOneFolderLoseNothing();
+    void busyDatabaseIsReported();
     void nothingToGrade_data();
     void nothingToGrade();
 };
@@ -122,20 +128,120 @@ void TstGrading::fullHistoryKeepsTheLatestGrades()
     QCOMPARE(bench.row(0), (QVariantList{QStringLiteral("C"), QString(59, u'B') + QStringLiteral("C"), 61, 486, 7}));
 }
 
-void TstGrading::scoreThatIsNoNumberFailsAfterTheHistory()
+void TstGrading::badScoreWritesNothing_data()
 {
+    QTest::addColumn<QString>("score");
+    QTest::newRow("Chinese numeral") << QStringLiteral("十");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("fraction") << QStringLiteral("8.5");
+    QTest::newRow("beyond int") << QStringLiteral("99999999999");
+    QTest::newRow("int max would overflow the total") << QStringLiteral("2147483647");
+    QTest::newRow("just above the range") << QStringLiteral("1001");
+    QTest::newRow("just below the range") << QStringLiteral("-1001");
+}
+
+void TstGrading::badScoreWritesNothing()
+{
+    QFETCH(QString, score);
     GradingBench bench;
-    bench.settings.scores[1] = QStringLiteral("八");
+    bench.grading.grade(0);
+    bench.settings.scores[1] = score;
     bench.prompts.expectAnswer(Prompter::Answer::Ok);
 
     bench.grading.grade(1);
 
-    QCOMPARE(bench.prompts.messages(), QStringList{kNoData});
-    QCOMPARE(bench.prompts.lastCall().caption, QStringLiteral("错误"));
-    QCOMPARE(bench.prompts.lastCall().icon, Prompter::Icon::Information);
-    // The history saved before the failure stays; the count does not move.
-    QCOMPARE(bench.row(0), (QVariantList{QStringLiteral("B"), QStringLiteral("B"), 0, 0, 0}));
+    // The message names the grade and its score, and where to mend it; no half grade.
+    QCOMPARE(bench.prompts.calls().size(), 1);
+    const FakePrompter::Call &call = bench.prompts.lastCall();
+    QCOMPARE(call.caption, QStringLiteral("错误"));
+    QCOMPARE(call.icon, Prompter::Icon::Information);
+    QVERIFY2(call.text.contains(QStringLiteral("档次“B”")) && call.text.contains(QStringLiteral("评语设定")), qPrintable(call.text));
+    QCOMPARE(bench.row(0), (QVariantList{QStringLiteral("A"), QStringLiteral("A"), 1, 10, 10}));
+    QCOMPARE(bench.fixture.current(QStringLiteral("评价")).toString(), QStringLiteral("A"));
+    QCOMPARE(bench.shown, QStringList{QStringLiteral("很好")});
     QCOMPARE(bench.fixture.query.state(), Dataset::State::Browse);
+}
+
+void TstGrading::scoresAtTheEdgesOfTheRange()
+{
+    GradingBench bench;
+    bench.settings.scores = {QStringLiteral("1000"), QStringLiteral(" -1000 "), QStringLiteral("0"), QStringLiteral("-3")};
+
+    bench.grading.grade(0);
+    bench.grading.grade(0);
+    bench.grading.grade(3);
+
+    QVERIFY(bench.prompts.calls().isEmpty());
+    QCOMPARE(bench.row(0), (QVariantList{QStringLiteral("D"), QStringLiteral("AAD"), 3, 1997, 665}));
+    bench.grading.grade(1);
+    bench.grading.grade(1);
+    bench.grading.grade(1);
+    // The average is the quotient with the fraction dropped, towards zero.
+    QCOMPARE(bench.row(0), (QVariantList{QStringLiteral("B"), QStringLiteral("AADBBB"), 6, -1003, -167}));
+}
+
+void TstGrading::twoProgramsOnOneFolderLoseNothing()
+{
+    // A second program on the same Record.mdb, with its own connection and its own copy
+    // of the rows in memory.
+    GradingBench bench;
+    Database otherDatabase(QStringLiteral("second-program"));
+    QVERIFY(otherDatabase.open(bench.fixture.folder.path()));
+    Dataset otherQuery(otherDatabase);
+    otherQuery.setQuery(Sql::showAllOrderedByNumber(bench.fixture.table));
+    QVERIFY(otherQuery.open());
+    QStringList otherShown;
+    Grading other{otherQuery, bench.fixture.login, bench.settings, bench.prompts,
+                  [&](const QString &comment) { otherShown << comment; }};
+
+    QString expected;
+    for (int round = 0; round < 10; ++round) {
+        bench.grading.grade(round % 4);
+        other.grade((round + 1) % 4);
+        expected += Grading::letter(round % 4) + Grading::letter((round + 1) % 4);
+    }
+
+    QVERIFY(bench.prompts.calls().isEmpty());
+    const QVariantList stored = bench.row(0);
+    QCOMPARE(stored.at(1).toString(), expected);
+    QCOMPARE(stored.at(2).toInt(), 20);
+    const int scores[] = {10, 8, 5, 0};
+    int total = 0;
+    for (const QChar c : expected)
+        total += scores[c.unicode() - u'A'];
+    QCOMPARE(stored.at(3).toInt(), total);
+    // Each screen shows the row as the file holds it after its own grade.
+    QCOMPARE(otherQuery.value(QStringLiteral("历史")).toString(), expected);
+    QCOMPARE(otherQuery.value(QStringLiteral("总分")).toInt(), total);
+    QCOMPARE(bench.fixture.current(QStringLiteral("历史")).toString(), expected.chopped(1));
+}
+
+void TstGrading::busyDatabaseIsReported()
+{
+    GradingBench bench;
+    // Another program holds the write lock past the 5 s the engine waits.
+    QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock-holder"));
+    holder.setDatabaseName(bench.fixture.paths.databaseFile());
+    QVERIFY(holder.open());
+    {
+        QSqlQuery lock(holder);
+        QVERIFY(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        bench.prompts.expectAnswer(Prompter::Answer::Ok);
+
+        bench.grading.grade(0);
+
+        QCOMPARE(bench.prompts.calls().size(), 1);
+        QVERIFY2(bench.prompts.lastCall().text.contains(QStringLiteral("另一个程序")), qPrintable(bench.prompts.lastCall().text));
+        QVERIFY(bench.shown.isEmpty());
+        QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
+    }
+    holder.close();
+    holder = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("lock-holder"));
+    QCOMPARE(bench.row(0), (QVariantList{QVariant(), QVariant(), 0, 0, 0}));
+
+    bench.grading.grade(0);
+    QCOMPARE(bench.row(0), (QVariantList{QStringLiteral("A"), QStringLiteral("A"), 1, 10, 10}));
 }
 
 void TstGrading::nothingToGrade_data()

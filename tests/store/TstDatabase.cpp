@@ -31,6 +31,13 @@ QString typesOf(Database &db, const QString &table)
     return parts.join(QLatin1Char(','));
 }
 
+Statement plain(const QString &sql)
+{
+    Statement statement;
+    statement.text = sql;
+    return statement;
+}
+
 SqlResult insertName(Database &db, const QString &table, const QString &name)
 {
     Statement insert;
@@ -49,6 +56,7 @@ private Q_SLOTS:
 
     void newFileHoldsMasterRosterAndPortraitTable();
     void existingFileIsLeftAlone();
+    void unusableProgramFolderIsNamed();
     void nonDatabaseFileIsRefused();
     void emptyFileIsFilledLikeAMissingOne();
 
@@ -107,13 +115,37 @@ void TstDatabase::newFileHoldsMasterRosterAndPortraitTable()
 
 void TstDatabase::existingFileIsLeftAlone()
 {
-    QVERIFY(m_db->execute(Sql::dropTable(kMasterRosterTable)));
+    // The teacher's tables and rows stay; a start cut short before 范例班 was made gets it.
+    QVERIFY(m_db->execute(plain(QStringLiteral("DELETE FROM [母版] WHERE [编号] > 1"))));
+    QVERIFY(m_db->execute(plain(QStringLiteral("CREATE TABLE [一班] ([编号] INT)"))));
     QVERIFY(m_db->execute(Sql::dropTable(kPortraitTable)));
     m_db.reset();
     Database again(QStringLiteral("tst_database_again"));
     QVERIFY(again.open(m_dir->path()));
-    QVERIFY(!again.tableExists(kMasterRosterTable));
-    QVERIFY(!again.tableExists(kPortraitTable));
+    QCOMPARE(column(again, QStringLiteral("SELECT count(*) FROM [母版]")).value(0).toInt(), 1);
+    QVERIFY(again.tableExists(QStringLiteral("一班")));
+    QVERIFY(again.tableExists(kPortraitTable));
+
+    // A file left without 母版 gets the sample class again.
+    QVERIFY(again.execute(Sql::dropTable(kMasterRosterTable)));
+    QVERIFY(again.open(m_dir->path()));
+    QCOMPARE(column(again, QStringLiteral("SELECT count(*) FROM [母版]")).value(0).toInt(), 36);
+}
+
+void TstDatabase::unusableProgramFolderIsNamed()
+{
+    m_db.reset();
+    QTemporaryDir dir;
+    const QString notAFolder = dir.filePath(QStringLiteral("程序"));
+    {
+        QFile file(notAFolder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    Database db(QStringLiteral("tst_database_folder"));
+    const SqlResult opened = db.open(notAFolder);
+    QVERIFY(!opened.ok);
+    QVERIFY2(opened.error.startsWith(QStringLiteral("程序文件夹“%1”不允许写入").arg(notAFolder)), qPrintable(opened.error));
+    QVERIFY(!opened.error.contains(QStringLiteral("不是有效的数据库文件")));
 }
 
 void TstDatabase::nonDatabaseFileIsRefused()

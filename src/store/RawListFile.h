@@ -1,0 +1,31 @@
+#pragma once
+
+#include "TextFiles.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+/// A list file handled byte for byte, so that a line GBK cannot decode (a list saved as
+/// UTF-8 elsewhere, say) is compared and written back exactly as it stands.
+namespace RawListFile {
+
+struct Rewrite final {
+    FileResult result;
+    /// The file held a line GBK cannot decode; it was kept as it was.
+    bool keptUndecodable = false;
+};
+
+/// Lines of bytes ending at CR, LF or CR LF; a final line break adds no line.
+QList<QByteArray> splitLines(const QByteArray &bytes);
+/// True when the bytes are not all valid GBK.
+bool isUndecodable(const QByteArray &line);
+
+/// Removes every line equal to name's GBK bytes, puts name first and saves the file
+/// (written with CR LF, through a temporary file). A missing file becomes a list of one.
+Rewrite putFirst(const QString &path, const QString &name);
+/// Removes every line equal to name's GBK bytes and saves the file; the other lines stay
+/// byte for byte.
+Rewrite removeAll(const QString &path, const QString &name);
+
+} // namespace RawListFile

@@ -1,0 +1,64 @@
+#include "SubjectTables.h"
+
+namespace SubjectTables {
+
+namespace {
+
+/// The columns of an ALTER TABLE ... ADD that the table does not have yet; none when the
+/// table is whole.
+Statement missingColumns(Database &database, Statement addition)
+{
+    const QStringList existing = database.columns(addition.target);
+    QList<ColumnDefinition> missing;
+    for (const ColumnDefinition &column : std::as_const(addition.added)) {
+        if (!existing.contains(column.name, Qt::CaseInsensitive))
+            missing << column;
+    }
+    addition.added = missing;
+    return addition;
+}
+
+Statement plain(const QString &text)
+{
+    Statement statement;
+    statement.text = text;
+    return statement;
+}
+
+} // namespace
+
+SqlResult ensureQuestioningTable(Database &database, const QString &questioning, const QString &classTable)
+{
+    return database.transaction([&]() -> SqlResult {
+        if (!database.tableExists(questioning))
+            return database.runInTransaction({Sql::createQuestioningTable(questioning, classTable),
+                                              Sql::addQuestioningColumns(questioning), Sql::resetEvaluations(questioning)});
+        const Statement missing = missingColumns(database, Sql::addQuestioningColumns(questioning));
+        if (missing.added.isEmpty())
+            return SqlResult::success();
+        QList<Statement> repair{missing};
+        // Columns added now start as a reset evaluation; columns already there keep their values.
+        QStringList zeroes;
+        for (const ColumnDefinition &column : missing.added) {
+            if (column.name != QStringLiteral("评价") && column.name != QStringLiteral("历史"))
+                zeroes << Sql::quoted(column.name) + QStringLiteral("=0");
+        }
+        if (!zeroes.isEmpty())
+            repair << plain(QStringLiteral("UPDATE %1 SET %2").arg(Sql::quoted(questioning), zeroes.join(QLatin1Char(','))));
+        return database.runInTransaction(repair);
+    });
+}
+
+SqlResult ensureGradeBookTable(Database &database, const QString &gradeBook, const QString &classTable)
+{
+    return database.transaction([&]() -> SqlResult {
+        if (!database.tableExists(gradeBook))
+            return database.runInTransaction({Sql::createGradeBookTable(gradeBook, classTable), Sql::addGradeBookColumns(gradeBook)});
+        const Statement missing = missingColumns(database, Sql::addGradeBookColumns(gradeBook));
+        if (missing.added.isEmpty())
+            return SqlResult::success();
+        return database.execute(missing);
+    });
+}
+
+} // namespace SubjectTables

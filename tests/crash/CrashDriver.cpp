@@ -1,0 +1,125 @@
+// Runs one store operation of the program on a program folder, the way the program does
+// it, so that the crash test can kill it at each write to Record.mdb:
+//   qs_crash_driver FOLDER login   first start, then the first login to 一班 语文 (password 123)
+//   qs_crash_driver FOLDER grade   grades student 1 of 一班语文 B, A, D
+// Exits 0 when the operation finished, 1 when it reported a failure.
+#include "login/LoginController.h"
+#include "questioning/Grading.h"
+#include "questioning/GradingSettings.h"
+#include "ui/Prompter.h"
+#include "store/DataPaths.h"
+#include "store/Database.h"
+#include "store/Dataset.h"
+#include "store/LoginState.h"
+#include "store/TableNames.h"
+#include "ui/AppContext.h"
+#include "ui/MainView.h"
+
+#include <QCoreApplication>
+#include <array>
+#include <cstdio>
+
+namespace {
+
+/// Says yes to every question and prints every message.
+class YesPrompter final : public Prompter {
+public:
+    Answer message(const QString &caption, const QString &text, Buttons buttons, Icon) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        if (buttons == Buttons::Ok)
+            ++shown;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    }
+    std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> openFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> saveFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    int execDialog(QDialog &) override { return 0; }
+    int shown = 0;
+};
+
+/// What the program holds for a login: the store, the login state and the context.
+struct Driver {
+    explicit Driver(const QString &folder)
+        : paths(folder)
+    {
+        login.programFolder = folder;
+    }
+    Database database;
+    Dataset query{database};
+    Dataset portraitQuery{database};
+    YesPrompter prompter;
+    DataPaths paths;
+    LoginState login;
+    AppContext context{login, database, query, portraitQuery, prompter, paths};
+};
+
+/// The main window's table views as a login uses them; nothing else is shown.
+class DriverView final : public MainView {
+public:
+    explicit DriverView(Driver &driver) : m_driver(driver) {}
+    void formatGrid() override {}
+    SqlResult openGradeBookView() override
+    {
+        m_driver.login.mode = kModeGradeBook;
+        m_driver.query.setQuery(Sql::showAll(m_driver.login.tables().gradeBookTable()));
+        return m_driver.query.open();
+    }
+    SqlResult openQuestioningView() override
+    {
+        m_driver.query.setQuery(Sql::showAllOrderedByNumber(m_driver.login.tables().questioningTable()));
+        return m_driver.query.open();
+    }
+    void showView(View) override {}
+    void bindFields() override {}
+    void unbindFields() override {}
+    SqlResult savePendingEdits() override { return SqlResult::success(); }
+    void useBrowsePresentation() override {}
+    void toggleDirectModification() override {}
+    void hideEntryPanel() override {}
+    void showStatus(int, const QString &) override {}
+
+private:
+    Driver &m_driver;
+};
+
+class FixedSettings final : public GradingSettings {
+public:
+    QString scoreText(int grade) const override { return QString::number(std::array{10, 8, 5, 0}.at(size_t(grade))); }
+    bool scoringOn() const override { return true; }
+    bool commentsOn() const override { return false; }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3)
+        return 2;
+    const QString folder = args.at(1);
+    Driver target(folder);
+    DriverView view(target);
+    if (const SqlResult opened = target.database.open(folder); !opened) {
+        std::fprintf(stderr, "%s\n", qPrintable(opened.error));
+        return 1;
+    }
+    if (args.at(2) == QLatin1String("login")) {
+        const bool done = LoginController(target.context, view).login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), kModeQuestioning});
+        return done ? 0 : 1;
+    }
+    if (args.at(2) == QLatin1String("grade")) {
+        target.login.className = QStringLiteral("一班");
+        target.login.subject = QStringLiteral("语文");
+        target.login.mode = kModeQuestioning;
+        if (!view.openQuestioningView() || !target.query.locate(QStringLiteral("编号"), 1))
+            return 1;
+        FixedSettings settings;
+        Grading grading(target.query, target.login, settings, target.prompter, {});
+        for (const int grade : {1, 0, 3})
+            grading.grade(grade);
+        return target.prompter.shown == 0 ? 0 : 1;
+    }
+    return 2;
+}
