@@ -2,9 +2,11 @@
 
 #include "LoginTarget.h"
 #include "NameRules.h"
+#include "StoredSpelling.h"
 #include "shell/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
+#include "store/StoredNames.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
 
@@ -22,9 +24,17 @@ LoginController::LoginController(LoginTarget &target)
 {
 }
 
-bool LoginController::login(const Entries &entries)
+bool LoginController::login(const Entries &typed)
 {
-    if (!checkEntries(entries) || !checkPassword(entries) || !prepareTables(entries))
+    if (!checkEntries(typed))
+        return false;
+    // A name that differs from a stored one only in letter case reaches the same tables:
+    // it must meet the same password file and the same list lines.
+    Entries entries = typed;
+    const StoredSpelling::Names stored = StoredSpelling(m_target).names(typed.className, typed.subject);
+    entries.className = stored.className;
+    entries.subject = stored.subject;
+    if (!checkPassword(entries) || !prepareTables(entries))
         return false;
 
     LoginState &state = m_target.loginState();
@@ -184,7 +194,9 @@ bool LoginController::putFirstInList(const QString &path, const QString &name)
         }
         lines = *read;
     }
-    if (const FileResult written = TextFiles::writeLines(path, TextFiles::moveToFront(lines, name)); !written) {
+    // Lines that differ from name only in letter case name the same class or subject.
+    if (const FileResult written = TextFiles::writeLines(path, TextFiles::moveToFront(StoredNames::withoutCaseVariants(lines, name), name));
+        !written) {
         m_target.prompter().error(written.error);
         return false;
     }
