@@ -167,7 +167,7 @@ void TForm2::BitBtn1Click()
 {
     // Before a login the file would be named from nothing; never touch the default file.
     if (!m_login.isLoggedIn()) {
-        m_prompter.notice(kNotice, QStringLiteral("请先登录系统！"));
+        m_prompter.notice(kNotice, kLogInFirst);
         return;
     }
     const GradeSettings values = settings();
