@@ -241,8 +241,12 @@ void TForm1::applyTitleRule()
 
 void TForm1::mirrorCurrentRow()
 {
+    // Shown from the first character: a name wider than the box (欧阳晓明) would
+    // otherwise show its end, the cursor being left after the last character.
     edit2()->setText(dbEdit2()->text());
+    edit2()->setCursorPosition(0);
     edit1()->setText(dbEdit1()->text());
+    edit1()->setCursorPosition(0);
 }
 
 void TForm1::bindFields()
