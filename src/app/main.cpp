@@ -1,5 +1,6 @@
 #include "questioning/QuestioningCommands.h"
 #include "shell/Artwork.h"
+#include "shell/ChineseTranslations.h"
 #include "shell/FontMapping.h"
 #include "shell/QtPrompter.h"
 #include "shell/Unit2.h"
@@ -17,17 +18,13 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("青穗多媒体教学助手 1.6"));
 
     // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
-    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char *catalogue : {"qt_zh_CN", "qtbase_zh_CN"}) {
-        auto *translator = new QTranslator(&app);
-        if (translator->load(QLatin1String(catalogue), translations))
-            QApplication::installTranslator(translator);
-    }
+    ChineseTranslations::install();
     FontMapping::install();
     QApplication::setWindowIcon(Artwork::windowIcon());
 
     QtPrompter prompter;
     TForm1 window(QCoreApplication::applicationDirPath(), prompter);
+    prompter.setStartFolder(window.paths().dataFolder());
     prompter.setParent(&window);
     window.FormCreate();
     // After the first login: the comment settings dialog, then the comment pop-up, both hidden.
