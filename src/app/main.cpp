@@ -1,5 +1,6 @@
 #include "questioning/QuestioningCommands.h"
 #include "ui/Artwork.h"
+#include "ui/ChineseTranslations.h"
 #include "ui/FontMapping.h"
 #include "ui/QtPrompter.h"
 #include "shell/Unit2.h"
@@ -18,17 +19,13 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(ApplicationTitle::withVersion());
 
     // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
-    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char *catalogue : {"qt_zh_CN", "qtbase_zh_CN"}) {
-        auto *translator = new QTranslator(&app);
-        if (translator->load(QLatin1String(catalogue), translations))
-            QApplication::installTranslator(translator);
-    }
+    ChineseTranslations::install();
     FontMapping::install();
     QApplication::setWindowIcon(Artwork::windowIcon());
 
     QtPrompter prompter;
     TForm1 window(QCoreApplication::applicationDirPath(), prompter);
+    prompter.setStartFolder(window.context().paths.dataFolder());
     prompter.setParent(&window);
     window.FormCreate();
     // After the first login: the comment settings dialog, then the comment pop-up, both hidden.

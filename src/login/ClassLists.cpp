@@ -2,10 +2,12 @@
 
 #include "ui/AppContext.h"
 #include "NameRules.h"
+#include "StoredSpelling.h"
 #include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
 #include "store/RawListFile.h"
+#include "store/StoredNames.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
 
@@ -59,11 +61,11 @@ ClassLists::Opening ClassLists::opening()
     return result;
 }
 
-ClassLists::BoxContents ClassLists::subjectsOf(const QString &className)
+ClassLists::BoxContents ClassLists::subjectsOf(const QString &typedClass)
 {
-    if (className.isEmpty() || !NameRules::classRefusal(className).isEmpty())
+    if (typedClass.isEmpty() || !NameRules::classRefusal(typedClass).isEmpty())
         return {};
-    const QString path = m_context.paths.subjectListFile(className);
+    const QString path = m_context.paths.subjectListFile(StoredSpelling(m_context).className(typedClass));
     if (!QFile::exists(path))
         return {};
     QString error;
@@ -93,7 +95,8 @@ std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString 
         m_context.prompter.error(fileError(error, path));
         return std::nullopt;
     }
-    const QStringList remaining = TextFiles::removeAll(*lines, name);
+    // A line that differs only in letter case names the same tables.
+    const QStringList remaining = StoredNames::withoutCaseVariants(*lines, name);
     // Byte for byte, so a line GBK cannot read is kept as it is rather than refused.
     if (const RawListFile::Rewrite written = RawListFile::removeAll(path, name); !written.result) {
         m_context.prompter.error(written.result.error);
@@ -102,17 +105,18 @@ std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString 
     return contentsOf(remaining);
 }
 
-std::optional<ClassLists::BoxContents> ClassLists::deleteClass(const QString &className)
+std::optional<ClassLists::BoxContents> ClassLists::deleteClass(const QString &typedClass)
 {
     Prompter &prompter = m_context.prompter;
-    if (className.isEmpty()) {
+    if (typedClass.isEmpty()) {
         prompter.notice(kError, QStringLiteral("请输入班级!"));
         return std::nullopt;
     }
-    if (const QString refusal = NameRules::classRefusal(className); !refusal.isEmpty()) {
+    if (const QString refusal = NameRules::classRefusal(typedClass); !refusal.isEmpty()) {
         prompter.notice(kError, refusal);
         return std::nullopt;
     }
+    const QString className = StoredSpelling(m_context).className(typedClass);
     if (!prompter.confirm(kNotice, QStringLiteral("此操作将永久删除") + className + QStringLiteral("母版,继续吗?")))
         return std::nullopt;
     if (!administratorConfirmed())
@@ -123,23 +127,24 @@ std::optional<ClassLists::BoxContents> ClassLists::deleteClass(const QString &cl
     return removeFromList(m_context.paths.classListFile(), className);
 }
 
-std::optional<ClassLists::BoxContents> ClassLists::deleteSubject(const QString &className, const QString &subject)
+std::optional<ClassLists::BoxContents> ClassLists::deleteSubject(const QString &typedClass, const QString &typedSubject)
 {
     Prompter &prompter = m_context.prompter;
-    if (className.isEmpty()) {
+    if (typedClass.isEmpty()) {
         prompter.notice(kError, QStringLiteral("请输入班级!"));
         return std::nullopt;
     }
-    if (subject.isEmpty()) {
+    if (typedSubject.isEmpty()) {
         prompter.notice(kError, QStringLiteral("请输入学科!"));
         return std::nullopt;
     }
-    for (const QString &refusal : {NameRules::classRefusal(className), NameRules::subjectRefusal(subject)}) {
+    for (const QString &refusal : {NameRules::classRefusal(typedClass), NameRules::subjectRefusal(typedSubject)}) {
         if (!refusal.isEmpty()) {
             prompter.notice(kError, refusal);
             return std::nullopt;
         }
     }
+    const auto [className, subject] = StoredSpelling(m_context).names(typedClass, typedSubject);
     if (!prompter.confirm(kNotice, QStringLiteral("此操作将永久删除") + className + subject + QStringLiteral("记录,继续吗?")))
         return std::nullopt;
     if (!administratorConfirmed())

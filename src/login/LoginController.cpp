@@ -1,11 +1,13 @@
 #include "LoginController.h"
 
 #include "NameRules.h"
+#include "StoredSpelling.h"
 #include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/RawListFile.h"
 #include "store/SubjectTables.h"
 #include "store/Dataset.h"
+#include "store/StoredNames.h"
 #include "store/TableNames.h"
 #include "store/TextFiles.h"
 #include "store/LoginState.h"
@@ -30,11 +32,18 @@ LoginController::LoginController(AppContext &context, MainView &view, std::funct
 {
 }
 
-bool LoginController::login(const Entries &entries)
+bool LoginController::login(const Entries &typed)
 {
+    if (!checkEntries(typed))
+        return false;
+    // A name that differs from a stored one only in letter case reaches the same tables:
+    // it must meet the same password file and the same list lines.
+    Entries entries = typed;
+    const StoredSpelling::Names stored = StoredSpelling(m_context).names(typed.className, typed.subject);
+    entries.className = stored.className;
+    entries.subject = stored.subject;
     PasswordFileChange change = PasswordFileChange::None;
-    if (!checkEntries(entries) || !checkPassword(entries, change) || !prepareTables(entries)
-        || !changePasswordFile(entries, change))
+    if (!checkPassword(entries, change) || !prepareTables(entries) || !changePasswordFile(entries, change))
         return false;
     // A login that fails from here on leaves no password file of its own behind, so the
     // next attempt asks for the password again instead of saying it is wrong.

@@ -1,5 +1,6 @@
 #include "Dangci.h"
 
+#include "CommentField.h"
 #include "QuestioningMessages.h"
 #include "ScoreBox.h"
 #include "store/LoginState.h"
@@ -56,7 +57,7 @@ TForm2::TForm2(LoginState &login, Prompter &prompter, QWidget *parent)
         label->setFont(gradeFont);
         label->setStyleSheet(QStringLiteral("color: red;"));
 
-        m_comments[size_t(i)] = new QLineEdit;
+        m_comments[size_t(i)] = new CommentField;
         m_comments[size_t(i)]->setObjectName(QStringLiteral("Edit%1").arg(i + 1));
         m_comments[size_t(i)]->setAccessibleName(QStringLiteral("评语") + letter);
         m_scores[size_t(i)] = new ScoreBox;
@@ -166,7 +167,7 @@ void TForm2::BitBtn1Click()
 {
     // Before a login the file would be named from nothing; never touch the default file.
     if (!m_login.isLoggedIn()) {
-        m_prompter.notice(kNotice, QStringLiteral("请先登录系统！"));
+        m_prompter.notice(kNotice, kLogInFirst);
         return;
     }
     const GradeSettings values = settings();

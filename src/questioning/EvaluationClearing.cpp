@@ -13,10 +13,15 @@ using namespace QuestioningMessages;
 void EvaluationClearing::run()
 {
     Prompter &prompter = m_context.prompter;
+    const LoginState &login = m_context.login;
+    // Before a login there is no table to clear and no password to ask for.
+    if (!login.isLoggedIn()) {
+        prompter.notice(kNotice, kLogInFirst);
+        return;
+    }
     if (!prompter.confirm(kNotice, QStringLiteral("确定清除评价记录吗?")))
         return;
 
-    const LoginState &login = m_context.login;
     const QString stored = PasswordFile::readToken(m_context.paths.passwordFile(login.className, login.subject))
                                .value_or(kAdministratorPassword);
     const QString answer = prompter.input(QStringLiteral("密码"),

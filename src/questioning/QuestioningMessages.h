@@ -10,4 +10,6 @@ inline const QString kError = QStringLiteral("错误");
 inline const QString kNoData = QStringLiteral("数据为空!请输入学生名单或重新登录。");
 /// A selection could not start: no table open, or the count is not a whole number.
 inline const QString kPleaseLogIn = QStringLiteral("请登录系统！");
+/// A command that needs a class and subject was given before any login.
+inline const QString kLogInFirst = QStringLiteral("请先登录系统！");
 } // namespace QuestioningMessages

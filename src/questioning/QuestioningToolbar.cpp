@@ -2,6 +2,7 @@
 
 #include "ui/AnimationControl.h"
 #include "ui/DropDownList.h"
+#include "GradeBox.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -59,7 +60,7 @@ QuestioningToolbar::QuestioningToolbar(QWidget *parent)
     , m_edit2(new QLineEdit(this))
     , m_animate1(new AnimationControl(this))
     , m_spinEdit1(new QSpinBox(this))
-    , m_comboBox1(new DropDownList(this))
+    , m_comboBox1(new GradeBox(this))
     , m_dbEdit1(hiddenField(QStringLiteral("DBEdit1"), this))
     , m_dbEdit2(hiddenField(QStringLiteral("DBEdit2"), this))
     , m_dbEdit3(hiddenField(QStringLiteral("DBEdit3"), this))

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextEdit>
 
 TForm7::TForm7(QWidget *centreOn)
@@ -63,9 +64,11 @@ void TForm7::showComment(const QString &text)
     m_memo->setPlainText(text);
     m_memo->selectAll();
     m_memo->setAlignment(Qt::AlignCenter);
+    // The cursor at the start, so a comment longer than the pop-up shows its beginning.
     QTextCursor cursor = m_memo->textCursor();
-    cursor.clearSelection();
+    cursor.movePosition(QTextCursor::Start);
     m_memo->setTextCursor(cursor);
+    m_memo->verticalScrollBar()->setValue(m_memo->verticalScrollBar()->minimum());
 
     QRect area;
     if (m_centreOn)

@@ -47,6 +47,8 @@ MainMenus::MainMenus(QMainWindow &window)
     commentSettings = item(window, questioningMenu, QStringLiteral("N5"), QStringLiteral("评语设定"));
     questioningDirectModification = item(window, questioningMenu, QStringLiteral("N15"), QStringLiteral("直接修改"));
     questioningDirectModification->setCheckable(true);
+    // A checked item with a picture shows only a faint frame: the tick must be seen.
+    questioningDirectModification->setIconVisibleInMenu(false);
     switchToGradeBook = item(window, questioningMenu, QStringLiteral("N13"), QStringLiteral("切换"));
 
     gradeBookMenu = bar->addMenu(QStringLiteral("操作"));
@@ -62,6 +64,7 @@ MainMenus::MainMenus(QMainWindow &window)
     gradeBookMenu->addSeparator();
     gradeBookDirectModification = item(window, gradeBookMenu, QStringLiteral("gradeBookDirectModification"), QStringLiteral("直接修改"));
     gradeBookDirectModification->setCheckable(true);
+    gradeBookDirectModification->setIconVisibleInMenu(false);
     switchToQuestioning = item(window, gradeBookMenu, QStringLiteral("gradeBookSwitch"), QStringLiteral("切换"));
 
     QMenu *help = bar->addMenu(QStringLiteral("帮助"));

@@ -226,8 +226,13 @@ void TForm1::applyTitleRule()
 
 void TForm1::mirrorCurrentRow()
 {
-    m_questioningToolbar->edit2()->setText(m_questioningToolbar->dbEdit2()->text());
-    m_questioningToolbar->edit1()->setText(m_questioningToolbar->dbEdit1()->text());
+    // Shown from the first character: a name wider than the box (欧阳晓明) would
+    // otherwise show its end, the cursor being left after the last character.
+    QuestioningToolbar &toolbar = *m_questioningToolbar;
+    toolbar.edit2()->setText(toolbar.dbEdit2()->text());
+    toolbar.edit2()->setCursorPosition(0);
+    toolbar.edit1()->setText(toolbar.dbEdit1()->text());
+    toolbar.edit1()->setCursorPosition(0);
 }
 
 void TForm1::bindFields()

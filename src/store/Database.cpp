@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "DataPaths.h"
+#include "EngineMessages.h"
 #include "InitialContents.h"
 #include "TableNames.h"
 
@@ -18,7 +19,7 @@ namespace {
 QString engineMessage(const QSqlError &error)
 {
     const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    return EngineMessages::inChinese(text.isEmpty() ? error.text().trimmed() : text);
 }
 
 SqlResult run(QSqlDatabase db, const QString &sql)
@@ -176,7 +177,7 @@ SqlResult Database::execute(const Statement &statement)
                         return c.name.compare(name, Qt::CaseInsensitive) == 0;
                     });
                     if (found == sourceColumns.cend())
-                        return SqlResult::failure(QStringLiteral("no such column: ") + name);
+                        return SqlResult::failure(EngineMessages::inChinese(QStringLiteral("no such column: ") + name));
                     copied << *found;
                 }
             }

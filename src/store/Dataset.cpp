@@ -1,5 +1,7 @@
 #include "Dataset.h"
 
+#include "EngineMessages.h"
+
 #include <QSignalBlocker>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,7 +14,7 @@ namespace {
 QString engineMessage(const QSqlError &error)
 {
     const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    return EngineMessages::inChinese(text.isEmpty() ? error.text().trimmed() : text);
 }
 
 bool isNumber(const QVariant &value)

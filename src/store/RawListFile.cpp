@@ -1,6 +1,8 @@
 #include "RawListFile.h"
 
 #include "Gbk.h"
+#include "StoredNames.h"
+#include "TextDecoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,21 +51,37 @@ Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
         return {FileResult::failure(Gbk::unencodableMessage(name)), false};
 
     QList<QByteArray> lines;
+    bool utf8 = false;
     QFile file(path);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             return {FileResult::failure(QStringLiteral("无法读取文件“%1”：%2").arg(shown, file.errorString())), false};
-        lines = splitLines(file.readAll());
+        QByteArray content = file.readAll();
         file.close();
+        utf8 = TextDecoding::isUtf8Text(content);
+        if (utf8 && content.startsWith("\xEF\xBB\xBF"))
+            content.remove(0, 3);
+        lines = splitLines(content);
     }
     Rewrite done;
     QByteArray bytes = putFirst ? *encoded + "\r\n" : QByteArray();
     for (const QByteArray &line : std::as_const(lines)) {
-        if (line == *encoded)
-            continue;
-        if (isUndecodable(line))
+        // A list saved as UTF-8 is written back as GBK; a line neither can read stays as it is.
+        std::optional<QString> text;
+        if (utf8)
+            text = QString::fromUtf8(line);
+        else if (!isUndecodable(line))
+            text = Gbk::decode(line);
+        const std::optional<QByteArray> gbkLine = text ? Gbk::encode(*text) : std::nullopt;
+        if (!gbkLine) {
             done.keptUndecodable = true;
-        bytes += line + "\r\n";
+            bytes += line + "\r\n";
+            continue;
+        }
+        // A line that differs from name only in letter case names the same tables.
+        if (StoredNames::sameIgnoringCase(*text, name))
+            continue;
+        bytes += *gbkLine + "\r\n";
     }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())

@@ -21,11 +21,11 @@ QList<QByteArray> splitLines(const QByteArray &bytes);
 /// True when the bytes are not all valid GBK.
 bool isUndecodable(const QByteArray &line);
 
-/// Removes every line equal to name's GBK bytes, puts name first and saves the file
+/// Removes every line equal to name apart from letter case, puts name first and saves the file
 /// (written with CR LF, through a temporary file). A missing file becomes a list of one.
 Rewrite putFirst(const QString &path, const QString &name);
-/// Removes every line equal to name's GBK bytes and saves the file; the other lines stay
-/// byte for byte.
+/// Removes every line equal to name apart from letter case and saves the file; a line
+/// that cannot be read stays byte for byte.
 Rewrite removeAll(const QString &path, const QString &name);
 
 } // namespace RawListFile

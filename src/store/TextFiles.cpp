@@ -1,6 +1,8 @@
 #include "TextFiles.h"
 
 #include "Gbk.h"
+#include "LineBreaks.h"
+#include "TextDecoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +68,7 @@ std::optional<QStringList> readLines(const QString &path, QString *error)
     const std::optional<QByteArray> bytes = readBytes(path, error);
     if (!bytes)
         return std::nullopt;
-    return splitLines(Gbk::decode(*bytes));
+    return splitLines(TextDecoding::decode(*bytes));
 }
 
 FileResult writeLines(const QString &path, const QStringList &lines)
@@ -129,7 +131,11 @@ int apply(const QStringList &lines, GradeSettings &settings)
 
 FileResult write(const QString &path, const GradeSettings &settings)
 {
-    return TextFiles::writeLines(path, settings.toLines());
+    // Every value is one line, so the file always has exactly eight.
+    QStringList lines = settings.toLines();
+    for (QString &line : lines)
+        line = LineBreaks::removed(line);
+    return TextFiles::writeLines(path, lines);
 }
 
 } // namespace SettingsFile
@@ -141,7 +147,13 @@ std::optional<QString> readToken(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
+    // A password file saved as UTF-8 by an editor holds the same word; the 14-byte limit
+    // counts the bytes the word has in GBK.
+    if (TextDecoding::isUtf8Text(bytes)) {
+        if (const std::optional<QByteArray> gbk = Gbk::encode(TextDecoding::decode(bytes)))
+            bytes = *gbk;
+    }
     qsizetype start = 0;
     while (start < bytes.size() && isSpaceByte(bytes.at(start)))
         ++start;

@@ -4,7 +4,7 @@
 
 /// A drop-down list that takes no typed text. While nothing is chosen, its opened list
 /// highlights nothing either, so the first Down picks the first item.
-class DropDownList final : public QComboBox {
+class DropDownList : public QComboBox {
     Q_OBJECT
 
 public:

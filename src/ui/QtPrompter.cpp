@@ -1,5 +1,8 @@
 #include "QtPrompter.h"
 
+#include "ChineseFileList.h"
+#include "PromptParent.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -8,7 +11,7 @@
 
 Prompter::Answer QtPrompter::message(const QString &caption, const QString &text, Buttons buttons, Icon icon)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(PromptParent::choose(m_parent));
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
@@ -42,11 +45,17 @@ Prompter::Answer QtPrompter::message(const QString &caption, const QString &text
 
 std::optional<QString> QtPrompter::input(const QString &caption, const QString &prompt, const QString &defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog box(PromptParent::choose(m_parent));
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextEchoMode(QLineEdit::Normal);
+    box.setTextValue(defaultText);
+    // Above the always-on-top login dialog that asks for it.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 QString QtPrompter::qtFilter(const QString &filter)
@@ -59,9 +68,17 @@ QString QtPrompter::qtFilter(const QString &filter)
 }
 
 static std::optional<QString> runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title,
-                                            const QString &filter, const QString &defaultExtension)
+                                            const QString &filter, const QString &defaultExtension,
+                                            const QString &startFolder = QString())
 {
-    QFileDialog dialog(parent, title);
+    QFileDialog dialog(PromptParent::choose(parent), title);
+    // Qt's own dialog speaks the loaded Chinese catalogue; the desktop's would follow the
+    // machine's locale.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new ChineseFileList(&dialog));
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (!startFolder.isEmpty())
+        dialog.setDirectory(startFolder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(QtPrompter::qtFilter(filter));
@@ -75,12 +92,12 @@ static std::optional<QString> runFileDialog(QWidget *parent, QFileDialog::Accept
 
 std::optional<QString> QtPrompter::openFile(const QString &title, const QString &filter, const QString &defaultExtension)
 {
-    return runFileDialog(m_parent, QFileDialog::AcceptOpen, title, filter, defaultExtension);
+    return runFileDialog(m_parent, QFileDialog::AcceptOpen, title, filter, defaultExtension, m_startFolder);
 }
 
 std::optional<QString> QtPrompter::saveFile(const QString &title, const QString &filter, const QString &defaultExtension)
 {
-    return runFileDialog(m_parent, QFileDialog::AcceptSave, title, filter, defaultExtension);
+    return runFileDialog(m_parent, QFileDialog::AcceptSave, title, filter, defaultExtension, m_startFolder);
 }
 
 int QtPrompter::execDialog(QDialog &dialog)

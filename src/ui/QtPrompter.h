@@ -2,13 +2,18 @@
 
 #include "Prompter.h"
 
+#include <QString>
+
 class QWidget;
 
 /// The prompter of the running program: Qt's message boxes, input box and file dialogs.
 class QtPrompter final : public Prompter {
 public:
     explicit QtPrompter(QWidget *parent = nullptr) : m_parent(parent) {}
+    /// The main window: boxes open over it when no other window of ours asks.
     void setParent(QWidget *parent) { m_parent = parent; }
+    /// The folder the file dialogs open in (the Data folder).
+    void setStartFolder(const QString &folder) { m_startFolder = folder; }
 
     Answer message(const QString &caption, const QString &text, Buttons buttons, Icon icon) override;
     std::optional<QString> input(const QString &caption, const QString &prompt, const QString &defaultText) override;
@@ -21,4 +26,5 @@ public:
 
 private:
     QWidget *m_parent;
+    QString m_startFolder;
 };

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void password_data();
     void password();
     void answeringNoAsksNothingMore();
+    void beforeAnyLoginNothingRuns();
 };
 
 void TstEvaluationClearing::password_data()
@@ -108,6 +109,28 @@ void TstEvaluationClearing::answeringNoAsksNothingMore()
     QCOMPARE(host.prompts.calls().size(), 1);
     QVERIFY(untouched(fixture));
     QCOMPARE(fixture.current(QStringLiteral("编号")).toInt(), 3);
+}
+
+void TstEvaluationClearing::beforeAnyLoginNothingRuns()
+{
+    QuestioningFixture fixture;
+    gradeEveryone(fixture);
+    fixture.login.className.clear();
+    fixture.login.subject.clear();
+    fixture.login.mode.clear();
+    FakeQuestioningControls host(fixture);
+    host.prompts.expectAnswer(Prompter::Answer::Ok);
+
+    EvaluationClearing(fixture.context, host.view).run();
+
+    // The same guard as 确定 of the comment settings; no question, no password, no statement.
+    QCOMPARE(host.prompts.calls().size(), 1);
+    QCOMPARE(host.prompts.lastCall().caption, QStringLiteral("提示"));
+    QCOMPARE(host.prompts.lastCall().text, QStringLiteral("请先登录系统！"));
+    QCOMPARE(host.prompts.lastCall().buttons, Prompter::Buttons::Ok);
+    QCOMPARE(host.prompts.lastCall().icon, Prompter::Icon::Information);
+    QVERIFY(untouched(fixture));
+    QCOMPARE(host.view.gridFormattings, 0);
 }
 
 QTEST_GUILESS_MAIN(TstEvaluationClearing)

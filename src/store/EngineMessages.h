@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+/// The engine reports in English. The failures a teacher can meet get a Chinese
+/// explanation, followed by the engine's own text for whoever has to look further.
+namespace EngineMessages {
+/// "数据表不存在。\nno such table: 一班" for "no such table: 一班"; the same for a table
+/// or column that already exists or is missing, a locked or busy database and a file
+/// that is not a database. Any other text is returned as it is.
+QString inChinese(const QString &engineText);
+} // namespace EngineMessages
