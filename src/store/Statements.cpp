@@ -256,6 +256,11 @@ Query showAll(const QString &table)
     return writable(table, QStringLiteral("*"));
 }
 
+Query columnsOf(const QString &table)
+{
+    return Query{QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quoted(table)), {}, {}};
+}
+
 Query showColumns(const QString &table, const QStringList &columns)
 {
     return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns));

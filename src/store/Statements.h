@@ -81,6 +81,8 @@ Statement createGradeBookFromClass(const QString &table, const QString &classTab
 // Queries for the main grid and the portrait panel.
 Query showAllOrderedByNumber(const QString &table);          // Select * From T Order By 编号
 Query showAll(const QString &table);                         // Select * From T
+/// Select * From T without reading any row: only the table's columns (read-only).
+Query columnsOf(const QString &table);
 Query showColumns(const QString &table, const QStringList &columns); // Select list From T
 /// Select columns (empty: all) From T Order By column [Desc]; writable.
 Query showOrderedBy(const QString &table, const QString &column, bool descending,
