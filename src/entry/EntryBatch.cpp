@@ -103,7 +103,7 @@ SqlResult EntryBatch::writeRoster(const QStringList &names, const TableNames &ta
         qint64 base = 0;
         if (replace) {
             const Statement create = questioning ? Sql::createQuestioningTableFresh(table) : Sql::createGradeBookTableFresh(table);
-            if (SqlResult rebuilt = m_database.runInTransaction({Sql::deleteAllRows(table), Sql::dropTable(table), create}); !rebuilt)
+            if (SqlResult rebuilt = m_database.runInTransaction({Sql::dropTable(table), create}); !rebuilt)
                 return rebuilt;
         } else if (SqlResult found = BulkRows::highestNumber(m_database, table, base); !found) {
             return found;
