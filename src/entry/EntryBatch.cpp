@@ -3,6 +3,7 @@
 #include "EntryMessages.h"
 #include "gradebook/GradeBookMessages.h"
 #include "gradebook/RowTotals.h"
+#include "questioning/Grading.h"
 #include "shell/Prompter.h"
 #include "store/BulkRows.h"
 #include "store/Dataset.h"
@@ -186,9 +187,10 @@ void EntryBatch::addEvaluations(const QStringList &rows, const Context &context)
         qint64 count = m_view.value(QStringLiteral("次数")).toLongLong();
         qint64 total = m_view.value(QStringLiteral("总分")).toLongLong();
         const QString history = count != 0 ? m_view.value(QStringLiteral("历史")).toString() + grade : grade;
+        // As in grading one student: a full history keeps its most recent grades.
         SqlResult result = m_view.setValue(QStringLiteral("评价"), grade);
         if (result)
-            result = m_view.setValue(QStringLiteral("历史"), history);
+            result = m_view.setValue(QStringLiteral("历史"), history.right(Grading::kHistoryLength));
         if (const qsizetype index = grades.indexOf(grade); result && index >= 0) {
             total += context.gradeScores.at(index);
             ++count;

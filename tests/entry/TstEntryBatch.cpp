@@ -66,6 +66,7 @@ private slots:
     void noColumnNameStopsAtOnce();
     void evaluations();
     void evaluationsBeyondTheLastStudent();
+    void fullHistoryKeepsTheLatestGrades();
     void deleting();
 };
 
@@ -274,6 +275,23 @@ void TstEntryBatch::evaluationsBeyondTheLastStudent()
     QCOMPARE(fixture.column(u"历史"_s, table), QVariantList{u"A"_s});
     QCOMPARE(fixture.column(u"次数"_s, table), QVariantList{1});
     QCOMPARE(fixture.prompts.lastCall().text, u"有2行没有对应的学生,这些行没有录入!"_s);
+}
+
+void TstEntryBatch::fullHistoryKeepsTheLatestGrades()
+{
+    GradeBookFixture fixture;
+    fixture.createQuestioning({{1, u"甲"_s, 0, {60, 540, 9}}});
+    const QString table = fixture.tables.questioningTable();
+    fixture.run(u"UPDATE [%1] SET [历史]='%2'"_s.arg(table, QString(60, QLatin1Char('A'))));
+    QVERIFY(fixture.view.open());
+
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+        .add(EntryKind::Evaluation, memoLines(u"D"_s), contextFor(fixture));
+
+    QCOMPARE(fixture.prompts.calls().size(), 0);
+    QCOMPARE(fixture.column(u"历史"_s, table), QVariantList{QString(59, QLatin1Char('A')) + u"D"_s});
+    QCOMPARE(fixture.column(u"次数"_s, table), QVariantList{61});
+    QCOMPARE(fixture.column(u"总分"_s, table), QVariantList{546});
 }
 
 void TstEntryBatch::deleting()
