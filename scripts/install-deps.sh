@@ -18,6 +18,8 @@ packages=(
   # end-to-end tests: virtual display, input, accessibility, database inspection
   xvfb xauth xdotool x11-utils imagemagick sqlite3
   python3 python3-pyatspi python3-xlib gir1.2-atspi-2.0 at-spi2-core dbus-x11
+  # killing a command at its n-th write, to check that a rebuild is all or nothing
+  strace
 )
 missing=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | grep -vc ' installed$' || true)
 if [ "$missing" = "0" ] && [ "$(dpkg-query -W "${packages[@]}" 2>/dev/null | wc -l)" = "${#packages[@]}" ]; then
