@@ -20,6 +20,8 @@ packages=(
   # crash test: kill a process at the n-th write (fault injection)
   strace
   python3 python3-pyatspi python3-xlib gir1.2-atspi-2.0 at-spi2-core dbus-x11
+  # killing a command at its n-th write, to check that a rebuild is all or nothing
+  strace
 )
 missing=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | grep -vc ' installed$' || true)
 if [ "$missing" = "0" ] && [ "$(dpkg-query -W "${packages[@]}" 2>/dev/null | wc -l)" = "${#packages[@]}" ]; then

@@ -20,7 +20,8 @@ SqlResult open(LoginState &state, Dataset &query, QString &list)
     const QString table = state.tables().currentTable();
 
     query.close();
-    query.setQuery(Sql::showAll(table));
+    // Only the columns are wanted here: no row is read.
+    query.setQuery(Sql::columnsOf(table));
     if (SqlResult opened = query.open(); !opened)
         return opened;
     list = columnList(query.fieldNames());

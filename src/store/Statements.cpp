@@ -210,6 +210,14 @@ Statement createQuestioningTableFresh(const QString &table)
                                          {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")}}));
 }
 
+Statement writeRanks(const QString &table, const QString &column, bool descending)
+{
+    const QString order = orderBy(quoted(column), descending) + QStringLiteral(",rowid");
+    return plain(QStringLiteral("UPDATE %1 SET [名次]=ranked.k FROM (SELECT rowid AS id,row_number() OVER (%2) AS k FROM %1) AS ranked "
+                                "WHERE %1.rowid=ranked.id")
+                     .arg(quoted(table), order));
+}
+
 Statement deleteClassRoster(const QString &classTable)
 {
     return deleteAll(classTable, {kNumber, kName});
@@ -248,6 +256,11 @@ Query showAll(const QString &table)
     return writable(table, QStringLiteral("*"));
 }
 
+Query columnsOf(const QString &table)
+{
+    return Query{QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quoted(table)), {}, {}};
+}
+
 Query showColumns(const QString &table, const QStringList &columns)
 {
     return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns));
@@ -257,6 +270,11 @@ Query showOrderedBy(const QString &table, const QString &column, bool descending
 {
     return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns),
                     orderBy(quoted(column), descending));
+}
+
+Query showInRankOrder(const QString &table, const QStringList &columns)
+{
+    return writable(table, quotedList(columns), orderBy(QStringLiteral("[名次],rowid"), false));
 }
 
 Query groupTotals(const QString &table, const QString &column, bool descending)

@@ -68,6 +68,8 @@ Statement restoreFromScratch(const QString &table);         // Select * Into T F
 Statement deleteAllRows(const QString &table);              // Delete * From T
 Statement createGradeBookTableFresh(const QString &table);
 Statement createQuestioningTableFresh(const QString &table);
+/// Writes 名次 1..n in the order of column (Desc when descending), ties in row order; one statement.
+Statement writeRanks(const QString &table, const QString &column, bool descending);
 
 // Class roster.
 Statement deleteClassRoster(const QString &classTable);     // Delete 编号,姓名 From C
@@ -79,10 +81,14 @@ Statement createGradeBookFromClass(const QString &table, const QString &classTab
 // Queries for the main grid and the portrait panel.
 Query showAllOrderedByNumber(const QString &table);          // Select * From T Order By 编号
 Query showAll(const QString &table);                         // Select * From T
+/// Select * From T without reading any row: only the table's columns (read-only).
+Query columnsOf(const QString &table);
 Query showColumns(const QString &table, const QStringList &columns); // Select list From T
 /// Select columns (empty: all) From T Order By column [Desc]; writable.
 Query showOrderedBy(const QString &table, const QString &column, bool descending,
                     const QStringList &columns = {});
+/// The columns of T in the order of its stored ranks (名次 ascending, ties in row order).
+Query showInRankOrder(const QString &table, const QStringList &columns);
 Query groupTotals(const QString &table, const QString &column, bool descending);
 /// Select * From 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry panel closes it)
 Query portrait(const QString &parameter);

@@ -1,0 +1,49 @@
+#include "GradeBookEnter.h"
+
+#include "GradeBookMessages.h"
+#include "RowTotals.h"
+#include "ViewHooks.h"
+#include "ui/Prompter.h"
+#include "store/Dataset.h"
+#include "store/TableNames.h"
+
+using namespace GradeBookMessages;
+
+namespace GradeBookEnter {
+
+bool isSortedView(const Dataset &view)
+{
+    return view.fieldCount() > 0 && view.fieldName(view.fieldCount() - 1) == QStringLiteral("名次");
+}
+
+void press(Dataset &view, Prompter &prompter, const ViewHooks &hooks, const QString &mode, const QString &columnList)
+{
+    // Group totals are sums over several students: there is no row to write.
+    if (!view.isWritable())
+        return;
+    if (isSortedView(view)) {
+        // The sorted view is left as it was: a value typed into it is not stored.
+        view.cancel();
+        if (prompter.confirm(kNotice, kLeaveSortedView)) {
+            if (const SqlResult reopened = hooks.reopenGradeBook(); !reopened)
+                prompter.error(reopened.error);
+        }
+        return;
+    }
+    // Enter on an empty view would otherwise store an empty student.
+    if (view.currentRow() < 0)
+        return;
+
+    view.edit();
+    SqlResult result = SqlResult::success();
+    if (mode == kModeGradeBook && columnList != kNoScoreColumns)
+        result = RowTotals::recompute(view);
+    if (result)
+        result = view.post();
+    if (!result) {
+        prompter.error(result.error);
+        view.cancel();
+    }
+}
+
+} // namespace GradeBookEnter

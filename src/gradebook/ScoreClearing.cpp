@@ -1,0 +1,57 @@
+#include "ScoreClearing.h"
+
+#include "GradeBookMessages.h"
+#include "ui/Prompter.h"
+#include "store/Dataset.h"
+#include "store/TextFiles.h"
+
+using namespace GradeBookMessages;
+
+ScoreClearing::ScoreClearing(Database &database, Dataset &view, Prompter &prompter, ViewHooks hooks)
+    : m_database(database)
+    , m_view(view)
+    , m_prompter(prompter)
+    , m_hooks(std::move(hooks))
+{
+}
+
+QString ScoreClearing::expectedPassword(const TableNames &tables, const DataPaths &paths)
+{
+    return PasswordFile::readToken(paths.passwordFile(tables.className, tables.subject)).value_or(kAdministratorPassword);
+}
+
+void ScoreClearing::run(const TableNames &tables, const DataPaths &paths)
+{
+    const QString classAndSubject = tables.className + tables.subject;
+    if (!m_prompter.confirm(kNotice, QStringLiteral("确定删除") + classAndSubject + QStringLiteral("的全部成绩吗？")))
+        return;
+    const QString expected = expectedPassword(tables, paths);
+    const QString answer = m_prompter.input(QStringLiteral("密码"), QStringLiteral("请输入") + classAndSubject + QStringLiteral("登录密码"), QString())
+                               .value_or(QString());
+    if (answer != expected) {
+        m_prompter.notice(kNotice, kWrongPassword);
+        return;
+    }
+
+    const QString table = tables.currentTable();
+    const QString scratch = QStringLiteral("备份") + table;
+    if (const SqlResult closed = m_view.close(); !closed) {
+        m_prompter.error(closed.error);
+        return;
+    }
+    const SqlResult rebuilt = m_database.transaction([&] {
+        // A scratch table left by an interrupted clear holds nothing the table lacks.
+        if (m_database.tableExists(scratch)) {
+            if (SqlResult dropped = m_database.execute(Sql::dropTable(scratch)); !dropped)
+                return dropped;
+        }
+        return m_database.runInTransaction({Sql::copyBaseColumnsToScratch(table), Sql::dropTable(table),
+                                            Sql::restoreFromScratch(table), Sql::dropTable(scratch)});
+    });
+    if (!rebuilt) {
+        m_prompter.error(rebuilt.error);
+        return;
+    }
+    if (const SqlResult reopened = m_hooks.reopenGradeBook(); !reopened)
+        m_prompter.error(reopened.error);
+}

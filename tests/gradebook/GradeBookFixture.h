@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FakePrompter.h"
+#include "TempProgramFolder.h"
+#include "gradebook/ViewHooks.h"
+#include "store/LoginState.h"
+#include "store/DataPaths.h"
+#include "store/Database.h"
+#include "store/Dataset.h"
+
+#include <QVariantList>
+
+/// A throw-away program folder with Record.mdb holding the grade book of 一班语文, the
+/// main query, a scripted prompter and view operations that record their calls.
+class GradeBookFixture final {
+public:
+    struct Student {
+        int number;
+        QString name;
+        int group;
+        QVariantList scores; ///< one per score column; an invalid QVariant stores NULL
+    };
+
+    GradeBookFixture();
+
+    /// Recreates the grade-book table with these score columns and students and shows it
+    /// as open grade-book view does.
+    void create(const QStringList &scoreColumns, const QList<Student> &students);
+    /// Open grade-book view: rebuilds the column list, shows the listed columns, first row.
+    SqlResult openGradeBookView();
+    /// Hooks that run openGradeBookView and count every call.
+    ViewHooks hooks();
+    /// Switches to the questioning table of the class, created fresh with these students.
+    void createQuestioning(const QList<Student> &students);
+
+    void run(const QString &sql);
+    /// Stored values of a column of a table (the grade book by default), in 编号 order.
+    QVariantList column(const QString &name, const QString &ofTable = {});
+    QStringList tableColumns() const { return database.columns(table); }
+    int rowCount(const QString &ofTable = {});
+
+    TempProgramFolder folder;
+    DataPaths paths;
+    Database database;
+    Dataset view;
+    LoginState login;
+    TableNames tables;
+    QString table;
+    QString columnList;
+    FakePrompter prompts;
+    int reopenings = 0;
+    int formattings = 0;
+    int panelHidings = 0;
+};
