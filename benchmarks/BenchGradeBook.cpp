@@ -71,7 +71,7 @@ bool report(QTextStream &out, const QString &what, double value, double target, 
 
 bool fillGradeBook(Database &database, const QString &table, int students)
 {
-    database.execute(Sql::dropTable(table));
+    (void)database.execute(Sql::dropTable(table));
     if (!database.execute(Sql::createGradeBookTableFresh(table)))
         return false;
     QStringList columns{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")};
@@ -109,12 +109,12 @@ struct Bench {
         login.mode = kModeGradeBook;
         hooks.openGradeBookView = [this] { return openView(); };
     }
-    SqlResult openView()
+    Result openView()
     {
-        if (SqlResult opened = GradeBookView::open(login, view, columnList); !opened)
+        if (Result opened = GradeBookView::open(login, view, columnList); !opened)
             return opened;
         view.first();
-        return SqlResult::success();
+        return Result::success();
     }
 };
 
@@ -138,12 +138,12 @@ bool gradeBookCommands(Database &database, const QString &folder, int students, 
             met = inTime && met;
     };
 
-    check(QStringLiteral("open grade-book view"), medianMs(runs, [&] { bench.openView(); }), kFrameMs);
+    check(QStringLiteral("open grade-book view"), medianMs(runs, [&] { (void)bench.openView(); }), kFrameMs);
 
     Sorting sorting(database, bench.view, bench.prompter, bench.hooks);
     const SortChoice byAverage{QStringLiteral("平均"), true, false, 3};
     check(QStringLiteral("sort with ranks"),
-          medianMs(runs, [&] { sorting.apply(bench.login.tables(), byAverage); }, [&] { bench.openView(); }),
+          medianMs(runs, [&] { (void)sorting.apply(bench.login.tables(), byAverage); }, [&] { (void)bench.openView(); }),
           large ? kLargeSortMs : kFrameMs);
 
     int score = 0;
@@ -152,7 +152,7 @@ bool gradeBookCommands(Database &database, const QString &folder, int students, 
               runs, [&] { GradeBookEnter::press(bench.view, bench.prompter, bench.hooks, kModeGradeBook, bench.columnList); },
               [&] {
                   bench.view.moveTo(bench.view.rowCount() / 2);
-                  bench.view.setValue(QStringLiteral("第30次"), ++score % 100);
+                  (void)bench.view.setValue(QStringLiteral("第30次"), ++score % 100);
               }),
           kFrameMs);
 
@@ -177,10 +177,10 @@ bool rosterBatch(Database &database, const QString &folder, QTextStream &out)
     const QStringList columns{QStringLiteral("编号"), QStringLiteral("姓名")};
     // A roster is entered at the start of a term: into an empty grade book.
     const auto freshTable = [&] {
-        bench.view.close();
-        database.execute(Sql::dropTable(table));
-        database.execute(Sql::createGradeBookTableFresh(table));
-        bench.openView();
+        (void)bench.view.close();
+        (void)database.execute(Sql::dropTable(table));
+        (void)database.execute(Sql::createGradeBookTableFresh(table));
+        (void)bench.openView();
     };
     EntryInput input;
     input.gridInUse = true;
@@ -192,10 +192,10 @@ bool rosterBatch(Database &database, const QString &folder, QTextStream &out)
     EntryBatch batch(database, bench.view, bench.prompter, bench.hooks);
 
     const double insert = medianMs(
-        kRosterRuns, [&] { database.transaction([&] { return BulkRows::insert(database, table, columns, rows); }); }, freshTable);
-    const double replace = medianMs(kRosterRuns, [&] { batch.add(EntryKind::Roster, input, context); }, freshTable);
+        kRosterRuns, [&] { (void)database.transaction([&] { return BulkRows::insert(database, table, columns, rows); }); }, freshTable);
+    const double replace = medianMs(kRosterRuns, [&] { (void)batch.add(EntryKind::Roster, input, context); }, freshTable);
     bench.prompter.answer = Prompter::Answer::No;
-    const double append = medianMs(kRosterRuns, [&] { batch.add(EntryKind::Roster, input, context); }, freshTable);
+    const double append = medianMs(kRosterRuns, [&] { (void)batch.add(EntryKind::Roster, input, context); }, freshTable);
     out << "one insert transaction of " << kRosterNames << " rows: " << QString::number(insert, 'f', 2) << " ms\n";
     out << "roster batch appended, for information: " << QString::number(append, 'f', 2) << " ms, "
         << QString::number(append / insert, 'f', 2) << "× the insert\n";
@@ -214,7 +214,7 @@ int main(int argc, char *argv[])
 
     QTemporaryDir folder;
     Database database(QStringLiteral("bench"));
-    if (const SqlResult opened = database.open(folder.path()); !opened) {
+    if (const Result opened = database.open(folder.path()); !opened) {
         out << opened.error << '\n';
         return 2;
     }

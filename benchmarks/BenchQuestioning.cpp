@@ -43,12 +43,12 @@ public:
 class IdleMainView final : public MainView {
 public:
     void formatGrid() override {}
-    SqlResult openGradeBookView() override { return SqlResult::success(); }
-    SqlResult openQuestioningView() override { return SqlResult::success(); }
+    Result openGradeBookView() override { return Result::success(); }
+    Result openQuestioningView() override { return Result::success(); }
     void showView(View) override {}
     void bindFields() override {}
     void unbindFields() override {}
-    SqlResult savePendingEdits() override { return SqlResult::success(); }
+    Result savePendingEdits() override { return Result::success(); }
     void useBrowsePresentation() override {}
     void toggleDirectModification() override {}
     void hideEntryPanel() override {}
@@ -96,7 +96,7 @@ private:
 
 bool fillClass(Database &database, const QString &table, int students)
 {
-    database.execute(Sql::dropTable(table));
+    (void)database.execute(Sql::dropTable(table));
     if (!database.execute(Sql::createQuestioningTableFresh(table)))
         return false;
     QList<Statement> inserts;
@@ -219,7 +219,7 @@ int main(int argc, char *argv[])
 
     QTemporaryDir folder;
     Database database(QStringLiteral("bench"));
-    if (const SqlResult opened = database.open(folder.path()); !opened) {
+    if (const Result opened = database.open(folder.path()); !opened) {
         out << opened.error << '\n';
         return 2;
     }

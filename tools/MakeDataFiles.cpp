@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
                          QStringLiteral("基本正确，继续努力！"), QStringLiteral("答错了，没关系，再想想！")};
     settings.scores = {QStringLiteral("10"), QStringLiteral("8"), QStringLiteral("5"), QStringLiteral("0")};
 
-    for (const FileResult &result : {TextFiles::writeLines(data.filePath(QStringLiteral("banji.qs")), {}),
+    for (const Result &result : {TextFiles::writeLines(data.filePath(QStringLiteral("banji.qs")), {}),
                                      TextFiles::writeLines(data.filePath(QStringLiteral("xueke.qs")), subjects),
                                      SettingsFile::write(data.filePath(QStringLiteral("Moren.qs")), settings)}) {
         if (!result) {

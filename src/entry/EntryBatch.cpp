@@ -85,18 +85,18 @@ bool EntryBatch::addRoster(const QStringList &rows, const Context &context)
     for (const QString &row : rows)
         if (!row.isEmpty())
             names << row;
-    const SqlResult written = writeRoster(names, context.tables, replace);
-    const SqlResult reopened = reopenCurrentTable(context.tables);
+    const Result written = writeRoster(names, context.tables, replace);
+    const Result reopened = reopenCurrentTable(context.tables);
     if (!written || !reopened)
         m_prompter.notice(kNotice, kRosterFailed);
     return true;
 }
 
-SqlResult EntryBatch::writeRoster(const QStringList &names, const TableNames &tables, bool replace)
+Result EntryBatch::writeRoster(const QStringList &names, const TableNames &tables, bool replace)
 {
     const QString table = tables.currentTable();
     const bool questioning = tables.mode == kModeQuestioning;
-    if (const SqlResult closed = m_view.close(); !closed)
+    if (const Result closed = m_view.close(); !closed)
         return closed;
     // Replacing or appending runs as one transaction: the table is either as it was or
     // holds the whole new roster.
@@ -104,9 +104,9 @@ SqlResult EntryBatch::writeRoster(const QStringList &names, const TableNames &ta
         qint64 base = 0;
         if (replace) {
             const Statement create = questioning ? Sql::createQuestioningTableFresh(table) : Sql::createGradeBookTableFresh(table);
-            if (SqlResult rebuilt = m_database.runInTransaction({Sql::dropTable(table), create}); !rebuilt)
+            if (Result rebuilt = m_database.runInTransaction({Sql::dropTable(table), create}); !rebuilt)
                 return rebuilt;
-        } else if (SqlResult found = BulkRows::highestNumber(m_database, table, base); !found) {
+        } else if (Result found = BulkRows::highestNumber(m_database, table, base); !found) {
             return found;
         }
         QStringList columns{kNumber, kName};
@@ -124,20 +124,20 @@ SqlResult EntryBatch::writeRoster(const QStringList &names, const TableNames &ta
     });
 }
 
-SqlResult EntryBatch::reopenCurrentTable(const TableNames &tables)
+Result EntryBatch::reopenCurrentTable(const TableNames &tables)
 {
     if (tables.mode == kModeGradeBook)
         return m_hooks.reopenGradeBook();
-    m_view.close();
+    (void)m_view.close();
     m_view.setQuery(Sql::showAllOrderedByNumber(tables.currentTable()));
     return m_view.open();
 }
 
-SqlResult EntryBatch::moveOn(bool &more)
+Result EntryBatch::moveOn(bool &more)
 {
     more = m_view.currentRow() + 1 < m_view.rowCount();
     if (more)
-        return m_view.next() ? SqlResult::success() : SqlResult::failure(m_view.lastError());
+        return m_view.next() ? Result::success() : Result::failure(m_view.lastError());
     return m_view.post();
 }
 
@@ -150,7 +150,7 @@ bool EntryBatch::addScores(const QStringList &rows, const Context &context)
     const QString table = context.tables.currentTable();
     if (context.columnList == GradeBookMessages::kNoScoreColumns) {
         // The column-name dialog counts the view's fields to offer 第1次.
-        m_view.close();
+        (void)m_view.close();
         m_view.setQuery(Sql::showColumns(table, {kNumber, kName, QStringLiteral("小组"), QStringLiteral("合计"), QStringLiteral("平均")}));
         if (!m_view.open()) {
             m_prompter.notice(kNotice, kScoresFailed);
@@ -168,7 +168,7 @@ bool EntryBatch::addScores(const QStringList &rows, const Context &context)
     }
     const bool applied = walkStudents(rows, [&](const QString &row) {
         const std::optional<int> score = wholeNumber(row);
-        SqlResult result = score ? m_view.setValue(column, *score) : SqlResult::failure(kScoresFailed);
+        Result result = score ? m_view.setValue(column, *score) : Result::failure(kScoresFailed);
         return result ? RowTotals::recompute(m_view) : result;
     });
     if (!applied)
@@ -188,7 +188,7 @@ void EntryBatch::addEvaluations(const QStringList &rows, const Context &context)
         qint64 total = m_view.value(QStringLiteral("总分")).toLongLong();
         const QString history = count != 0 ? m_view.value(QStringLiteral("历史")).toString() + grade : grade;
         // As in grading one student: a full history keeps its most recent grades.
-        SqlResult result = m_view.setValue(QStringLiteral("评价"), grade);
+        Result result = m_view.setValue(QStringLiteral("评价"), grade);
         if (result)
             result = m_view.setValue(QStringLiteral("历史"), history.right(Grading::kHistoryLength));
         if (const qsizetype index = grades.indexOf(grade); result && index >= 0) {
@@ -206,7 +206,7 @@ void EntryBatch::addEvaluations(const QStringList &rows, const Context &context)
         m_prompter.notice(kNotice, kEvaluationsFailed);
 }
 
-bool EntryBatch::walkStudents(const QStringList &rows, const std::function<SqlResult(const QString &)> &apply)
+bool EntryBatch::walkStudents(const QStringList &rows, const std::function<Result(const QString &)> &apply)
 {
     m_view.first();
     bool more = m_view.rowCount() > 0;
@@ -219,7 +219,7 @@ bool EntryBatch::walkStudents(const QStringList &rows, const std::function<SqlRe
             ++withoutStudent;
             continue;
         }
-        SqlResult result = apply(row);
+        Result result = apply(row);
         if (result)
             result = moveOn(more);
         if (!result) {
@@ -240,6 +240,6 @@ void EntryBatch::deleteCurrent()
     }
     if (!m_prompter.confirm(kNotice, kConfirmDelete))
         return;
-    if (const SqlResult deleted = m_view.deleteCurrent(); !deleted)
+    if (const Result deleted = m_view.deleteCurrent(); !deleted)
         m_prompter.error(deleted.error);
 }

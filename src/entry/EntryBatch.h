@@ -43,14 +43,14 @@ private:
     bool addRoster(const QStringList &rows, const Context &context);
     bool addScores(const QStringList &rows, const Context &context);
     void addEvaluations(const QStringList &rows, const Context &context);
-    SqlResult writeRoster(const QStringList &names, const TableNames &tables, bool replace);
-    SqlResult reopenCurrentTable(const TableNames &tables);
+    Result writeRoster(const QStringList &names, const TableNames &tables, bool replace);
+    Result reopenCurrentTable(const TableNames &tables);
     /// Moves past the current record (saving it); false when it was the last one.
-    SqlResult moveOn(bool &more);
+    Result moveOn(bool &more);
     /// Applies each non-empty row to one student, from the first record on, saving each as
     /// it moves on; rows beyond the last student are counted and reported, not applied.
     /// False when a row failed: its record is left unchanged, those before stay saved.
-    bool walkStudents(const QStringList &rows, const std::function<SqlResult(const QString &)> &apply);
+    bool walkStudents(const QStringList &rows, const std::function<Result(const QString &)> &apply);
 
     Database &m_database;
     Dataset &m_view;

@@ -25,7 +25,7 @@ void press(Dataset &view, Prompter &prompter, const ViewHooks &hooks, const QStr
         // The sorted view is left as it was: a value typed into it is not stored.
         view.cancel();
         if (prompter.confirm(kNotice, kLeaveSortedView)) {
-            if (const SqlResult reopened = hooks.reopenGradeBook(); !reopened)
+            if (const Result reopened = hooks.reopenGradeBook(); !reopened)
                 prompter.error(reopened.error);
         }
         return;
@@ -35,7 +35,7 @@ void press(Dataset &view, Prompter &prompter, const ViewHooks &hooks, const QStr
         return;
 
     view.edit();
-    SqlResult result = SqlResult::success();
+    Result result = Result::success();
     if (mode == kModeGradeBook && columnList != kNoScoreColumns)
         result = RowTotals::recompute(view);
     if (result)

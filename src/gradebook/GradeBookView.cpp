@@ -14,19 +14,19 @@ QString columnList(const QStringList &tableColumns)
          + QStringLiteral(",合计,平均");
 }
 
-SqlResult open(LoginState &state, Dataset &query, QString &list)
+Result open(LoginState &state, Dataset &query, QString &list)
 {
     state.mode = kModeGradeBook;
     const QString table = state.tables().currentTable();
 
-    query.close();
+    (void)query.close();
     // Only the columns are wanted here: no row is read.
     query.setQuery(Sql::columnsOf(table));
-    if (SqlResult opened = query.open(); !opened)
+    if (Result opened = query.open(); !opened)
         return opened;
     list = columnList(query.fieldNames());
 
-    query.close();
+    (void)query.close();
     query.setQuery(Sql::showColumns(table, list.split(QLatin1Char(','))));
     return query.open();
 }

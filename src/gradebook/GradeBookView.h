@@ -21,5 +21,5 @@ QString columnList(const QStringList &tableColumns);
 /// Sets the mode to 记分册, runs "Select *" on the grade-book table to learn its columns,
 /// writes the column list, then runs the select of the listed columns. Stops at the first
 /// failure and returns the engine's message; what was done before stays done.
-SqlResult open(LoginState &state, Dataset &query, QString &columnList);
+Result open(LoginState &state, Dataset &query, QString &columnList);
 } // namespace GradeBookView

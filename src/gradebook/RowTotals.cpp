@@ -24,16 +24,16 @@ QStringList scoreColumns(const QStringList &viewFields)
     return viewFields.mid(kFirstScore, end - kFirstScore);
 }
 
-SqlResult recompute(Dataset &view)
+Result recompute(Dataset &view)
 {
     const QStringList columns = scoreColumns(view.fieldNames());
     if (columns.isEmpty())
-        return SqlResult::success();
+        return Result::success();
     QVariantList scores;
     for (const QString &column : columns)
         scores << view.value(column);
     const Totals totals = compute(scores);
-    if (SqlResult set = view.setValue(QStringLiteral("合计"), totals.total); !set)
+    if (Result set = view.setValue(QStringLiteral("合计"), totals.total); !set)
         return set;
     return view.setValue(QStringLiteral("平均"), double(totals.average));
 }

@@ -25,5 +25,5 @@ QStringList scoreColumns(const QStringList &viewFields);
 
 /// Writes 合计 and 平均 of the current row from its score columns (the row is put into
 /// edit state, not posted). Nothing is written when the view has no score column.
-SqlResult recompute(Dataset &view);
+Result recompute(Dataset &view);
 } // namespace RowTotals

@@ -35,14 +35,14 @@ void ScoreClearing::run(const TableNames &tables, const DataPaths &paths)
 
     const QString table = tables.currentTable();
     const QString scratch = QStringLiteral("备份") + table;
-    if (const SqlResult closed = m_view.close(); !closed) {
+    if (const Result closed = m_view.close(); !closed) {
         m_prompter.error(closed.error);
         return;
     }
-    const SqlResult rebuilt = m_database.transaction([&] {
+    const Result rebuilt = m_database.transaction([&] {
         // A scratch table left by an interrupted clear holds nothing the table lacks.
         if (m_database.tableExists(scratch)) {
-            if (SqlResult dropped = m_database.execute(Sql::dropTable(scratch)); !dropped)
+            if (Result dropped = m_database.execute(Sql::dropTable(scratch)); !dropped)
                 return dropped;
         }
         return m_database.runInTransaction({Sql::copyBaseColumnsToScratch(table), Sql::dropTable(table),
@@ -52,6 +52,6 @@ void ScoreClearing::run(const TableNames &tables, const DataPaths &paths)
         m_prompter.error(rebuilt.error);
         return;
     }
-    if (const SqlResult reopened = m_hooks.reopenGradeBook(); !reopened)
+    if (const Result reopened = m_hooks.reopenGradeBook(); !reopened)
         m_prompter.error(reopened.error);
 }

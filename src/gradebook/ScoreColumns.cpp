@@ -17,10 +17,10 @@ bool isAcceptable(const QString &name, const QStringList &existingColumns)
     return !existingColumns.contains(name, Qt::CaseInsensitive);
 }
 
-SqlResult add(Database &database, Dataset &view, const QString &table, const QString &name)
+Result add(Database &database, Dataset &view, const QString &table, const QString &name)
 {
     if (!isAcceptable(name, database.columns(table)))
-        return SqlResult::failure(QStringLiteral("“%1”不能作为表头字段名").arg(name));
+        return Result::failure(QStringLiteral("“%1”不能作为表头字段名").arg(name));
     return view.execute(Sql::addScoreColumn(table, name));
 }
 

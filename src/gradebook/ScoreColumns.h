@@ -20,5 +20,5 @@ QString proposedName(int viewFieldCount);
 bool isAcceptable(const QString &name, const QStringList &existingColumns);
 /// Refuses an unacceptable name without touching the table, else closes the view and adds
 /// the column as a nullable whole number. Returns the engine's message on failure.
-SqlResult add(Database &database, Dataset &view, const QString &table, const QString &name);
+Result add(Database &database, Dataset &view, const QString &table, const QString &name);
 } // namespace ScoreColumns

@@ -26,7 +26,7 @@ bool Sorting::prepareGradeBookSort(const QString &columnList)
         m_prompter.notice(kNotice, kNothingToSort);
         return false;
     }
-    if (const SqlResult reopened = m_hooks.reopenGradeBook(); !reopened) {
+    if (const Result reopened = m_hooks.reopenGradeBook(); !reopened) {
         m_prompter.error(reopened.error);
         return false;
     }
@@ -36,7 +36,7 @@ bool Sorting::prepareGradeBookSort(const QString &columnList)
 bool Sorting::apply(const TableNames &tables, const SortChoice &choice)
 {
     const QString table = tables.currentTable();
-    SqlResult result = SqlResult::success();
+    Result result = Result::success();
     if (tables.mode == kModeGradeBook)
         result = choice.groupTotals ? showGroupTotals(table, choice) : sortWithRanks(table, choice);
     else if (tables.mode == kModeQuestioning)
@@ -46,7 +46,7 @@ bool Sorting::apply(const TableNames &tables, const SortChoice &choice)
         m_prompter.notice(kNotice, kSortFailed);
         if (tables.mode != kModeGradeBook)
             return false;
-        if (const SqlResult reopened = m_hooks.reopenGradeBook(); !reopened)
+        if (const Result reopened = m_hooks.reopenGradeBook(); !reopened)
             m_prompter.error(reopened.error);
         return true;
     }
@@ -55,38 +55,38 @@ bool Sorting::apply(const TableNames &tables, const SortChoice &choice)
     return true;
 }
 
-SqlResult Sorting::sortWithRanks(const QString &table, const SortChoice &choice)
+Result Sorting::sortWithRanks(const QString &table, const SortChoice &choice)
 {
     const QStringList scores = RowTotals::scoreColumns(m_view.fieldNames());
     if (scores.isEmpty() || !isSafeName(choice.column))
-        return SqlResult::failure(kSortFailed);
+        return Result::failure(kSortFailed);
     QStringList columns{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")};
     columns << scores << QStringLiteral("合计") << QStringLiteral("平均") << QStringLiteral("名次");
 
     // The ranks are written by one statement, so they are stored whole or not at all, and
     // the view then lists the students in the order of the ranks just written.
-    if (SqlResult ranked = m_view.execute(Sql::writeRanks(table, choice.column, choice.descending)); !ranked)
+    if (Result ranked = m_view.execute(Sql::writeRanks(table, choice.column, choice.descending)); !ranked)
         return ranked;
     m_view.setQuery(Sql::showInRankOrder(table, columns));
     return m_view.open();
 }
 
-SqlResult Sorting::showGroupTotals(const QString &table, const SortChoice &choice)
+Result Sorting::showGroupTotals(const QString &table, const SortChoice &choice)
 {
     m_hooks.hidePanel();
     if (!isSafeName(choice.column))
-        return SqlResult::failure(kSortFailed);
-    m_view.close();
+        return Result::failure(kSortFailed);
+    (void)m_view.close();
     m_view.setQuery(Sql::groupTotals(table, choice.column, choice.descending));
     return m_view.open();
 }
 
-SqlResult Sorting::sortQuestioning(const QString &table, const SortChoice &choice)
+Result Sorting::sortQuestioning(const QString &table, const SortChoice &choice)
 {
     const QStringList keys = questioningKeys();
     if (choice.item < 0 || choice.item >= keys.size())
-        return SqlResult::failure(kSortFailed);
-    m_view.close();
+        return Result::failure(kSortFailed);
+    (void)m_view.close();
     m_view.setQuery(Sql::showOrderedBy(table, keys.at(choice.item), choice.descending));
     return m_view.open();
 }

@@ -38,9 +38,9 @@ public:
     bool apply(const TableNames &tables, const SortChoice &choice);
 
 private:
-    SqlResult sortWithRanks(const QString &table, const SortChoice &choice);
-    SqlResult showGroupTotals(const QString &table, const SortChoice &choice);
-    SqlResult sortQuestioning(const QString &table, const SortChoice &choice);
+    Result sortWithRanks(const QString &table, const SortChoice &choice);
+    Result showGroupTotals(const QString &table, const SortChoice &choice);
+    Result sortQuestioning(const QString &table, const SortChoice &choice);
 
     Database &m_database;
     Dataset &m_view;

@@ -58,10 +58,10 @@ TForm8::TForm8(Database &database, Dataset &view, const QString &table, Prompter
 
 void TForm8::BitBtn1Click()
 {
-    const SqlResult added = ScoreColumns::add(m_database, m_view, m_table, m_nameBox->text());
+    const Result added = ScoreColumns::add(m_database, m_view, m_table, m_nameBox->text());
     if (!added)
         m_prompter.notice(kNotice, kDuplicateColumn);
-    if (const SqlResult reopened = m_hooks.reopenGradeBook(); !reopened)
+    if (const Result reopened = m_hooks.reopenGradeBook(); !reopened)
         m_prompter.error(reopened.error);
     if (added)
         accept();

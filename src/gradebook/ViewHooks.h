@@ -9,13 +9,13 @@
 struct ViewHooks final {
     /// Open grade-book view: mode 记分册, the column list rebuilt, the table shown,
     /// formatted, first row. Returns the engine's failure.
-    std::function<SqlResult()> openGradeBookView;
+    std::function<Result()> openGradeBookView;
     /// Grid formatting for the main query's fields.
     std::function<void()> formatGrid;
     /// The entry panel's 隐藏: hides the panel and parks the portrait query.
     std::function<void()> hideEntryPanel;
 
-    SqlResult reopenGradeBook() const { return openGradeBookView ? openGradeBookView() : SqlResult::success(); }
+    Result reopenGradeBook() const { return openGradeBookView ? openGradeBookView() : Result::success(); }
     void format() const
     {
         if (formatGrid)

@@ -58,7 +58,7 @@ bool LoginController::login(const Entries &typed)
     state.className = entries.className;
     state.subject = entries.subject;
     state.mode = entries.mode;
-    const SqlResult shown = showChosenView(entries.mode);
+    const Result shown = showChosenView(entries.mode);
     if (!shown) {
         m_context.prompter.error(shown.error);
         return fail();
@@ -73,13 +73,13 @@ bool LoginController::login(const Entries &typed)
     return true;
 }
 
-SqlResult LoginController::showChosenView(const QString &mode)
+Result LoginController::showChosenView(const QString &mode)
 {
     if (mode == kModeQuestioning) {
-        if (const SqlResult opened = m_view.openQuestioningView(); !opened)
+        if (const Result opened = m_view.openQuestioningView(); !opened)
             return opened;
         m_view.showView(View::Questioning);
-        return SqlResult::success();
+        return Result::success();
     }
     m_context.login.mode = kModeGradeBook;
     m_view.showView(View::GradeBook);
@@ -167,7 +167,7 @@ bool LoginController::prepareTables(const Entries &entries)
     if (!database.execute(Sql::selectAllFrom(names.classTable()))) {
         if (!prompter.confirm(kNotice, names.classTable() + QStringLiteral("母版不存在,现在建立吗?")))
             return false;
-        if (const SqlResult created = database.execute(Sql::createClassTable(names.classTable())); !created) {
+        if (const Result created = database.execute(Sql::createClassTable(names.classTable())); !created) {
             prompter.error(database.tableExists(kMasterRosterTable)
                                ? created.error
                                : QStringLiteral("数据库中没有母版，无法建立班级“%1”：%2").arg(names.classTable(), created.error));
@@ -177,17 +177,17 @@ bool LoginController::prepareTables(const Entries &entries)
 
     m_view.unbindFields();
     Dataset &query = m_context.mainQuery;
-    query.close();
+    (void)query.close();
     // Both tables, whichever mode is chosen, each made whole in one transaction; a table
     // an earlier crash left half-made is finished here.
-    for (const SqlResult &made : {SubjectTables::ensureQuestioningTable(database, names.questioningTable(), names.classTable()),
+    for (const Result &made : {SubjectTables::ensureQuestioningTable(database, names.questioningTable(), names.classTable()),
                                   SubjectTables::ensureGradeBookTable(database, names.gradeBookTable(), names.classTable())}) {
         if (!made) {
             prompter.error(made.error);
             return false;
         }
     }
-    if (const SqlResult shown = query.execute(Sql::selectAllOrderedByNumber(names.currentTable())); !shown) {
+    if (const Result shown = query.execute(Sql::selectAllOrderedByNumber(names.currentTable())); !shown) {
         prompter.error(shown.error);
         return false;
     }
@@ -206,7 +206,7 @@ bool LoginController::changePasswordFile(const Entries &entries, PasswordFileCha
     case PasswordFileChange::Save:
         break;
     }
-    if (const FileResult written = PasswordFile::write(passwordFile, entries.password); !written) {
+    if (const Result written = PasswordFile::write(passwordFile, entries.password); !written) {
         m_context.prompter.error(written.error);
         return false;
     }

@@ -39,7 +39,7 @@ private:
     bool checkEntries(const Entries &entries);
     bool checkPassword(const Entries &entries, PasswordFileChange &change);
     bool prepareTables(const Entries &entries);
-    SqlResult showChosenView(const QString &mode);
+    Result showChosenView(const QString &mode);
     bool changePasswordFile(const Entries &entries, PasswordFileChange change);
     bool loadGradeSettings(const Entries &entries);
     bool putFirstInList(const QString &path, const QString &name);

@@ -173,7 +173,7 @@ void TForm2::BitBtn1Click()
     const GradeSettings values = settings();
     m_login.grades = values;
     const DataPaths paths(m_login.programFolder);
-    const FileResult written = SettingsFile::write(paths.gradeSettingsFile(m_login.className, m_login.subject), values);
+    const Result written = SettingsFile::write(paths.gradeSettingsFile(m_login.className, m_login.subject), values);
     if (!written) {
         m_prompter.error(written.error);
         return;

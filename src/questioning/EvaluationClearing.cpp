@@ -35,13 +35,13 @@ void EvaluationClearing::run()
 
     const QString table = login.tables().currentTable();
     Dataset &query = m_context.mainQuery;
-    if (const SqlResult cleared = query.execute(Sql::resetEvaluations(table)); !cleared) {
+    if (const Result cleared = query.execute(Sql::resetEvaluations(table)); !cleared) {
         prompter.error(cleared.error);
         return;
     }
-    query.close();
+    (void)query.close();
     query.setQuery(Sql::showAllOrderedByNumber(table));
-    if (const SqlResult opened = query.open(); !opened) {
+    if (const Result opened = query.open(); !opened) {
         prompter.error(opened.error);
         return;
     }

@@ -203,7 +203,7 @@ void TForm1::FormCreate()
     // Passwords, lists and settings go here; a missing folder would make the first login
     // fail to keep the password it just asked to save.
     QDir().mkpath(m_paths.dataFolder());
-    if (const SqlResult opened = m_database.open(m_paths.programFolder()); !opened) {
+    if (const Result opened = m_database.open(m_paths.programFolder()); !opened) {
         m_prompter.error(opened.error);
         return;
     }
@@ -244,24 +244,24 @@ void TForm1::bindFields()
 
 void TForm1::unbindFields()
 {
-    if (const SqlResult saved = savePendingEdits(); !saved)
+    if (const Result saved = savePendingEdits(); !saved)
         m_prompter.error(saved.error);
     m_gradeField->setDataField({});
     m_nameField->setDataField({});
     m_numberField->setDataField({});
 }
 
-SqlResult TForm1::savePendingEdits()
+Result TForm1::savePendingEdits()
 {
     m_grid->commitPendingEdit();
     if (m_mainQuery.state() == Dataset::State::Edit || m_mainQuery.state() == Dataset::State::Insert)
         return m_mainQuery.post();
-    return SqlResult::success();
+    return Result::success();
 }
 
 void TForm1::saveBeforeLeaving()
 {
-    if (const SqlResult saved = savePendingEdits(); !saved) {
+    if (const Result saved = savePendingEdits(); !saved) {
         // The value cannot be stored; the teacher is told which, and the window still goes.
         m_prompter.error(saved.error);
         m_mainQuery.cancel();
@@ -320,17 +320,17 @@ void TForm1::formatGrid()
         m_grid->setColumnWidth(i, formats.at(i).width);
 }
 
-SqlResult TForm1::openGradeBookView()
+Result TForm1::openGradeBookView()
 {
-    if (const SqlResult saved = savePendingEdits(); !saved)
+    if (const Result saved = savePendingEdits(); !saved)
         return saved;
     m_login.mode = kModeGradeBook;
     unbindFields();
-    if (const SqlResult opened = GradeBookView::open(m_login, m_mainQuery, m_gradeBookColumnList); !opened)
+    if (const Result opened = GradeBookView::open(m_login, m_mainQuery, m_gradeBookColumnList); !opened)
         return opened;
     formatGrid();
     m_mainQuery.first();
-    return SqlResult::success();
+    return Result::success();
 }
 
 void TForm1::toggleDirectModification()
@@ -353,17 +353,17 @@ void TForm1::toggleDirectModification()
     }
 }
 
-SqlResult TForm1::openQuestioningView()
+Result TForm1::openQuestioningView()
 {
-    m_mainQuery.close();
+    (void)m_mainQuery.close();
     m_mainQuery.setQuery(Sql::showAllOrderedByNumber(m_login.tables().questioningTable()));
-    if (const SqlResult opened = m_mainQuery.open(); !opened)
+    if (const Result opened = m_mainQuery.open(); !opened)
         return opened;
     m_login.mode = kModeQuestioning;
     formatGrid();
     mirrorCurrentRow();
     bindFields();
-    return SqlResult::success();
+    return Result::success();
 }
 
 void TForm1::N3Click()
@@ -377,13 +377,13 @@ void TForm1::N3Click()
 
 void TForm1::N13Click()
 {
-    if (const SqlResult saved = savePendingEdits(); !saved) {
+    if (const Result saved = savePendingEdits(); !saved) {
         m_prompter.error(saved.error);
         return;
     }
-    m_portraitQuery.close();
+    (void)m_portraitQuery.close();
     m_portraitQuery.setQuery(Sql::portrait(QStringLiteral("姓名")));
-    SqlResult shown = m_portraitQuery.open();
+    Result shown = m_portraitQuery.open();
     if (shown)
         shown = openGradeBookView();
     if (!shown) {
@@ -399,11 +399,11 @@ void TForm1::N13Click()
 
 void TForm1::SpeedButton6Click()
 {
-    if (const SqlResult saved = savePendingEdits(); !saved) {
+    if (const Result saved = savePendingEdits(); !saved) {
         m_prompter.error(saved.error);
         return;
     }
-    if (const SqlResult opened = openQuestioningView(); !opened) {
+    if (const Result opened = openQuestioningView(); !opened) {
         if (!m_prompter.confirm(QStringLiteral("提示"), kNotLoggedIn))
             return;
         N3Click();
@@ -418,7 +418,7 @@ void TForm1::FormClose()
 {
     if (m_login.mode != kModeQuestioning)
         return;
-    const SqlResult cleared = m_mainQuery.execute(Sql::clearCurrentGrades(m_login.tables().questioningTable()));
+    const Result cleared = m_mainQuery.execute(Sql::clearCurrentGrades(m_login.tables().questioningTable()));
     // The window closes even when the grades could not be cleared: the teacher has seen
     // why, and keeping the window open would not let the statement succeed.
     if (!cleared)

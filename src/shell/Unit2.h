@@ -44,13 +44,13 @@ public:
     /// Grid formatting (N8Click).
     void formatGrid() override;
     /// Open grade-book view (N14Click).
-    SqlResult openGradeBookView() override;
-    SqlResult openQuestioningView() override;
+    Result openGradeBookView() override;
+    Result openQuestioningView() override;
     /// The one place that applies a view.
     void showView(View view) override;
     void bindFields() override;
     void unbindFields() override;
-    SqlResult savePendingEdits() override;
+    Result savePendingEdits() override;
     void useBrowsePresentation() override;
     /// Direct modification (直接修改 of both 操作 menus and the 修改 button, N15Click).
     void toggleDirectModification() override;

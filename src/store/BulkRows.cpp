@@ -13,10 +13,10 @@ QString engineMessage(const QSqlError &error)
 
 namespace BulkRows {
 
-SqlResult insert(Database &database, const QString &table, const QStringList &columns, const QList<QVariantList> &rows)
+Result insert(Database &database, const QString &table, const QStringList &columns, const QList<QVariantList> &rows)
 {
     if (!database.isOpen())
-        return SqlResult::failure(QStringLiteral("数据库没有打开"));
+        return Result::failure(QStringLiteral("数据库没有打开"));
     QStringList names;
     QStringList marks;
     for (const QString &column : columns) {
@@ -26,25 +26,25 @@ SqlResult insert(Database &database, const QString &table, const QStringList &co
     QSqlQuery sql(database.connection());
     if (!sql.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                          .arg(Sql::quoted(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
-        return SqlResult::failure(engineMessage(sql.lastError()));
+        return Result::failure(engineMessage(sql.lastError()));
     for (const QVariantList &row : rows) {
         for (int i = 0; i < columns.size(); ++i)
             sql.bindValue(i, row.value(i));
         if (!sql.exec())
-            return SqlResult::failure(engineMessage(sql.lastError()));
+            return Result::failure(engineMessage(sql.lastError()));
     }
-    return SqlResult::success();
+    return Result::success();
 }
 
-SqlResult highestNumber(Database &database, const QString &table, qint64 &highest)
+Result highestNumber(Database &database, const QString &table, qint64 &highest)
 {
     if (!database.isOpen())
-        return SqlResult::failure(QStringLiteral("数据库没有打开"));
+        return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlQuery sql(database.connection());
     if (!sql.exec(QStringLiteral("SELECT MAX([编号]) FROM %1").arg(Sql::quoted(table))) || !sql.next())
-        return SqlResult::failure(engineMessage(sql.lastError()));
+        return Result::failure(engineMessage(sql.lastError()));
     highest = sql.value(0).isNull() ? 0 : sql.value(0).toLongLong();
-    return SqlResult::success();
+    return Result::success();
 }
 
 } // namespace BulkRows

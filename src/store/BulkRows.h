@@ -12,7 +12,7 @@ namespace BulkRows {
 /// Inserts rows (values in the order of columns) into table. Stops at the first refusal
 /// and returns the engine's message; rows inserted before it stay unless a transaction
 /// around the call is rolled back.
-SqlResult insert(Database &database, const QString &table, const QStringList &columns, const QList<QVariantList> &rows);
+Result insert(Database &database, const QString &table, const QStringList &columns, const QList<QVariantList> &rows);
 /// The highest 编号 of table, 0 when it has no numbered row; an error when the table is missing.
-SqlResult highestNumber(Database &database, const QString &table, qint64 &highest);
+Result highestNumber(Database &database, const QString &table, qint64 &highest);
 } // namespace BulkRows

@@ -22,12 +22,12 @@ QString engineMessage(const QSqlError &error)
     return EngineMessages::inChinese(text.isEmpty() ? error.text().trimmed() : text);
 }
 
-SqlResult run(QSqlDatabase db, const QString &sql)
+Result run(QSqlDatabase db, const QString &sql)
 {
     QSqlQuery query(db);
     if (!query.exec(sql))
-        return SqlResult::failure(engineMessage(query.lastError()));
-    return SqlResult::success();
+        return Result::failure(engineMessage(query.lastError()));
+    return Result::success();
 }
 
 } // namespace
@@ -48,7 +48,7 @@ Database::~Database()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-SqlResult Database::open(const QString &programFolder)
+Result Database::open(const QString &programFolder)
 {
     if (QSqlDatabase::contains(m_connectionName)) {
         {
@@ -82,7 +82,7 @@ SqlResult Database::open(const QString &programFolder)
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
-        return SqlResult::failure(message);
+        return Result::failure(message);
     };
     const auto cannotOpen = [&](const QString &engine) {
         const QString cause = unwritable();
@@ -105,23 +105,23 @@ SqlResult Database::open(const QString &programFolder)
             return cannotOpen(engineMessage(error));
         }
     }
-    if (SqlResult wal = run(db, QStringLiteral("PRAGMA journal_mode=WAL")); !wal)
+    if (Result wal = run(db, QStringLiteral("PRAGMA journal_mode=WAL")); !wal)
         return cannotOpen(wal.error);
-    run(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    (void)run(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
 
     // A new file, or one that a start cut short left without 母版 or 范例班, is filled in
     // one transaction: either it holds both tables or the next start fills it again.
     if (!tableExists(kMasterRosterTable) || !tableExists(kPortraitTable)) {
-        const SqlResult filled = transaction([this] { return createInitialContents(*this); });
+        const Result filled = transaction([this] { return createInitialContents(*this); });
         if (!filled) {
             const QString cause = unwritable();
-            refuse(QString());
-            return SqlResult::failure(cause.isEmpty()
+            (void)refuse(QString());
+            return Result::failure(cause.isEmpty()
                                           ? QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, filled.error)
                                           : cause);
         }
     }
-    return SqlResult::success();
+    return Result::success();
 }
 
 bool Database::isOpen() const
@@ -134,10 +134,10 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-SqlResult Database::execute(const Statement &statement)
+Result Database::execute(const Statement &statement)
 {
     if (!isOpen())
-        return SqlResult::failure(QStringLiteral("数据库没有打开"));
+        return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlDatabase db = connection();
     switch (statement.kind) {
     case Statement::Kind::Plain:
@@ -149,12 +149,12 @@ SqlResult Database::execute(const Statement &statement)
     case Statement::Kind::AlterAdd:
         return transaction([&] {
             for (const ColumnDefinition &column : statement.added) {
-                const SqlResult added = run(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                const Result added = run(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
                                                     .arg(Sql::quoted(statement.target), Sql::columnDefinition(column)));
                 if (!added)
                     return added;
             }
-            return SqlResult::success();
+            return Result::success();
         });
 
     case Statement::Kind::SelectInto:
@@ -164,7 +164,7 @@ SqlResult Database::execute(const Statement &statement)
                 names << Sql::quoted(column);
             const QString list = names.isEmpty() ? QStringLiteral("*") : names.join(QLatin1Char(','));
             // Let the engine report a missing source table or column in its own words.
-            if (SqlResult probe = run(db, QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(list, Sql::quoted(statement.source))); !probe)
+            if (Result probe = run(db, QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(list, Sql::quoted(statement.source))); !probe)
                 return probe;
 
             const QList<ColumnDefinition> sourceColumns = columnDefinitions(statement.source);
@@ -177,7 +177,7 @@ SqlResult Database::execute(const Statement &statement)
                         return c.name.compare(name, Qt::CaseInsensitive) == 0;
                     });
                     if (found == sourceColumns.cend())
-                        return SqlResult::failure(EngineMessages::inChinese(QStringLiteral("no such column: ") + name));
+                        return Result::failure(EngineMessages::inChinese(QStringLiteral("no such column: ") + name));
                     copied << *found;
                 }
             }
@@ -188,47 +188,47 @@ SqlResult Database::execute(const Statement &statement)
                 copiedNames << Sql::quoted(column.name);
             }
             const QString target = Sql::quoted(statement.target);
-            if (SqlResult created = run(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(target, definitions.join(QLatin1Char(',')))); !created)
+            if (Result created = run(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(target, definitions.join(QLatin1Char(',')))); !created)
                 return created;
             const QString columns = copiedNames.join(QLatin1Char(','));
             return run(db, QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid")
                                .arg(target, columns, Sql::quoted(statement.source)));
         });
     }
-    return SqlResult::failure(QStringLiteral("unknown statement"));
+    return Result::failure(QStringLiteral("unknown statement"));
 }
 
-SqlResult Database::runInTransaction(const QList<Statement> &statements)
+Result Database::runInTransaction(const QList<Statement> &statements)
 {
     return transaction([&] {
         for (const Statement &statement : statements) {
-            const SqlResult result = execute(statement);
+            const Result result = execute(statement);
             if (!result)
                 return result;
         }
-        return SqlResult::success();
+        return Result::success();
     });
 }
 
-SqlResult Database::transaction(const std::function<SqlResult()> &work)
+Result Database::transaction(const std::function<Result()> &work)
 {
     if (!isOpen())
-        return SqlResult::failure(QStringLiteral("数据库没有打开"));
+        return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlDatabase db = connection();
     const QString savepoint = QStringLiteral("qs_step%1").arg(m_transactionDepth + 1);
-    if (SqlResult begun = run(db, QStringLiteral("SAVEPOINT ") + savepoint); !begun)
+    if (Result begun = run(db, QStringLiteral("SAVEPOINT ") + savepoint); !begun)
         return begun;
     ++m_transactionDepth;
-    SqlResult result = work();
+    Result result = work();
     --m_transactionDepth;
     if (result) {
-        if (SqlResult released = run(db, QStringLiteral("RELEASE ") + savepoint); !released)
+        if (Result released = run(db, QStringLiteral("RELEASE ") + savepoint); !released)
             result = released;
         else
             return result;
     }
-    run(db, QStringLiteral("ROLLBACK TO ") + savepoint);
-    run(db, QStringLiteral("RELEASE ") + savepoint);
+    (void)run(db, QStringLiteral("ROLLBACK TO ") + savepoint);
+    (void)run(db, QStringLiteral("RELEASE ") + savepoint);
     return result;
 }
 

@@ -73,14 +73,14 @@ Dataset::~Dataset()
 
 void Dataset::setQuery(const Query &query)
 {
-    close();
+    (void)close();
     m_query = query;
 }
 
-SqlResult Dataset::open()
+Result Dataset::open()
 {
     if (isOpen())
-        close();
+        (void)close();
     if (!m_database.isOpen())
         return fail(QStringLiteral("数据库没有打开"));
 
@@ -143,16 +143,16 @@ SqlResult Dataset::open()
     m_lastError.clear();
     Q_EMIT opened();
     Q_EMIT currentRowChanged();
-    return SqlResult::success();
+    return Result::success();
 }
 
-SqlResult Dataset::close()
+Result Dataset::close()
 {
     if (!isOpen())
-        return SqlResult::success();
-    SqlResult result = SqlResult::success();
+        return Result::success();
+    Result result = Result::success();
     if (!postIfEditing()) {
-        result = SqlResult::failure(m_lastError);
+        result = Result::failure(m_lastError);
         cancel();
     }
     replaceRows([this] {
@@ -169,9 +169,9 @@ SqlResult Dataset::close()
     return result;
 }
 
-SqlResult Dataset::execute(const Statement &statement)
+Result Dataset::execute(const Statement &statement)
 {
-    close();
+    (void)close();
     return m_database.execute(statement);
 }
 
@@ -317,7 +317,7 @@ bool Dataset::edit()
     if (!isOpen())
         return false;
     if (!isWritable()) {
-        fail(QStringLiteral("该数据集不能修改"));
+        (void)fail(QStringLiteral("该数据集不能修改"));
         return false;
     }
     if (m_rows.isEmpty())
@@ -333,7 +333,7 @@ bool Dataset::insert()
     if (!isOpen() || !postIfEditing())
         return false;
     if (!isWritable()) {
-        fail(QStringLiteral("该数据集不能修改"));
+        (void)fail(QStringLiteral("该数据集不能修改"));
         return false;
     }
     replaceRows([this] {
@@ -348,7 +348,7 @@ bool Dataset::insert()
     return true;
 }
 
-SqlResult Dataset::setValue(const QString &field, const QVariant &value)
+Result Dataset::setValue(const QString &field, const QVariant &value)
 {
     const int index = fieldIndex(field);
     if (!isOpen())
@@ -356,7 +356,7 @@ SqlResult Dataset::setValue(const QString &field, const QVariant &value)
     if (index < 0)
         return fail(QStringLiteral("没有字段“%1”").arg(field));
     if (m_state == State::Browse && !edit())
-        return SqlResult::failure(m_lastError);
+        return Result::failure(m_lastError);
 
     QVariant stored = value;
     const Affinity affinity = m_affinities.value(index, Affinity::Other);
@@ -383,18 +383,18 @@ SqlResult Dataset::setValue(const QString &field, const QVariant &value)
         cell = stored;
         Q_EMIT valueChanged(m_fields.at(index));
     }
-    return SqlResult::success();
+    return Result::success();
 }
 
-SqlResult Dataset::post()
+Result Dataset::post()
 {
     if (m_state == State::Browse)
-        return SqlResult::success();
+        return Result::success();
     if (!isOpen())
         return fail(QStringLiteral("数据集没有打开"));
     if (m_state == State::Edit && m_modified.isEmpty()) {
         m_state = State::Browse;
-        return SqlResult::success();
+        return Result::success();
     }
 
     QList<int> fields = m_modified.values();
@@ -430,7 +430,7 @@ SqlResult Dataset::post()
     m_saved.clear();
     m_lastError.clear();
     rereadCurrent();
-    return SqlResult::success();
+    return Result::success();
 }
 
 void Dataset::cancel()
@@ -458,13 +458,13 @@ void Dataset::cancel()
     m_saved.clear();
 }
 
-SqlResult Dataset::deleteCurrent()
+Result Dataset::deleteCurrent()
 {
     if (!isOpen() || m_current < 0)
         return fail(QStringLiteral("没有可以删除的记录"));
     if (m_state == State::Insert) {
         cancel();
-        return SqlResult::success();
+        return Result::success();
     }
     if (!isWritable())
         return fail(QStringLiteral("该数据集不能修改"));
@@ -484,7 +484,7 @@ SqlResult Dataset::deleteCurrent()
         m_bof = m_rows.isEmpty();
     });
     Q_EMIT currentRowChanged();
-    return SqlResult::success();
+    return Result::success();
 }
 
 bool Dataset::isWritable() const
@@ -535,10 +535,10 @@ void Dataset::replaceRows(const std::function<void()> &change)
     Q_EMIT rowsReset();
 }
 
-SqlResult Dataset::fail(const QString &message)
+Result Dataset::fail(const QString &message)
 {
     m_lastError = message;
-    return SqlResult::failure(message);
+    return Result::failure(message);
 }
 
 QVariant Dataset::masterParameter() const
@@ -555,7 +555,7 @@ void Dataset::refreshFromMaster()
         return;
     if (identical(masterParameter(), m_parameterValue))
         return;
-    open();
+    (void)open();
 }
 
 qint64 Dataset::currentRowId() const

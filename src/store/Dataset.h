@@ -25,15 +25,15 @@ public:
     const Query &query() const { return m_query; }
 
     /// Runs the query and makes the first row current. Fails (and stays closed) on an engine error.
-    SqlResult open();
+    Result open();
     /// Posts a pending edit, then drops the rows. Closes even when that post fails
     /// (the edit is then lost) and returns the failure.
-    SqlResult close();
+    Result close();
     bool isOpen() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
 
     /// Closes the dataset (as replacing its text does) and runs a statement without a result set.
-    SqlResult execute(const Statement &statement);
+    Result execute(const Statement &statement);
 
     // Fields of the result, by position and by name (the hidden row id is not a field).
     int fieldCount() const;
@@ -70,10 +70,10 @@ public:
     bool insert(); ///< appends a new empty row in insert state and makes it current
     /// Sets a field of the current row; enters edit state when browsing. Text for a number
     /// column is converted (empty text gives null) and refused when it is not a number.
-    SqlResult setValue(const QString &field, const QVariant &value);
-    SqlResult post();
+    Result setValue(const QString &field, const QVariant &value);
+    Result post();
     void cancel();
-    SqlResult deleteCurrent();
+    Result deleteCurrent();
     bool isWritable() const;
     /// The row id of the current row in the written table; -1 when there is none.
     qint64 currentRowId() const;
@@ -109,7 +109,7 @@ private:
     bool postIfEditing();
     void setCurrent(int row);
     void replaceRows(const std::function<void()> &change);
-    SqlResult fail(const QString &message);
+    Result fail(const QString &message);
     QVariant masterParameter() const;
     void refreshFromMaster();
     void rereadCurrent();

@@ -20,7 +20,7 @@ const char16_t *const kSampleNames[] = {
 
 } // namespace
 
-SqlResult createInitialContents(Database &database)
+Result createInitialContents(Database &database)
 {
     const auto createTable = [](const QString &table, const QList<ColumnDefinition> &columns) {
         QStringList definitions;
@@ -49,10 +49,10 @@ SqlResult createInitialContents(Database &database)
     if (!database.tableExists(kPortraitTable))
         missing << tables.at(1);
     return database.transaction([&] {
-        if (SqlResult created = database.runInTransaction(missing); !created)
+        if (Result created = database.runInTransaction(missing); !created)
             return created;
         if (hasMasterRoster)
-            return SqlResult::success();
+            return Result::success();
         QSqlQuery insert(database.connection());
         insert.prepare(QStringLiteral("INSERT INTO %1 ([编号],[姓名],[小组]) VALUES (?,?,?)").arg(Sql::quoted(kMasterRosterTable)));
         int number = 0;
@@ -61,9 +61,9 @@ SqlResult createInitialContents(Database &database)
             insert.addBindValue(QString::fromUtf16(name));
             insert.addBindValue(number / 6 + 1);
             if (!insert.exec())
-                return SqlResult::failure(insert.lastError().databaseText());
+                return Result::failure(insert.lastError().databaseText());
             ++number;
         }
-        return SqlResult::success();
+        return Result::success();
     });
 }

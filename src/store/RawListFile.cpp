@@ -48,14 +48,14 @@ Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
     const QString shown = QDir::toNativeSeparators(path);
     const std::optional<QByteArray> encoded = Gbk::encode(name);
     if (!encoded)
-        return {FileResult::failure(Gbk::unencodableMessage(name)), false};
+        return {Result::failure(Gbk::unencodableMessage(name)), false};
 
     QList<QByteArray> lines;
     bool utf8 = false;
     QFile file(path);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
-            return {FileResult::failure(QStringLiteral("无法读取文件“%1”：%2").arg(shown, file.errorString())), false};
+            return {Result::failure(QStringLiteral("无法读取文件“%1”：%2").arg(shown, file.errorString())), false};
         QByteArray content = file.readAll();
         file.close();
         utf8 = TextDecoding::isUtf8Text(content);
@@ -85,7 +85,7 @@ Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
     }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        done.result = FileResult::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown, out.errorString()));
+        done.result = Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown, out.errorString()));
     return done;
 }
 } // namespace

@@ -11,7 +11,7 @@
 namespace RawListFile {
 
 struct Rewrite final {
-    FileResult result;
+    Result result;
     /// The file held a line GBK cannot decode; it was kept as it was.
     bool keptUndecodable = false;
 };

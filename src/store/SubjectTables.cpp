@@ -27,15 +27,15 @@ Statement plain(const QString &text)
 
 } // namespace
 
-SqlResult ensureQuestioningTable(Database &database, const QString &questioning, const QString &classTable)
+Result ensureQuestioningTable(Database &database, const QString &questioning, const QString &classTable)
 {
-    return database.transaction([&]() -> SqlResult {
+    return database.transaction([&]() -> Result {
         if (!database.tableExists(questioning))
             return database.runInTransaction({Sql::createQuestioningTable(questioning, classTable),
                                               Sql::addQuestioningColumns(questioning), Sql::resetEvaluations(questioning)});
         const Statement missing = missingColumns(database, Sql::addQuestioningColumns(questioning));
         if (missing.added.isEmpty())
-            return SqlResult::success();
+            return Result::success();
         QList<Statement> repair{missing};
         // Columns added now start as a reset evaluation; columns already there keep their values.
         QStringList zeroes;
@@ -49,14 +49,14 @@ SqlResult ensureQuestioningTable(Database &database, const QString &questioning,
     });
 }
 
-SqlResult ensureGradeBookTable(Database &database, const QString &gradeBook, const QString &classTable)
+Result ensureGradeBookTable(Database &database, const QString &gradeBook, const QString &classTable)
 {
-    return database.transaction([&]() -> SqlResult {
+    return database.transaction([&]() -> Result {
         if (!database.tableExists(gradeBook))
             return database.runInTransaction({Sql::createGradeBookTable(gradeBook, classTable), Sql::addGradeBookColumns(gradeBook)});
         const Statement missing = missingColumns(database, Sql::addGradeBookColumns(gradeBook));
         if (missing.added.isEmpty())
-            return SqlResult::success();
+            return Result::success();
         return database.execute(missing);
     });
 }

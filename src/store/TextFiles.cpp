@@ -26,12 +26,12 @@ std::optional<QByteArray> readBytes(const QString &path, QString *error)
     return file.readAll();
 }
 
-FileResult writeBytes(const QString &path, const QByteArray &bytes)
+Result writeBytes(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return FileResult::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown(path), file.errorString()));
-    return FileResult::success();
+        return Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown(path), file.errorString()));
+    return Result::success();
 }
 
 // White space as the C library's isspace() knows it, byte by byte.
@@ -71,13 +71,13 @@ std::optional<QStringList> readLines(const QString &path, QString *error)
     return splitLines(TextDecoding::decode(*bytes));
 }
 
-FileResult writeLines(const QString &path, const QStringList &lines)
+Result writeLines(const QString &path, const QStringList &lines)
 {
     QByteArray bytes;
     for (const QString &line : lines) {
         const std::optional<QByteArray> encoded = Gbk::encode(line);
         if (!encoded)
-            return FileResult::failure(Gbk::unencodableMessage(line));
+            return Result::failure(Gbk::unencodableMessage(line));
         bytes += *encoded;
         bytes += "\r\n";
     }
@@ -129,7 +129,7 @@ int apply(const QStringList &lines, GradeSettings &settings)
     return used;
 }
 
-FileResult write(const QString &path, const GradeSettings &settings)
+Result write(const QString &path, const GradeSettings &settings)
 {
     // Every value is one line, so the file always has exactly eight.
     QStringList lines = settings.toLines();
@@ -180,10 +180,10 @@ QString refusalReason(const QString &password)
     return {};
 }
 
-FileResult write(const QString &path, const QString &password)
+Result write(const QString &path, const QString &password)
 {
     if (const QString reason = refusalReason(password); !reason.isEmpty())
-        return FileResult::failure(reason);
+        return Result::failure(reason);
     return writeBytes(path, *Gbk::encode(password));
 }
 

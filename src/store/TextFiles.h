@@ -1,19 +1,13 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <optional>
 
-/// Outcome of a file operation: ok, or a Chinese message naming the file.
-struct FileResult final {
-    bool ok = true;
-    QString error;
-    static FileResult success() { return {}; }
-    static FileResult failure(QString message) { return {false, std::move(message)}; }
-    explicit operator bool() const { return ok; }
-};
 
 namespace TextFiles {
 /// Splits text into lines ending at CR, LF or CR LF; a final line break adds no line,
@@ -24,7 +18,7 @@ QStringList splitLines(const QString &text);
 std::optional<QStringList> readLines(const QString &path, QString *error = nullptr);
 /// Writes lines as GBK, each ended by CR LF. Refuses (writes nothing) when a line holds a
 /// character GBK cannot store. Writes through a temporary file so a failure leaves the old one.
-FileResult writeLines(const QString &path, const QStringList &lines);
+Result writeLines(const QString &path, const QStringList &lines);
 
 /// Removes every line equal to name and puts name first (list file rule).
 QStringList moveToFront(QStringList lines, const QString &name);
@@ -47,7 +41,7 @@ std::optional<QStringList> readLines(const QString &path, QString *error = nullp
 /// Fills settings from lines, in order, stopping at the first missing line; returns the
 /// number of lines used (8 for a complete file).
 int apply(const QStringList &lines, GradeSettings &settings);
-FileResult write(const QString &path, const GradeSettings &settings);
+Result write(const QString &path, const GradeSettings &settings);
 } // namespace SettingsFile
 
 namespace PasswordFile {
@@ -60,5 +54,5 @@ std::optional<QString> readToken(const QString &path);
 /// message explaining why it is refused (white space, over 14 bytes, not GBK).
 QString refusalReason(const QString &password);
 /// Writes the password's GBK bytes with nothing before or after them.
-FileResult write(const QString &path, const QString &password);
+Result write(const QString &path, const QString &password);
 } // namespace PasswordFile

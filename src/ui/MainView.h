@@ -24,10 +24,10 @@ public:
     /// Open grade-book view: mode 记分册, fields unbound, the column list rebuilt, the
     /// grade-book table shown, formatted, first row. Returns the engine's failure; what
     /// was done before it stays done.
-    virtual SqlResult openGradeBookView() = 0;
+    virtual Result openGradeBookView() = 0;
     /// Shows the questioning table of the logged-in class and subject ordered by 编号:
     /// mode 课堂提问, grid formatting, the find boxes, bound fields.
-    virtual SqlResult openQuestioningView() = 0;
+    virtual Result openQuestioningView() = 0;
     /// Applies a view's toolbars, operation menus, grid hint and panels, and carries out
     /// the steps that stop a random selection. The table shown and the mode stay as they are.
     virtual void showView(View view) = 0;
@@ -38,7 +38,7 @@ public:
     virtual void unbindFields() = 0;
     /// Commits an open cell editor and posts a pending edit of the main query. Returns
     /// the engine's refusal without showing it.
-    virtual SqlResult savePendingEdits() = 0;
+    virtual Result savePendingEdits() = 0;
 
     /// The browse presentation, with the questioning menu's 直接修改 unchecked.
     virtual void useBrowsePresentation() = 0;

@@ -59,13 +59,13 @@ class DriverView final : public MainView {
 public:
     explicit DriverView(Driver &driver) : m_driver(driver) {}
     void formatGrid() override {}
-    SqlResult openGradeBookView() override
+    Result openGradeBookView() override
     {
         m_driver.login.mode = kModeGradeBook;
         m_driver.query.setQuery(Sql::showAll(m_driver.login.tables().gradeBookTable()));
         return m_driver.query.open();
     }
-    SqlResult openQuestioningView() override
+    Result openQuestioningView() override
     {
         m_driver.query.setQuery(Sql::showAllOrderedByNumber(m_driver.login.tables().questioningTable()));
         return m_driver.query.open();
@@ -73,7 +73,7 @@ public:
     void showView(View) override {}
     void bindFields() override {}
     void unbindFields() override {}
-    SqlResult savePendingEdits() override { return SqlResult::success(); }
+    Result savePendingEdits() override { return Result::success(); }
     void useBrowsePresentation() override {}
     void toggleDirectModification() override {}
     void hideEntryPanel() override {}
@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
     const QString folder = args.at(1);
     Driver target(folder);
     DriverView view(target);
-    if (const SqlResult opened = target.database.open(folder); !opened) {
+    if (const Result opened = target.database.open(folder); !opened) {
         std::fprintf(stderr, "%s\n", qPrintable(opened.error));
         return 1;
     }

@@ -142,7 +142,7 @@ int main(int argc, char *argv[])
     const QString &folder = args.at(2);
     const QString &command = args.at(3);
     Database database(QStringLiteral("probe"));
-    if (const SqlResult opened = database.open(folder); !opened) {
+    if (const Result opened = database.open(folder); !opened) {
         out() << opened.error << '\n';
         return 2;
     }

@@ -6,7 +6,7 @@
 #include <QTest>
 
 namespace {
-void check(const SqlResult &result, const QString &what)
+void check(const Result &result, const QString &what)
 {
     if (!result)
         QTest::qFail(qPrintable(result.error + QStringLiteral(" / ") + what), __FILE__, __LINE__);
@@ -36,8 +36,8 @@ void GradeBookFixture::run(const QString &sql)
 
 void GradeBookFixture::create(const QStringList &scoreColumns, const QList<Student> &students)
 {
-    view.close();
-    database.execute(Sql::dropTable(table));
+    (void)view.close();
+    (void)database.execute(Sql::dropTable(table));
     check(database.execute(Sql::createGradeBookTableFresh(table)), QStringLiteral("create"));
     for (const QString &name : scoreColumns)
         check(database.execute(Sql::addScoreColumn(table, name)), name);
@@ -60,14 +60,14 @@ void GradeBookFixture::create(const QStringList &scoreColumns, const QList<Stude
     check(openGradeBookView(), QStringLiteral("show"));
 }
 
-SqlResult GradeBookFixture::openGradeBookView()
+Result GradeBookFixture::openGradeBookView()
 {
     login.mode = kModeGradeBook;
     tables = login.tables();
-    if (SqlResult opened = GradeBookView::open(login, view, columnList); !opened)
+    if (Result opened = GradeBookView::open(login, view, columnList); !opened)
         return opened;
     view.first();
-    return SqlResult::success();
+    return Result::success();
 }
 
 ViewHooks GradeBookFixture::hooks()
@@ -87,8 +87,8 @@ void GradeBookFixture::createQuestioning(const QList<Student> &students)
     login.mode = kModeQuestioning;
     tables = login.tables();
     const QString questioning = tables.questioningTable();
-    view.close();
-    database.execute(Sql::dropTable(questioning));
+    (void)view.close();
+    (void)database.execute(Sql::dropTable(questioning));
     check(database.execute(Sql::createQuestioningTableFresh(questioning)), QStringLiteral("create questioning"));
     for (const Student &student : students)
         run(QStringLiteral("INSERT INTO [%1] ([编号],[姓名],[次数],[总分],[平均]) VALUES (%2,'%3',%4,%5,%6)")

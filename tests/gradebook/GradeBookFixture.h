@@ -27,7 +27,7 @@ public:
     /// as open grade-book view does.
     void create(const QStringList &scoreColumns, const QList<Student> &students);
     /// Open grade-book view: rebuilds the column list, shows the listed columns, first row.
-    SqlResult openGradeBookView();
+    Result openGradeBookView();
     /// Hooks that run openGradeBookView and count every call.
     ViewHooks hooks();
     /// Switches to the questioning table of the class, created fresh with these students.

@@ -20,7 +20,7 @@ void LoginFixture::prepareClass(const QString &className, const QString &subject
                                        Sql::resetEvaluations(names.questioningTable()),
                                        Sql::createGradeBookTable(names.gradeBookTable(), className),
                                        Sql::addGradeBookColumns(names.gradeBookTable())}) {
-        if (const SqlResult result = database.execute(statement); !result)
+        if (const Result result = database.execute(statement); !result)
             QTest::qFail(qPrintable(result.error), __FILE__, __LINE__);
     }
 }

@@ -13,9 +13,9 @@ QuestioningFixture::QuestioningFixture()
 
 void QuestioningFixture::fill(const QList<Student> &students)
 {
-    query.close();
+    (void)query.close();
     (void)database.execute(Sql::dropTable(table));
-    if (const SqlResult created = database.execute(Sql::createQuestioningTableFresh(table)); !created)
+    if (const Result created = database.execute(Sql::createQuestioningTableFresh(table)); !created)
         QTest::qFail(qPrintable(created.error), __FILE__, __LINE__);
     QList<Statement> inserts;
     for (const Student &student : students) {
@@ -26,10 +26,10 @@ void QuestioningFixture::fill(const QList<Student> &students)
                           .arg(student.name);
         inserts << insert;
     }
-    if (const SqlResult filled = database.runInTransaction(inserts); !filled)
+    if (const Result filled = database.runInTransaction(inserts); !filled)
         QTest::qFail(qPrintable(filled.error), __FILE__, __LINE__);
     query.setQuery(Sql::showAllOrderedByNumber(table));
-    if (const SqlResult reopened = query.open(); !reopened)
+    if (const Result reopened = query.open(); !reopened)
         QTest::qFail(qPrintable(reopened.error), __FILE__, __LINE__);
 }
 

@@ -9,7 +9,7 @@ void gradeEveryone(QuestioningFixture &fixture)
 {
     fixture.fillNumbered(3);
     fixture.run(QStringLiteral("UPDATE [%1] SET [评价]='A',[历史]='BA',[次数]=2,[总分]=18,[平均]=9").arg(fixture.table));
-    fixture.query.close();
+    (void)fixture.query.close();
     QVERIFY(fixture.query.open());
     QVERIFY(fixture.query.last());
 }

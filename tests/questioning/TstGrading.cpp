@@ -119,7 +119,7 @@ void TstGrading::fullHistoryKeepsTheLatestGrades()
     const QString full = QStringLiteral("A") + QString(59, u'B');
     bench.fixture.run(QStringLiteral("UPDATE [%1] SET [历史]='%2',[次数]=60,[总分]=481,[平均]=8 WHERE [编号]=1")
                           .arg(bench.fixture.table, full));
-    bench.fixture.query.close();
+    (void)bench.fixture.query.close();
     QVERIFY(bench.fixture.query.open());
 
     bench.grading.grade(2);
@@ -260,7 +260,7 @@ void TstGrading::nothingToGrade()
     GradingBench bench;
     bench.fixture.fill({});
     if (!tableOpen)
-        bench.fixture.query.close();
+        (void)bench.fixture.query.close();
     bench.settings.scoring = scoring;
     bench.prompts.expectAnswer(Prompter::Answer::Ok);
 

@@ -151,7 +151,7 @@ void TstQuestioningWindow::movingShowsTheGradeWithoutGrading()
     TForm1 &window = lesson.window;
     QSqlQuery(window.context().database.connection())
         .exec(QStringLiteral("UPDATE [一班语文课堂提问] SET [评价]='C',[次数]=1,[总分]=5 WHERE [编号]=2"));
-    window.context().mainQuery.close();
+    (void)window.context().mainQuery.close();
     QVERIFY(window.context().mainQuery.open());
     QComboBox *gradeBox = window.questioningToolbar()->comboBox1();
 

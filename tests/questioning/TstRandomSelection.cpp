@@ -211,7 +211,7 @@ void TstRandomSelection::startRefused()
     QuestioningFixture fixture;
     fixture.fillNumbered(5);
     if (!tableOpen)
-        fixture.query.close();
+        (void)fixture.query.close();
     FakeQuestioningControls host(fixture);
     host.count = count;
     RandomSelection selection(fixture.context, host.view, host);
@@ -320,7 +320,7 @@ void TstRandomSelection::findWithoutTable()
 {
     QuestioningFixture fixture;
     fixture.fillNumbered(3);
-    fixture.query.close();
+    (void)fixture.query.close();
     FakeQuestioningControls host(fixture);
     host.gradeBoxEnabled = false;
     host.numberBox = QStringLiteral("1");

@@ -654,7 +654,7 @@ void TstUnit2::closingStatementFailureIsShownAndWindowCloses()
 {
     Shell shell;
     shell.startIn(kModeQuestioning);
-    shell.window.context().mainQuery.close();
+    (void)shell.window.context().mainQuery.close();
     QVERIFY(shell.window.context().database.execute(Sql::dropTable(kQuestioningTable)));
     shell.window.show();
     shell.prompter.expectAnswer(Answer::Ok);

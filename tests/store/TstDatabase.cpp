@@ -38,7 +38,7 @@ Statement plain(const QString &sql)
     return statement;
 }
 
-SqlResult insertName(Database &db, const QString &table, const QString &name)
+Result insertName(Database &db, const QString &table, const QString &name)
 {
     Statement insert;
     insert.text = QStringLiteral("INSERT INTO [%1] ([姓名]) VALUES ('%2')").arg(table, name);
@@ -85,7 +85,7 @@ void TstDatabase::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_db = std::make_unique<Database>(QStringLiteral("tst_database"));
-    const SqlResult opened = m_db->open(m_dir->path());
+    const Result opened = m_db->open(m_dir->path());
     QVERIFY2(opened.ok, qPrintable(opened.error));
 }
 
@@ -142,7 +142,7 @@ void TstDatabase::unusableProgramFolderIsNamed()
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     Database db(QStringLiteral("tst_database_folder"));
-    const SqlResult opened = db.open(notAFolder);
+    const Result opened = db.open(notAFolder);
     QVERIFY(!opened.ok);
     QVERIFY2(opened.error.startsWith(QStringLiteral("程序文件夹“%1”不允许写入").arg(notAFolder)), qPrintable(opened.error));
     QVERIFY(!opened.error.contains(QStringLiteral("不是有效的数据库文件")));
@@ -160,7 +160,7 @@ void TstDatabase::nonDatabaseFileIsRefused()
         file.write(bytes);
     }
     Database db(QStringLiteral("tst_database_bad"));
-    const SqlResult opened = db.open(dir.path());
+    const Result opened = db.open(dir.path());
     QVERIFY(!opened.ok);
     QVERIFY2(opened.error.startsWith(QStringLiteral("“%1”不是有效的数据库文件：").arg(path)), qPrintable(opened.error));
     QVERIFY(!db.isOpen());
@@ -221,7 +221,7 @@ void TstDatabase::selectIntoFailsWholly()
     Statement statement = Sql::createClassTable(target);
     statement.source = source;
     statement.columns = columns;
-    const SqlResult result = m_db->execute(statement);
+    const Result result = m_db->execute(statement);
     QVERIFY(!result.ok);
     QVERIFY(!result.error.isEmpty());
     QCOMPARE(m_db->tableExists(target), targetExistsAfter);
@@ -317,11 +317,11 @@ void TstDatabase::transactionsNestAndRollBack()
     QVERIFY(!m_db->tableExists(QStringLiteral("t")));
 
     // A failing inner step is undone alone; the outer one commits the rest.
-    const SqlResult outer = m_db->transaction([&] {
-        if (SqlResult r = m_db->execute(create); !r)
+    const Result outer = m_db->transaction([&] {
+        if (Result r = m_db->execute(create); !r)
             return r;
-        const SqlResult inner = m_db->runInTransaction({insert, broken});
-        return inner ? SqlResult::failure(QStringLiteral("inner should fail")) : m_db->execute(insert);
+        const Result inner = m_db->runInTransaction({insert, broken});
+        return inner ? Result::failure(QStringLiteral("inner should fail")) : m_db->execute(insert);
     });
     QVERIFY2(outer.ok, qPrintable(outer.error));
     QCOMPARE(column(*m_db, QStringLiteral("SELECT count(*) FROM [t]")).value(0).toInt(), 1);
@@ -338,7 +338,7 @@ void TstDatabase::loginCreatesBothTablesWithTheirColumns()
                                        Sql::resetEvaluations(names.questioningTable()),
                                        Sql::createGradeBookTable(names.gradeBookTable(), names.classTable()),
                                        Sql::addGradeBookColumns(names.gradeBookTable())}) {
-        const SqlResult result = m_db->execute(statement);
+        const Result result = m_db->execute(statement);
         QVERIFY2(result.ok, qPrintable(result.error));
     }
     QCOMPARE(typesOf(*m_db, names.questioningTable()),

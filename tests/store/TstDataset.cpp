@@ -106,7 +106,7 @@ void TstDataset::navigationAndEndMarks()
     QCOMPARE(m_set->currentRow(), 4);
     QVERIFY(!m_set->moveTo(5));
 
-    m_set->close();
+    (void)m_set->close();
     QVERIFY(!m_set->isOpen());
     QCOMPARE(m_set->currentRow(), -1);
     QVERIFY(!m_set->value(QStringLiteral("姓名")).isValid());
@@ -162,7 +162,7 @@ void TstDataset::editPostsByRowIdAndRefusalKeepsEdit()
     QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册] WHERE [合计]=95")).toInt(), 1);
 
     QVERIFY(m_set->setValue(QStringLiteral("姓名"), QStringLiteral("一二三四五六七八九")));
-    const SqlResult refused = m_set->post();
+    const Result refused = m_set->post();
     QVERIFY(!refused.ok);
     QVERIFY2(refused.error.contains(QStringLiteral("CHECK")), qPrintable(refused.error));
     QCOMPARE(m_set->lastError(), refused.error);
@@ -314,7 +314,7 @@ void TstDataset::portraitFollowsMasterRow()
     QVERIFY(m_set->next());
     QCOMPARE(stored(QStringLiteral("SELECT [宣言] FROM [范例班] WHERE [姓名]='李四'")).toString(), QStringLiteral("好好学习"));
 
-    m_set->close();
+    (void)m_set->close();
     QVERIFY(portrait.isOpen());
     QCOMPARE(portrait.rowCount(), 0);
 

@@ -46,13 +46,13 @@ void TstEngineMessages::statementsReportInChinese()
     Database database(QStringLiteral("engine-messages"));
     QVERIFY(database.open(folder.path()));
 
-    const SqlResult missing = database.execute(Sql::selectAllFrom(QStringLiteral("一班")));
+    const Result missing = database.execute(Sql::selectAllFrom(QStringLiteral("一班")));
     QVERIFY(!missing);
     QVERIFY2(missing.error.startsWith(QStringLiteral("数据表不存在。\n")), qPrintable(missing.error));
     QVERIFY2(missing.error.contains(QStringLiteral("no such table")), qPrintable(missing.error));
 
     QVERIFY(database.execute(Sql::createClassTable(QStringLiteral("一班"))));
-    const SqlResult twice = database.execute(Sql::createClassTable(QStringLiteral("一班")));
+    const Result twice = database.execute(Sql::createClassTable(QStringLiteral("一班")));
     QVERIFY(!twice);
     QVERIFY2(twice.error.startsWith(QStringLiteral("数据表已经存在。\n")), qPrintable(twice.error));
 }
@@ -72,7 +72,7 @@ void TstEngineMessages::lockedDatabaseReportsInChinese()
         QSqlQuery timeout(database.connection());
         QVERIFY(timeout.exec(QStringLiteral("PRAGMA busy_timeout = 0")));
 
-        const SqlResult written = database.execute(Sql::createClassTable(QStringLiteral("一班")));
+        const Result written = database.execute(Sql::createClassTable(QStringLiteral("一班")));
         QVERIFY(!written);
         QVERIFY2(written.error.startsWith(QStringLiteral("数据库正被另一个程序使用，请稍后再试。\n")), qPrintable(written.error));
         QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));

@@ -78,7 +78,7 @@ void TstTextFiles::unencodableTextIsRefusedAndNothingWritten()
     QVERIFY(Gbk::unencodableMessage(emoji).contains(QStringLiteral("\U0001F600")));
 
     writeBytes(QStringLiteral("banji.qs"), "old\r\n");
-    const FileResult written = TextFiles::writeLines(path(QStringLiteral("banji.qs")), {QStringLiteral("一班"), emoji});
+    const Result written = TextFiles::writeLines(path(QStringLiteral("banji.qs")), {QStringLiteral("一班"), emoji});
     QVERIFY(!written.ok);
     QCOMPARE(written.error, Gbk::unencodableMessage(emoji));
     QCOMPARE(readBytes(QStringLiteral("banji.qs")), QByteArray("old\r\n"));
@@ -123,7 +123,7 @@ void TstTextFiles::writeLinesEndsEveryLineWithCrLf()
     QString error;
     QVERIFY(!TextFiles::readLines(path(QStringLiteral("missing.qs")), &error));
     QVERIFY(error.contains(QStringLiteral("missing.qs")));
-    const FileResult unwritable = TextFiles::writeLines(path(QStringLiteral("no/such/folder.qs")), {QStringLiteral("a")});
+    const Result unwritable = TextFiles::writeLines(path(QStringLiteral("no/such/folder.qs")), {QStringLiteral("a")});
     QVERIFY(!unwritable.ok);
     QVERIFY(unwritable.error.contains(QStringLiteral("folder.qs")));
 }

@@ -9,7 +9,7 @@ ContextFixture::ContextFixture(const QString &connectionName)
     , database(connectionName)
 {
     login.programFolder = folder.path();
-    if (const SqlResult opened = database.open(folder.path()); !opened)
+    if (const Result opened = database.open(folder.path()); !opened)
         QTest::qFail(qPrintable(opened.error), __FILE__, __LINE__);
 }
 
@@ -17,7 +17,7 @@ void ContextFixture::run(const QString &sql)
 {
     Statement statement;
     statement.text = sql;
-    if (const SqlResult result = database.execute(statement); !result)
+    if (const Result result = database.execute(statement); !result)
         QTest::qFail(qPrintable(result.error + QStringLiteral(" / ") + sql), __FILE__, __LINE__);
 }
 

@@ -13,18 +13,18 @@ public:
     explicit ScriptedMainView(ContextFixture &fixture) : m_fixture(fixture) {}
 
     void formatGrid() override { ++gridFormattings; }
-    SqlResult openGradeBookView() override
+    Result openGradeBookView() override
     {
         m_fixture.login.mode = kModeGradeBook;
         modesShown << m_fixture.login.mode;
         m_fixture.query.setQuery(Sql::showAll(m_fixture.login.tables().gradeBookTable()));
         return m_fixture.query.open();
     }
-    SqlResult openQuestioningView() override
+    Result openQuestioningView() override
     {
         modesShown << m_fixture.login.mode;
         m_fixture.query.setQuery(Sql::showAllOrderedByNumber(m_fixture.login.tables().questioningTable()));
-        const SqlResult opened = m_fixture.query.open();
+        const Result opened = m_fixture.query.open();
         if (opened)
             m_fixture.login.mode = kModeQuestioning;
         return opened;
@@ -32,7 +32,7 @@ public:
     void showView(View view) override { views << view; }
     void bindFields() override { ++bindings; }
     void unbindFields() override { ++unbindings; }
-    SqlResult savePendingEdits() override { return SqlResult::success(); }
+    Result savePendingEdits() override { return Result::success(); }
     void useBrowsePresentation() override { ++browsePresentations; }
     void toggleDirectModification() override { ++directModificationToggles; }
     void hideEntryPanel() override { ++entryPanelHidings; }
