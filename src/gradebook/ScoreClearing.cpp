@@ -3,7 +3,7 @@
 #include "GradeBookMessages.h"
 #include "ui/Prompter.h"
 #include "store/Dataset.h"
-#include "store/TextFiles.h"
+#include "store/PasswordFile.h"
 
 using namespace GradeBookMessages;
 
