@@ -10,7 +10,7 @@
 #include "store/Database.h"
 #include "store/Dataset.h"
 #include "ui/AppContext.h"
-#include "ui/MainView.h"
+#include "IdleMainView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -37,22 +37,6 @@ public:
     std::optional<QString> saveFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
     int execDialog(QDialog &) override { return 0; }
     int boxes = 0;
-};
-
-/// Every main-window operation a selection may call, doing nothing.
-class IdleMainView final : public MainView {
-public:
-    void formatGrid() override {}
-    Result openGradeBookView() override { return Result::success(); }
-    Result openQuestioningView() override { return Result::success(); }
-    void showView(View) override {}
-    void bindFields() override {}
-    void unbindFields() override {}
-    Result savePendingEdits() override { return Result::success(); }
-    void useBrowsePresentation() override {}
-    void toggleDirectModification() override {}
-    void hideEntryPanel() override {}
-    void showStatus(int, const QString &) override {}
 };
 
 /// A lesson on the real questioning toolbar, whose find boxes and number field follow
