@@ -56,9 +56,9 @@ public:
         // The current-row mirror: the name box and then the number box follow the row.
         QObject::connect(&m_query, &Dataset::currentRowChanged, &m_toolbar, [this] {
             const QString number = m_query.value(QStringLiteral("编号")).toString();
-            m_toolbar.dbEdit1()->setText(number);
-            m_toolbar.edit2()->setText(m_query.value(QStringLiteral("姓名")).toString());
-            m_toolbar.edit1()->setText(number);
+            m_toolbar.hiddenNumber()->setText(number);
+            m_toolbar.nameBox()->setText(m_query.value(QStringLiteral("姓名")).toString());
+            m_toolbar.numberBox()->setText(number);
         });
     }
 
@@ -149,7 +149,7 @@ bool race(Database &database, const QString &folder, int students, QTextStream &
         return false;
     }
 
-    QTimer &timer = lesson.toolbar().timer1();
+    QTimer &timer = lesson.toolbar().selectionTimer();
     RandomSelection selection(lesson.context(), lesson.view(), lesson.toolbar());
     QObject::connect(&timer, &QTimer::timeout, &timer, [&selection] { selection.tick(); });
     selection.command();
@@ -184,8 +184,8 @@ bool raceInMainWindow(const QString &folder, int students, QTextStream &out)
     window.show();
 
     window.questioning().BitBtn2Click();
-    const double perSecond = ticksPerSecond(window.questioningToolbar()->timer1());
-    window.questioningToolbar()->timer1().stop();
+    const double perSecond = ticksPerSecond(window.questioningToolbar()->selectionTimer());
+    window.questioningToolbar()->selectionTimer().stop();
     const double micros = tickCost([&window] { window.questioning().Timer1Timer(); });
     window.questioning().BitBtn2Click();
 

@@ -128,9 +128,9 @@ void TForm1::buildWindow()
     m_currentRowLink = std::make_unique<CurrentRowLink>(*m_grid, m_mainQuery);
     m_grid->installEventFilter(this);
 
-    m_numberField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit1(), m_mainQuery);
-    m_nameField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit2(), m_mainQuery);
-    m_gradeField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit3(), m_mainQuery);
+    m_numberField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenNumber(), m_mainQuery);
+    m_nameField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenName(), m_mainQuery);
+    m_gradeField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenGrade(), m_mainQuery);
 
     m_animate2 = new AnimationControl(central);
     m_animate2->setObjectName(QStringLiteral("Animate2"));
@@ -186,14 +186,14 @@ void TForm1::connectCommands()
     questioning->connectToolbar();
     connect(m_grid, &DataGrid::surfaceDoubleClicked, this, [questioning] { questioning->BitBtn2Click(); });
     connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
-    connect(m_questioningToolbar->dbEdit1(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
-    connect(m_questioningToolbar->dbEdit2(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+    connect(m_questioningToolbar->hiddenNumber(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+    connect(m_questioningToolbar->hiddenName(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
 }
 
 void TForm1::FormCreate()
 {
     m_login.programFolder = m_paths.programFolder();
-    AnimationControl *selectionClip = m_questioningToolbar->animate1();
+    AnimationControl *selectionClip = m_questioningToolbar->selectionClip();
     selectionClip->setFileName(m_paths.programFile(QStringLiteral("xuan.avi")));
     selectionClip->setFrameRange(1, 32);
     m_animate2->setFileName(m_paths.programFile(QStringLiteral("cool.avi")));
@@ -229,10 +229,10 @@ void TForm1::mirrorCurrentRow()
     // Shown from the first character: a name wider than the box (欧阳晓明) would
     // otherwise show its end, the cursor being left after the last character.
     QuestioningToolbar &toolbar = *m_questioningToolbar;
-    toolbar.edit2()->setText(toolbar.dbEdit2()->text());
-    toolbar.edit2()->setCursorPosition(0);
-    toolbar.edit1()->setText(toolbar.dbEdit1()->text());
-    toolbar.edit1()->setCursorPosition(0);
+    toolbar.nameBox()->setText(toolbar.hiddenName()->text());
+    toolbar.nameBox()->setCursorPosition(0);
+    toolbar.numberBox()->setText(toolbar.hiddenNumber()->text());
+    toolbar.numberBox()->setCursorPosition(0);
 }
 
 void TForm1::bindFields()

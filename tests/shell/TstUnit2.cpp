@@ -153,10 +153,10 @@ void TstUnit2::startupWithoutLogin()
     QVERIFY(shell.window.context().database.isOpen());
     QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->isPlaying());
     QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->fileName().endsWith(QStringLiteral("/cool.avi")));
-    QVERIFY(!shell.window.questioningToolbar()->animate1()->isPlaying());
-    QVERIFY(shell.window.questioningToolbar()->animate1()->fileName().endsWith(QStringLiteral("/xuan.avi")));
-    QVERIFY(!shell.window.questioningToolbar()->timer1().isActive());
-    QCOMPARE(shell.window.questioningToolbar()->timer1().interval(), 10);
+    QVERIFY(!shell.window.questioningToolbar()->selectionClip()->isPlaying());
+    QVERIFY(shell.window.questioningToolbar()->selectionClip()->fileName().endsWith(QStringLiteral("/xuan.avi")));
+    QVERIFY(!shell.window.questioningToolbar()->selectionTimer().isActive());
+    QCOMPARE(shell.window.questioningToolbar()->selectionTimer().interval(), 10);
     QVERIFY(shell.window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
     QVERIFY(shell.prompter.calls().isEmpty());
 }
@@ -229,10 +229,10 @@ void TstUnit2::menusAsPublished()
 
     // Every toolbar control can be found by its name, and carries its hint.
     const QList<QPair<QWidget *, QString>> hints = {
-        {shell.window.questioningToolbar()->edit1(), QStringLiteral("查找请输入编号，回车")},
-        {shell.window.questioningToolbar()->edit2(), QStringLiteral("查找请输入姓名，回车")},
-        {shell.window.questioningToolbar()->spinEdit1(), QStringLiteral("请输入随机选择的数量")},
-        {shell.window.questioningToolbar()->comboBox1(), QStringLiteral("请选择档次")},
+        {shell.window.questioningToolbar()->numberBox(), QStringLiteral("查找请输入编号，回车")},
+        {shell.window.questioningToolbar()->nameBox(), QStringLiteral("查找请输入姓名，回车")},
+        {shell.window.questioningToolbar()->countBox(), QStringLiteral("请输入随机选择的数量")},
+        {shell.window.questioningToolbar()->gradeBox(), QStringLiteral("请选择档次")},
         {shell.window.gradeBookToolbar()->switchButton(), QStringLiteral("切换至课堂提问表")},
         {shell.window.gradeBookToolbar()->entryButton(), QStringLiteral("名单或成绩录入")},
         {shell.window.gradeBookToolbar()->sortButton(), QStringLiteral("排序")},
@@ -281,12 +281,12 @@ void TstUnit2::viewStates()
     QCOMPARE(shell.gradeBookMenuShown(), mode.isEmpty() || !questioningShown);
     QCOMPARE(window.dbGrid1()->toolTip(), hint);
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), numberBox);
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), numberBox);
     QCOMPARE(window.gradeField().isBound(), mode == kModeQuestioning);
     QCOMPARE(window.context().login.mode, mode);
     if (mode == kModeQuestioning) {
-        QCOMPARE(window.questioningToolbar()->dbEdit3()->text(), QString());
-        QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
+        QCOMPARE(window.questioningToolbar()->hiddenGrade()->text(), QString());
+        QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
         QCOMPARE(window.context().mainQuery.fieldNames(),
                  QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
                               QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
@@ -363,7 +363,7 @@ void TstUnit2::openGradeBookView()
     QCOMPARE(shell.window.context().login.mode, kModeGradeBook);
     QVERIFY(!shell.window.gradeField().isBound());
     QVERIFY(!shell.window.numberField().isBound());
-    QCOMPARE(shell.window.questioningToolbar()->dbEdit1()->text(), QString());
+    QCOMPARE(shell.window.questioningToolbar()->hiddenNumber()->text(), QString());
     QCOMPARE(shell.window.context().mainQuery.currentRow(), 0);
     QCOMPARE(shell.window.dbGrid1()->columnWidth(0), 55);
     QCOMPARE(shell.window.dbGrid1()->columnWidth(1), 64);
@@ -444,7 +444,7 @@ void TstUnit2::switchingBothWays()
     QVERIFY(!shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
     QCOMPARE(window.dbGrid1()->toolTip(), kGradeBookHint);
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QString());
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QString());
     QVERIFY(!window.gradeField().isBound());
     QVERIFY(window.context().portraitQuery.isOpen());
     QVERIFY(!window.questioning().selectionRunning());
@@ -455,8 +455,8 @@ void TstUnit2::switchingBothWays()
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
     QCOMPARE(window.context().mainQuery.fieldCount(), 7);
     QCOMPARE(window.context().mainQuery.currentRow(), 0);
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("1"));
-    QCOMPARE(window.questioningToolbar()->edit2()->text(), firstName);
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QStringLiteral("1"));
+    QCOMPARE(window.questioningToolbar()->nameBox()->text(), firstName);
     QVERIFY(!window.questioningToolbar()->isHidden());
     QVERIFY(window.gradeBookToolbar()->isHidden());
     QVERIFY(shell.questioningMenuShown());
@@ -531,25 +531,25 @@ void TstUnit2::reloginStopsRunningSelectionEvenWhenCancelled()
     shell.startIn(kModeQuestioning);
     TForm1 &window = shell.window;
     window.context().mainQuery.moveTo(2);
-    window.questioningToolbar()->edit1()->setText(QStringLiteral("17"));
+    window.questioningToolbar()->numberBox()->setText(QStringLiteral("17"));
     window.questioning().BitBtn2Click();
-    window.questioningToolbar()->timer1().start();
-    window.questioningToolbar()->animate1()->play();
-    window.questioningToolbar()->comboBox1()->setEnabled(false);
-    window.questioningToolbar()->spinEdit1()->setEnabled(false);
+    window.questioningToolbar()->selectionTimer().start();
+    window.questioningToolbar()->selectionClip()->play();
+    window.questioningToolbar()->gradeBox()->setEnabled(false);
+    window.questioningToolbar()->countBox()->setEnabled(false);
     window.findChild<QWidget *>(QStringLiteral("Panel1"))->show();
     bool stoppedBeforeDialog = false;
-    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.questioning().selectionRunning() && !window.questioningToolbar()->timer1().isActive(); };
+    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.questioning().selectionRunning() && !window.questioningToolbar()->selectionTimer().isActive(); };
 
     window.N3Click();
 
     QVERIFY(stoppedBeforeDialog);
     QVERIFY(!window.questioning().selectionRunning());
-    QVERIFY(!window.questioningToolbar()->timer1().isActive());
-    QVERIFY(!window.questioningToolbar()->animate1()->isPlaying());
-    QVERIFY(window.questioningToolbar()->comboBox1()->isEnabled());
-    QVERIFY(window.questioningToolbar()->spinEdit1()->isEnabled());
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("3"));
+    QVERIFY(!window.questioningToolbar()->selectionTimer().isActive());
+    QVERIFY(!window.questioningToolbar()->selectionClip()->isPlaying());
+    QVERIFY(window.questioningToolbar()->gradeBox()->isEnabled());
+    QVERIFY(window.questioningToolbar()->countBox()->isEnabled());
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QStringLiteral("3"));
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
     QCOMPARE(window.context().login.mode, kModeQuestioning);
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
@@ -565,13 +565,13 @@ void TstUnit2::currentRowFollowsBothWays()
 
     window.context().mainQuery.moveTo(2);
     QCOMPARE(window.dbGrid1()->currentIndex().row(), 2);
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
-    QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
+    QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
 
     window.dbGrid1()->setCurrentIndex(window.dbGrid1()->model()->index(4, 1));
     QCOMPARE(window.context().mainQuery.currentRow(), 4);
-    QCOMPARE(window.questioningToolbar()->dbEdit1()->text(), QStringLiteral("5"));
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("5"));
+    QCOMPARE(window.questioningToolbar()->hiddenNumber()->text(), QStringLiteral("5"));
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QStringLiteral("5"));
 }
 
 void TstUnit2::enterKey_data()
@@ -596,7 +596,7 @@ void TstUnit2::enterKey()
     TForm1 &window = shell.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.questioningToolbar()->edit1()->setText(QStringLiteral("5"));
+    window.questioningToolbar()->numberBox()->setText(QStringLiteral("5"));
 
     if (onGrid) {
         window.dbGrid1()->setFocus();
@@ -607,7 +607,7 @@ void TstUnit2::enterKey()
     }
 
     QCOMPARE(window.questioning().selectionRunning(), selectionStarts);
-    QCOMPARE(window.questioningToolbar()->timer1().isActive(), selectionStarts);
+    QCOMPARE(window.questioningToolbar()->selectionTimer().isActive(), selectionStarts);
     QCOMPARE(window.context().mainQuery.currentRow(), rowAfter);
     QVERIFY(!window.menus().gradeBookDirectModification->isChecked());
     if (selectionStarts)
