@@ -86,7 +86,7 @@ public:
     const MainMenus &menus() const { return m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
-    DataGrid *dbGrid1() const { return m_grid; }
+    DataGrid *mainGrid() const { return m_grid; } ///< DBGrid1
     DatasetModel *gridModel() const { return m_datasetModel.get(); }
     BoundField &gradeField() { return *m_gradeField; }
     BoundField &numberField() { return *m_numberField; }

@@ -279,7 +279,7 @@ void TstUnit2::viewStates()
     QCOMPARE(window.gradeBookToolbar()->isHidden(), questioningShown);
     QCOMPARE(shell.questioningMenuShown(), questioningShown);
     QCOMPARE(shell.gradeBookMenuShown(), mode.isEmpty() || !questioningShown);
-    QCOMPARE(window.dbGrid1()->toolTip(), hint);
+    QCOMPARE(window.mainGrid()->toolTip(), hint);
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
     QCOMPARE(window.questioningToolbar()->numberBox()->text(), numberBox);
     QCOMPARE(window.gradeField().isBound(), mode == kModeQuestioning);
@@ -321,7 +321,7 @@ void TstUnit2::gridFormatting()
 
     shell.window.formatGrid();
 
-    const DataGrid *grid = shell.window.dbGrid1();
+    const DataGrid *grid = shell.window.mainGrid();
     const QAbstractItemModel *model = grid->model();
     QCOMPARE(model->columnCount(), columns.size());
     const QColor toolTip = QApplication::palette().color(QPalette::ToolTipBase);
@@ -365,8 +365,8 @@ void TstUnit2::openGradeBookView()
     QVERIFY(!shell.window.numberField().isBound());
     QCOMPARE(shell.window.questioningToolbar()->hiddenNumber()->text(), QString());
     QCOMPARE(shell.window.context().mainQuery.currentRow(), 0);
-    QCOMPARE(shell.window.dbGrid1()->columnWidth(0), 55);
-    QCOMPARE(shell.window.dbGrid1()->columnWidth(1), 64);
+    QCOMPARE(shell.window.mainGrid()->columnWidth(0), 55);
+    QCOMPARE(shell.window.mainGrid()->columnWidth(1), 64);
 }
 
 void TstUnit2::directModificationToggle_data()
@@ -404,25 +404,25 @@ void TstUnit2::directModificationToggle()
         else if (trigger == QStringLiteral("F5"))
             QTest::keyClick(&window, Qt::Key_F5);
         else
-            QTest::mouseDClick(window.dbGrid1()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+            QTest::mouseDClick(window.mainGrid()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     };
-    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::initial());
+    QCOMPARE(window.mainGrid()->presentation(), GridPresentation::initial());
 
     toggle();
     QVERIFY(window.menus().questioningDirectModification->isChecked());
     QVERIFY(window.menus().gradeBookDirectModification->isChecked());
-    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::edit());
-    QVERIFY(window.dbGrid1()->editTriggers() != QAbstractItemView::NoEditTriggers);
-    QCOMPARE(window.dbGrid1()->toolTip(), gradeBook ? QStringLiteral("修改后回车以更新数据") : kQuestioningHint);
+    QCOMPARE(window.mainGrid()->presentation(), GridPresentation::edit());
+    QVERIFY(window.mainGrid()->editTriggers() != QAbstractItemView::NoEditTriggers);
+    QCOMPARE(window.mainGrid()->toolTip(), gradeBook ? QStringLiteral("修改后回车以更新数据") : kQuestioningHint);
     QCOMPARE(modify->toolTip(), gradeBook ? QStringLiteral("取消直接修改") : QStringLiteral("修改"));
 
     toggle();
     QVERIFY(!window.menus().questioningDirectModification->isChecked());
     QVERIFY(!window.menus().gradeBookDirectModification->isChecked());
-    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::browse());
-    QCOMPARE(window.dbGrid1()->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(window.dbGrid1()->selectionBehavior(), QAbstractItemView::SelectRows);
-    QCOMPARE(window.dbGrid1()->toolTip(), gradeBook ? kGradeBookHint : kQuestioningHint);
+    QCOMPARE(window.mainGrid()->presentation(), GridPresentation::browse());
+    QCOMPARE(window.mainGrid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(window.mainGrid()->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(window.mainGrid()->toolTip(), gradeBook ? kGradeBookHint : kQuestioningHint);
     QCOMPARE(modify->toolTip(), gradeBook ? QStringLiteral("允许直接修改") : QStringLiteral("修改"));
 }
 
@@ -443,7 +443,7 @@ void TstUnit2::switchingBothWays()
     QVERIFY(!window.gradeBookToolbar()->isHidden());
     QVERIFY(!shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
-    QCOMPARE(window.dbGrid1()->toolTip(), kGradeBookHint);
+    QCOMPARE(window.mainGrid()->toolTip(), kGradeBookHint);
     QCOMPARE(window.questioningToolbar()->numberBox()->text(), QString());
     QVERIFY(!window.gradeField().isBound());
     QVERIFY(window.context().portraitQuery.isOpen());
@@ -461,7 +461,7 @@ void TstUnit2::switchingBothWays()
     QVERIFY(window.gradeBookToolbar()->isHidden());
     QVERIFY(shell.questioningMenuShown());
     QVERIFY(!shell.gradeBookMenuShown());
-    QCOMPARE(window.dbGrid1()->toolTip(), kQuestioningHint);
+    QCOMPARE(window.mainGrid()->toolTip(), kQuestioningHint);
     QCOMPARE(window.context().login.className, kClass);
     QCOMPARE(window.context().login.subject, kSubject);
     QVERIFY(shell.prompter.calls().size() == 2); // only the two questions of the first login
@@ -518,7 +518,7 @@ void TstUnit2::switchingAfterYesUsesTheNewLogin()
     QCOMPARE(shell.window.context().login.mode, kModeQuestioning);
     QCOMPARE(shell.window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
     QVERIFY(!shell.window.gradeField().isBound());
-    QCOMPARE(shell.window.dbGrid1()->toolTip(), kGradeBookHint);
+    QCOMPARE(shell.window.mainGrid()->toolTip(), kGradeBookHint);
     QVERIFY(!shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
     QVERIFY(shell.window.questioningToolbar()->isHidden());
@@ -564,11 +564,11 @@ void TstUnit2::currentRowFollowsBothWays()
     QVERIFY(window.context().mainQuery.rowCount() > 5);
 
     window.context().mainQuery.moveTo(2);
-    QCOMPARE(window.dbGrid1()->currentIndex().row(), 2);
+    QCOMPARE(window.mainGrid()->currentIndex().row(), 2);
     QCOMPARE(window.questioningToolbar()->numberBox()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
     QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
 
-    window.dbGrid1()->setCurrentIndex(window.dbGrid1()->model()->index(4, 1));
+    window.mainGrid()->setCurrentIndex(window.mainGrid()->model()->index(4, 1));
     QCOMPARE(window.context().mainQuery.currentRow(), 4);
     QCOMPARE(window.questioningToolbar()->hiddenNumber()->text(), QStringLiteral("5"));
     QCOMPARE(window.questioningToolbar()->numberBox()->text(), QStringLiteral("5"));
@@ -599,8 +599,8 @@ void TstUnit2::enterKey()
     window.questioningToolbar()->numberBox()->setText(QStringLiteral("5"));
 
     if (onGrid) {
-        window.dbGrid1()->setFocus();
-        QTest::keyClick(window.dbGrid1(), Qt::Key_Return);
+        window.mainGrid()->setFocus();
+        QTest::keyClick(window.mainGrid(), Qt::Key_Return);
     } else {
         window.setFocus();
         QTest::keyClick(&window, Qt::Key_Return);
@@ -686,7 +686,7 @@ void TstUnit2::pendingGridEditIsSaved()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.toggleDirectModification();
-    DataGrid *grid = window.dbGrid1();
+    DataGrid *grid = window.mainGrid();
     const QModelIndex cell = grid->model()->index(1, 2); // second student's 小组
     grid->setCurrentIndex(cell);
     if (!grid->indexWidget(cell))
