@@ -10,7 +10,7 @@
 #include "store/Database.h"
 #include "store/Dataset.h"
 #include "ui/AppContext.h"
-#include "ui/MainView.h"
+#include "IdleMainView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -40,20 +40,6 @@ public:
 };
 
 /// Every main-window operation a selection may call, doing nothing.
-class IdleMainView final : public MainView {
-public:
-    void formatGrid() override {}
-    Result openGradeBookView() override { return Result::success(); }
-    Result openQuestioningView() override { return Result::success(); }
-    void showView(View) override {}
-    void bindFields() override {}
-    void unbindFields() override {}
-    Result savePendingEdits() override { return Result::success(); }
-    void useBrowsePresentation() override {}
-    void toggleDirectModification() override {}
-    void hideEntryPanel() override {}
-    void showStatus(int, const QString &) override {}
-};
 
 /// A lesson on the real questioning toolbar, whose find boxes and number field follow
 /// the current row, and its real random-selection timer.
