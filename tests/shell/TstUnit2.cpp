@@ -594,7 +594,7 @@ void TstUnit2::enterKey_data()
     QTest::addColumn<bool>("selectionStarts");
     QTest::addColumn<int>("rowAfter");
     QTest::newRow("grid, questioning view: 随机提问") << kModeQuestioning << true << true << 0;
-    QTest::newRow("grid, grade book: left to the grid") << kModeGradeBook << true << false << 0;
+    QTest::newRow("grid, grade book: the row saved, no selection") << kModeGradeBook << true << false << 0;
     QTest::newRow("window itself: find by number") << kModeQuestioning << false << false << 4;
 }
 
