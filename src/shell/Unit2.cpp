@@ -2,9 +2,13 @@
 
 #include "Unit4.h"
 #include "WindowTitle.h"
+#include "entry/EntryCommands.h"
+#include "entry/EntryPanel.h"
+#include "gradebook/GradeBookCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
+#include "questioning/Dangci.h"
 #include "questioning/QuestioningCommands.h"
 #include "questioning/QuestioningToolbar.h"
 #include "store/DatasetModel.h"
@@ -66,11 +70,16 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
 
     buildWindow();
     m_questioning = std::make_unique<QuestioningCommands>(m_context, *this, *m_questioningToolbar, this);
+    m_gradeBook = std::make_unique<GradeBookCommands>(m_context, *this, this);
+    m_entry = std::make_unique<EntryCommands>(
+        m_context, *this, *m_entryPanel, *m_grid, [this]() -> const GradingSettings & { return m_questioning->form2(); }, this);
     connectCommands();
 }
 
 TForm1::~TForm1()
 {
+    m_entry.reset();
+    m_gradeBook.reset();
     m_questioning.reset();
     // The grid and the bound fields hang on the queries, which go before the widgets do.
     m_grid->setModel(nullptr);
@@ -114,11 +123,9 @@ void TForm1::buildWindow()
     titleFont.setPixelSize(16);
     m_grid->horizontalHeader()->setFont(titleFont);
     row->addWidget(m_grid, 1);
-    m_panel1 = new QWidget(central);
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setFixedWidth(160);
-    m_panel1->hide();
-    row->addWidget(m_panel1);
+    m_entryPanel = new EntryPanel(central);
+    m_entryPanel->hide();
+    row->addWidget(m_entryPanel);
     column->addLayout(row, 1);
 
     m_datasetModel = std::make_unique<DatasetModel>(&m_mainQuery);
@@ -179,6 +186,19 @@ void TForm1::connectCommands()
             toggleDirectModification();
         });
     }
+
+    GradeBookCommands *gradeBook = m_gradeBook.get();
+    connect(m_menus.gradeBookSort, &QAction::triggered, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
+    connect(m_menus.questioningSort, &QAction::triggered, this, [gradeBook] { gradeBook->N12Click(); }, Qt::QueuedConnection);
+    connect(m_menus.gradeBookClear, &QAction::triggered, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
+    connect(m_gradeBookToolbar->sortButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
+    connect(m_gradeBookToolbar->clearButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
+
+    EntryCommands *entry = m_entry.get();
+    for (QAction *item : {m_menus.questioningEntry, m_menus.gradeBookEntry})
+        connect(item, &QAction::triggered, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
+    connect(m_gradeBookToolbar->entryButton(), &QToolButton::clicked, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
+    entry->connectPanel();
 
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
@@ -276,7 +296,7 @@ void TForm1::useBrowsePresentation()
 
 void TForm1::hideEntryPanel()
 {
-    m_panel1->hide();
+    m_entry->BitBtn1Click();
 }
 
 void TForm1::showStatus(int panel, const QString &text)
@@ -302,7 +322,7 @@ void TForm1::showView(View view)
     m_questioningToolbar->setVisible(questioning);
     m_gradeBookToolbar->setVisible(!questioning);
     setGridHint(questioning ? kQuestioningHint : kGradeBookHint);
-    hideEntryPanel();
+    m_entryPanel->hide();
 }
 
 void TForm1::setDirectModificationChecked(bool checked)
@@ -370,7 +390,7 @@ void TForm1::N3Click()
 {
     if (m_questioning->selectionRunning())
         m_questioning->stopSelection();
-    hideEntryPanel();
+    m_entryPanel->hide();
     runLoginDialog();
     applyTitleRule();
 }
@@ -466,7 +486,9 @@ bool TForm1::DBGrid1KeyPress()
         m_questioning->BitBtn2Click();
         return true;
     }
-    return false;
+    m_grid->commitPendingEdit();
+    m_gradeBook->DBGrid1KeyPress();
+    return true;
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event)

@@ -12,8 +12,8 @@
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "store/TableNames.h"
-#include "ui/AppContext.h"
 #include "IdleMainView.h"
+#include "ui/AppContext.h"
 
 #include <QCoreApplication>
 #include <array>

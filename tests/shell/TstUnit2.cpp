@@ -4,7 +4,12 @@
 #include "ui/AnimationControl.h"
 #include "ui/BoundField.h"
 #include "ui/DataGrid.h"
+#include "entry/EntryCommands.h"
+#include "entry/EntryGrid.h"
+#include "entry/EntryPanel.h"
+#include "entry/Unit6.h"
 #include "gradebook/GradeBookToolbar.h"
+#include "gradebook/Unit5.h"
 #include "questioning/QuestioningToolbar.h"
 #include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
@@ -26,6 +31,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <functional>
 
@@ -137,6 +145,11 @@ private Q_SLOTS:
     void pendingGridEditIsSaved_data();
     void pendingGridEditIsSaved();
     void aboutBox();
+    void entryPanelFromEveryTrigger_data();
+    void entryPanelFromEveryTrigger();
+    void sortAndClearFromMenusAndToolbar();
+    void entryPanelHideAndCaretLine();
+    void enterInGradeBookRecomputesTheRow();
 };
 
 void TstUnit2::startupWithoutLogin()
@@ -581,7 +594,7 @@ void TstUnit2::enterKey_data()
     QTest::addColumn<bool>("selectionStarts");
     QTest::addColumn<int>("rowAfter");
     QTest::newRow("grid, questioning view: 随机提问") << kModeQuestioning << true << true << 0;
-    QTest::newRow("grid, grade book: left to the grid") << kModeGradeBook << true << false << 0;
+    QTest::newRow("grid, grade book: the row saved, no selection") << kModeGradeBook << true << false << 0;
     QTest::newRow("window itself: find by number") << kModeQuestioning << false << false << 4;
 }
 
@@ -734,6 +747,165 @@ void TstUnit2::aboutBox()
 
     QVERIFY(checked);
     QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::entryPanelFromEveryTrigger_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<bool>("roster");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("fields");
+    const QStringList gradeBookFields{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")};
+    const QStringList questioningFields{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+                                        QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")};
+    QTest::newRow("grade-book menu, scores") << kModeGradeBook << "menu" << false << int(EntryKind::Score) << "成绩" << gradeBookFields;
+    QTest::newRow("grade-book toolbar, roster") << kModeGradeBook << "toolbar" << true << int(EntryKind::Roster) << "姓名" << gradeBookFields;
+    QTest::newRow("questioning menu, evaluations") << kModeQuestioning << "menu" << false << int(EntryKind::Evaluation) << "评价"
+                                                   << questioningFields;
+}
+
+void TstUnit2::entryPanelFromEveryTrigger()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, trigger);
+    QFETCH(bool, roster);
+    QFETCH(int, kind);
+    QFETCH(QString, title);
+    QFETCH(QStringList, fields);
+    Shell shell;
+    shell.startIn(mode);
+    TForm1 &window = shell.window;
+    EntryPanel *panel = window.panel1();
+    QCOMPARE(panel->objectName(), QStringLiteral("Panel1"));
+    QCOMPARE(panel->width(), 160);
+    panel->grid()->setCellText(1, QStringLiteral("上次的"));
+    bool chooserShown = false;
+    shell.prompter.expectDialog([&](QDialog &dialog) {
+        auto *chooser = qobject_cast<TForm6 *>(&dialog);
+        if (!chooser)
+            return int(QDialog::Rejected);
+        // The panel stays hidden while the chooser is up.
+        chooserShown = panel->isHidden();
+        (roster ? chooser->rosterChoice() : chooser->scoreChoice())->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+
+    QAction *menuItem = mode == kModeGradeBook ? window.menus().gradeBookEntry : window.menus().questioningEntry;
+    if (trigger == QLatin1String("menu"))
+        menuItem->trigger();
+    else
+        window.gradeBookToolbar()->entryButton()->click();
+    QTRY_VERIFY(!panel->isHidden());
+
+    QVERIFY(chooserShown);
+    QCOMPARE(int(window.entry().entryKind()), kind);
+    QCOMPARE(panel->grid()->horizontalHeaderItem(1)->text(), title);
+    QVERIFY(panel->grid()->cellText(1).isEmpty());
+    QCOMPARE(panel->importButton()->isEnabled(), roster);
+    QCOMPARE(window.context().mainQuery.fieldNames(), fields);
+    QCOMPARE(window.context().mainQuery.currentRow(), 0);
+    QCOMPARE(menuItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+    QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::sortAndClearFromMenusAndToolbar()
+{
+    Shell shell;
+    shell.startIn(kModeGradeBook);
+    shell.prompter.clear();
+    TForm1 &window = shell.window;
+    const QString nothingToSort = QStringLiteral("没有记录,不能排序!");
+    const QString confirmClear = QStringLiteral("确定删除一班语文的全部成绩吗？");
+
+    shell.prompter.expectAnswer(Answer::Ok);
+    window.menus().gradeBookSort->trigger();
+    QTRY_COMPARE(shell.prompter.messages(), QStringList{nothingToSort});
+    shell.prompter.expectAnswer(Answer::Ok);
+    window.gradeBookToolbar()->sortButton()->click();
+    QTRY_COMPARE(shell.prompter.messages().size(), 2);
+    QCOMPARE(shell.prompter.messages().last(), nothingToSort);
+
+    shell.prompter.expectAnswer(Answer::No);
+    window.menus().gradeBookClear->trigger();
+    QTRY_COMPARE(shell.prompter.messages().size(), 3);
+    QCOMPARE(shell.prompter.messages().last(), confirmClear);
+    shell.prompter.expectAnswer(Answer::No);
+    window.gradeBookToolbar()->clearButton()->click();
+    QTRY_COMPARE(shell.prompter.messages().size(), 4);
+    QCOMPARE(shell.prompter.messages().last(), confirmClear);
+
+    // The questioning sort shows the item group and sorts by 平均, highest first.
+    window.SpeedButton6Click();
+    shell.execute(QStringLiteral("UPDATE [一班语文课堂提问] SET [平均] = [编号] % 7"));
+    bool itemGroupShown = false;
+    shell.prompter.expectDialog([&](QDialog &dialog) {
+        auto *sort = qobject_cast<TForm5 *>(&dialog);
+        if (!sort)
+            return int(QDialog::Rejected);
+        itemGroupShown = !sort->itemGroup()->isHidden();
+        sort->okButton()->click();
+        return sort->result();
+    });
+    window.menus().questioningSort->trigger();
+    QTRY_VERIFY(itemGroupShown);
+    QCOMPARE(window.context().mainQuery.value(QStringLiteral("平均")).toInt(), 6);
+    QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::entryPanelHideAndCaretLine()
+{
+    Shell shell;
+    shell.startIn(kModeGradeBook);
+    TForm1 &window = shell.window;
+    shell.prompter.expectDialog([](QDialog &) { return int(QDialog::Accepted); });
+    window.entry().SpeedButton2Click();
+    EntryPanel *panel = window.panel1();
+    QVERIFY(!panel->isHidden());
+
+    Q_EMIT panel->caretLineChanged(3);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("StatusPanel3"))->text(), QStringLiteral("3"));
+
+    panel->hideButton()->click();
+    QVERIFY(panel->isHidden());
+    QVERIFY(!window.context().portraitQuery.isOpen());
+    QCOMPARE(window.context().portraitQuery.query().parameter, QStringLiteral("总分"));
+
+    // A view switch hides the panel without touching the portrait query.
+    shell.prompter.expectDialog([](QDialog &) { return int(QDialog::Accepted); });
+    window.entry().SpeedButton2Click();
+    window.SpeedButton6Click();
+    QVERIFY(panel->isHidden());
+    QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::enterInGradeBookRecomputesTheRow()
+{
+    Shell shell;
+    shell.startIn(kModeGradeBook);
+    shell.prompter.clear();
+    TForm1 &window = shell.window;
+    shell.execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第1次] INT NULL"));
+    shell.execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第2次] INT NULL"));
+    shell.execute(QStringLiteral("UPDATE [一班语文记分册] SET [第2次] = 86"));
+    QVERIFY(window.openGradeBookView());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.toggleDirectModification();
+
+    DataGrid *grid = window.mainGrid();
+    const QModelIndex score = grid->model()->index(0, 3);
+    grid->setCurrentIndex(score);
+    grid->edit(score);
+    auto *editor = qobject_cast<QLineEdit *>(grid->indexWidget(score));
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("85"));
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    QTRY_COMPARE(shell.scalar(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [编号] = 1")).toInt(), 171);
+    QCOMPARE(shell.scalar(QStringLiteral("SELECT [平均] FROM [一班语文记分册] WHERE [编号] = 1")).toDouble(), 85.0);
+    QCOMPARE(shell.prompter.calls().size(), 0);
 }
 
 QTEST_MAIN(TstUnit2)

@@ -2,12 +2,13 @@
 
 #include "ui/MainView.h"
 
-/// A main view that does nothing and whose table views always succeed: for drivers and
-/// benchmarks that run a feature without a window. Override what a run needs.
+/// A main view without a window: every operation does nothing and succeeds. Window-less
+/// runs (probes, benchmarks, fixtures) override the few operations they need.
 class IdleMainView : public MainView {
 public:
     void formatGrid() override {}
     Result openGradeBookView() override { return Result::success(); }
+    QString gradeBookColumnList() const override { return {}; }
     Result openQuestioningView() override { return Result::success(); }
     void showView(View) override {}
     void bindFields() override {}
