@@ -2,6 +2,7 @@
 
 #include "Unit4.h"
 #include "WindowTitle.h"
+#include "export/ExportCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
@@ -66,11 +67,13 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
 
     buildWindow();
     m_questioning = std::make_unique<QuestioningCommands>(m_context, *this, *m_questioningToolbar, this);
+    m_export = std::make_unique<ExportCommands>(m_context, *this);
     connectCommands();
 }
 
 TForm1::~TForm1()
 {
+    m_export.reset();
     m_questioning.reset();
     // The grid and the bound fields hang on the queries, which go before the widgets do.
     m_grid->setModel(nullptr);
@@ -169,6 +172,8 @@ void TForm1::connectCommands()
     connect(m_menus.questioningClear, &QAction::triggered, this, [questioning] { questioning->N11Click(); }, Qt::QueuedConnection);
     connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
     connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
+    ExportCommands *exporting = m_export.get();
+    connect(m_menus.exportToExcel, &QAction::triggered, this, [exporting] { exporting->N29Click(); }, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
     for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {

@@ -16,6 +16,7 @@ class BoundField;
 class CurrentRowLink;
 class DataGrid;
 class DatasetModel;
+class ExportCommands;
 class FormattedGridModel;
 class GradeBookToolbar;
 class Prompter;
@@ -83,6 +84,7 @@ public:
     // The assembled parts, for start-up and tests.
     AppContext &context() { return m_context; }
     QuestioningCommands &questioning() { return *m_questioning; }
+    ExportCommands &exporting() { return *m_export; }
     const MainMenus &menus() const { return m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
@@ -133,4 +135,5 @@ private:
     QLabel *m_statusPanels[3] = {};
     // Last, so that it goes first: it acts on everything above.
     std::unique_ptr<QuestioningCommands> m_questioning;
+    std::unique_ptr<ExportCommands> m_export;
 };
