@@ -1,14 +1,9 @@
 // Exports a grade book of 5,000 students × 36 columns through 导出至Excel and writes the
 // same cells with libxlsxwriter alone; prints both times and their ratio.
+#include "ContextFixture.h"
+#include "ScriptedMainView.h"
 #include "export/ExportCommands.h"
-#include "store/DataPaths.h"
-#include "store/Database.h"
-#include "store/Dataset.h"
-#include "store/LoginState.h"
 #include "store/Statements.h"
-#include "ui/AppContext.h"
-#include "ui/MainView.h"
-#include "ui/Prompter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,31 +20,6 @@ constexpr int kScoreColumns = 31; // 编号, 姓名, 小组 + 31 scores + 总分
 constexpr double kTargetSeconds = 1.0;
 constexpr double kTargetRatio = 1.5;
 constexpr int kRounds = 5;
-
-class CountingPrompter final : public Prompter {
-public:
-    Answer message(const QString &, const QString &, Buttons, Icon) override { ++boxes; return Answer::Ok; }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    int execDialog(QDialog &) override { return 0; }
-    int boxes = 0;
-};
-
-class IdleMainView final : public MainView {
-public:
-    void formatGrid() override {}
-    Result openGradeBookView() override { return Result::success(); }
-    Result openQuestioningView() override { return Result::success(); }
-    void showView(View) override {}
-    void bindFields() override {}
-    void unbindFields() override {}
-    Result savePendingEdits() override { return Result::success(); }
-    void useBrowsePresentation() override {}
-    void toggleDirectModification() override {}
-    void hideEntryPanel() override {}
-    void showStatus(int, const QString &) override {}
-};
 
 bool fillGradeBook(Database &database, const QString &table)
 {
@@ -141,35 +111,26 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    QTemporaryDir folder;
-    DataPaths paths(folder.path());
-    Database database(QStringLiteral("bench"));
-    if (const Result opened = database.open(folder.path()); !opened) {
-        out << opened.error << '\n';
-        return 2;
-    }
-    LoginState login;
-    login.programFolder = folder.path();
-    login.className = QStringLiteral("测试班");
-    login.subject = QStringLiteral("语文");
-    login.mode = kModeGradeBook;
-    const QString table = login.tables().currentTable();
-    if (!fillGradeBook(database, table)) {
+    // A throw-away program folder with its database, queries, login state and prompter.
+    ContextFixture fixture(QStringLiteral("bench"));
+    ScriptedMainView view(fixture);
+    fixture.login.className = QStringLiteral("测试班");
+    fixture.login.subject = QStringLiteral("语文");
+    fixture.login.mode = kModeGradeBook;
+    const QString table = fixture.login.tables().currentTable();
+    if (!fillGradeBook(fixture.database, table)) {
         out << "cannot build the grade book\n";
         return 2;
     }
-    Dataset query(database);
-    Dataset portraitQuery(database);
+    Dataset &query = fixture.query;
     query.setQuery(Sql::showAll(table));
     if (!query.open()) {
         out << "cannot open the grade book\n";
         return 2;
     }
-    CountingPrompter prompter;
-    IdleMainView view;
-    AppContext context{login, database, query, portraitQuery, prompter, paths};
+    QTemporaryDir folder;
     int opened = 0;
-    ExportCommands commands(context, view, [&opened](const QString &) { ++opened; return true; }, folder.filePath(QStringLiteral("out")));
+    ExportCommands commands(fixture.context, view, [&opened](const QString &) { ++opened; return true; }, folder.filePath(QStringLiteral("out")));
 
     // The best of a few rounds each, so that a neighbour's build does not decide it.
     double exportSeconds = 1e9;
@@ -188,7 +149,8 @@ int main(int argc, char *argv[])
         << "导出至Excel: " << QString::number(exportSeconds * 1000, 'f', 1) << " ms\n"
         << "libxlsxwriter alone: " << QString::number(directSeconds * 1000, 'f', 1) << " ms\n"
         << "ratio: " << QString::number(ratio, 'f', 2) << '\n';
-    const bool met = prompter.boxes == 0 && opened == kRounds && exportSeconds < kTargetSeconds && ratio <= kTargetRatio;
+    const bool met = fixture.prompter.calls().isEmpty() && opened == kRounds && exportSeconds < kTargetSeconds
+                     && ratio <= kTargetRatio;
     out << (met ? "target met" : "target missed") << ": under " << kTargetSeconds << " s and at most " << kTargetRatio
         << " x libxlsxwriter alone\n";
     return met ? 0 : 1;
