@@ -1,5 +1,7 @@
 // Races the selection tick on a real 10 ms timer through classes of 60 and 5,000 students
-// and reports how many ticks arrive per second and what one tick costs.
+// and reports how many ticks arrive per second and what one tick costs; then again with
+// the portrait panel shown and a 200 KB portrait for every student.
+#include "portrait/PortraitPanel.h"
 #include "questioning/QuestioningToolbar.h"
 #include "questioning/RandomSelection.h"
 #include "store/LoginState.h"
@@ -13,6 +15,10 @@
 #include "IdleMainView.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -62,6 +68,18 @@ public:
         });
     }
 
+    /// Shows the portrait panel on the portrait query, which then follows every tick.
+    bool showPortraits()
+    {
+        m_portraitQuery.setMaster(&m_query);
+        m_portraitQuery.setQuery(Sql::portrait(QStringLiteral("姓名")));
+        if (!m_portraitQuery.open())
+            return false;
+        m_panel = std::make_unique<PortraitPanel>(m_portraitQuery);
+        m_panel->show();
+        return true;
+    }
+
     AppContext &context() { return m_context; }
     MainView &view() { return m_view; }
     QuestioningToolbar &toolbar() { return m_toolbar; }
@@ -76,7 +94,40 @@ private:
     AppContext m_context;
     IdleMainView m_view;
     QuestioningToolbar m_toolbar;
+    std::unique_ptr<PortraitPanel> m_panel;
 };
+
+/// A 24-bit bitmap of about 200 KB, a little different for every student.
+QByteArray portraitOf(int number)
+{
+    QImage image(300, 227, QImage::Format_RGB888);
+    image.fill(QColor::fromHsv(number % 360, 120, 220));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+/// One portrait row per student of the class, in one transaction.
+bool fillPortraits(Database &database, int students)
+{
+    QSqlDatabase connection = database.connection();
+    QSqlQuery sql(connection);
+    if (!sql.exec(QStringLiteral("DELETE FROM [范例班]")) || !connection.transaction())
+        return false;
+    sql.prepare(QStringLiteral("INSERT INTO [范例班] ([姓名],[相片],[宣言]) VALUES (?,?,?)"));
+    for (int number = 1; number <= students; ++number) {
+        sql.addBindValue(QStringLiteral("学生%1").arg(number));
+        sql.addBindValue(portraitOf(number));
+        sql.addBindValue(QStringLiteral("我是第%1号学生").arg(number));
+        if (!sql.exec()) {
+            connection.rollback();
+            return false;
+        }
+    }
+    return connection.commit();
+}
 
 bool fillClass(Database &database, const QString &table, int students)
 {
@@ -124,17 +175,22 @@ double ticksPerSecond(QTimer &timer)
 template<typename Tick>
 double tickCost(Tick tick)
 {
+    // 20,000 calls, or as many as fit in two seconds when a tick is slow.
     constexpr int kTimed = 20000;
+    constexpr qint64 kMostNs = 2'000'000'000;
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < kTimed; ++i)
+    int calls = 0;
+    while (calls < kTimed && (calls % 64 != 0 || clock.nsecsElapsed() < kMostNs)) {
         tick();
-    return double(clock.nsecsElapsed()) / 1e3 / kTimed;
+        ++calls;
+    }
+    return double(clock.nsecsElapsed()) / 1e3 / calls;
 }
 
 /// Races one class for five seconds through the questioning toolbar; false when the
 /// target is missed.
-bool race(Database &database, const QString &folder, int students, QTextStream &out)
+bool race(Database &database, const QString &folder, int students, QTextStream &out, bool portraits = false)
 {
     BenchLesson lesson(database, folder);
     Dataset &query = lesson.context().mainQuery;
@@ -148,6 +204,10 @@ bool race(Database &database, const QString &folder, int students, QTextStream &
         out << "cannot open the class of " << students << " students\n";
         return false;
     }
+    if (portraits && (!fillPortraits(database, students) || !lesson.showPortraits())) {
+        out << "cannot show the portraits of " << students << " students\n";
+        return false;
+    }
 
     QTimer &timer = lesson.toolbar().selectionTimer();
     RandomSelection selection(lesson.context(), lesson.view(), lesson.toolbar());
@@ -158,7 +218,11 @@ bool race(Database &database, const QString &folder, int students, QTextStream &
     const double micros = tickCost([&selection] { selection.tick(); });
     selection.command();
 
-    report(out, QStringLiteral("%1 students").arg(students), perSecond, micros, lesson.failures());
+    const QString what = portraits ? QStringLiteral("%1 students, portrait panel shown (%2 KB each)")
+                                         .arg(students)
+                                         .arg(portraitOf(1).size() / 1024)
+                                   : QStringLiteral("%1 students").arg(students);
+    report(out, what, perSecond, micros, lesson.failures());
     return perSecond >= kTarget && lesson.failures() == 0;
 }
 
@@ -221,6 +285,8 @@ int main(int argc, char *argv[])
     bool met = true;
     for (const int students : {60, 5000})
         met = race(database, folder.path(), students, out) && met;
+    for (const int students : {60, 5000})
+        met = race(database, folder.path(), students, out, true) && met;
     for (const int students : {60, 5000})
         met = raceInMainWindow(folder.path(), students, out) && met;
     out << (met ? "target met" : "target missed") << ": at least " << kTarget << " ticks/s\n";

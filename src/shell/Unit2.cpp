@@ -5,6 +5,7 @@
 #include "entry/EntryCommands.h"
 #include "entry/EntryPanel.h"
 #include "gradebook/GradeBookCommands.h"
+#include "export/ExportCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
@@ -73,6 +74,7 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     m_gradeBook = std::make_unique<GradeBookCommands>(m_context, *this, this);
     m_entry = std::make_unique<EntryCommands>(
         m_context, *this, *m_entryPanel, *m_grid, [this]() -> const GradingSettings & { return m_questioning->form2(); }, this);
+    m_export = std::make_unique<ExportCommands>(m_context, *this);
     connectCommands();
 }
 
@@ -80,6 +82,7 @@ TForm1::~TForm1()
 {
     m_entry.reset();
     m_gradeBook.reset();
+    m_export.reset();
     m_questioning.reset();
     // The grid and the bound fields hang on the queries, which go before the widgets do.
     m_grid->setModel(nullptr);
@@ -176,6 +179,8 @@ void TForm1::connectCommands()
     connect(m_menus.questioningClear, &QAction::triggered, this, [questioning] { questioning->N11Click(); }, Qt::QueuedConnection);
     connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
     connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
+    ExportCommands *exporting = m_export.get();
+    connect(m_menus.exportToExcel, &QAction::triggered, this, [exporting] { exporting->N29Click(); }, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
     for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {

@@ -18,6 +18,7 @@ class DataGrid;
 class DatasetModel;
 class EntryCommands;
 class EntryPanel;
+class ExportCommands;
 class FormattedGridModel;
 class GradeBookCommands;
 class GradeBookToolbar;
@@ -90,6 +91,7 @@ public:
     GradeBookCommands &gradeBook() { return *m_gradeBook; }
     EntryCommands &entry() { return *m_entry; }
     EntryPanel *panel1() const { return m_entryPanel; }
+    ExportCommands &exporting() { return *m_export; }
     const MainMenus &menus() const { return m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
@@ -142,4 +144,5 @@ private:
     std::unique_ptr<QuestioningCommands> m_questioning;
     std::unique_ptr<GradeBookCommands> m_gradeBook;
     std::unique_ptr<EntryCommands> m_entry;
+    std::unique_ptr<ExportCommands> m_export;
 };

@@ -121,6 +121,9 @@ Result Database::open(const QString &programFolder)
                                           : cause);
         }
     }
+    // The portrait query looks a name up on every tick of a race: without an index each
+    // lookup walks the whole table of pictures. Not having it only costs speed.
+    (void)run(db, QStringLiteral("CREATE INDEX IF NOT EXISTS [范例班姓名] ON [范例班] ([姓名])"));
     return Result::success();
 }
 
