@@ -1,5 +1,7 @@
 #include "EntryCommands.h"
 
+#include "portrait/PortraitCommands.h"
+
 #include "EntryBatch.h"
 #include "EntryPanel.h"
 #include "Unit6.h"
@@ -40,6 +42,8 @@ void EntryCommands::connectPanel()
 
 void EntryCommands::SpeedButton2Click()
 {
+    if (m_portrait)
+        m_portrait->closePanel();
     m_panel.hide();
     (void)m_context.portraitQuery.close();
 
@@ -77,6 +81,10 @@ void EntryCommands::SpeedButton2Click()
 
 void EntryCommands::BitBtn3Click()
 {
+    if (m_portrait && m_portrait->isShown()) {
+        m_portrait->DBImage1DblClick();
+        return;
+    }
     if (const Result saved = m_view.savePendingEdits(); !saved) {
         m_context.prompter.error(saved.error);
         return;
@@ -116,6 +124,8 @@ void EntryCommands::BitBtn4Click()
 
 void EntryCommands::BitBtn1Click()
 {
+    if (m_portrait)
+        m_portrait->closePanel();
     m_panel.hide();
     Dataset &portrait = m_context.portraitQuery;
     (void)portrait.close();

@@ -8,6 +8,7 @@
 
 struct AppContext;
 class EntryPanel;
+class PortraitCommands;
 class GradingSettings;
 class MainView;
 class QWidget;
@@ -44,6 +45,9 @@ public:
     void Memo1Click(int line);
 
     EntryKind entryKind() const { return m_entryKind; }
+    /// The portrait panel the entry panel hosts: 添加 loads a picture while it is shown,
+    /// 录入 and 隐藏 close it.
+    void setPortrait(PortraitCommands *portrait) { m_portrait = portrait; }
 
 private:
     AppContext &m_context;
@@ -53,4 +57,5 @@ private:
     GradeScores m_gradeScores;
     QWidget *m_windows;
     EntryKind m_entryKind = EntryKind::None;
+    PortraitCommands *m_portrait = nullptr;
 };

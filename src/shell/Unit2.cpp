@@ -6,6 +6,8 @@
 #include "entry/EntryPanel.h"
 #include "gradebook/GradeBookCommands.h"
 #include "export/ExportCommands.h"
+#include "portrait/PortraitCommands.h"
+#include "portrait/PortraitPanel.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
@@ -75,12 +77,19 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     m_entry = std::make_unique<EntryCommands>(
         m_context, *this, *m_entryPanel, *m_grid, [this]() -> const GradingSettings & { return m_questioning->form2(); }, this);
     m_export = std::make_unique<ExportCommands>(m_context, *this);
+    auto *portraitPanel = new PortraitPanel(m_portraitQuery);
+    m_entryPanel->addToInputArea(portraitPanel);
+    QuestioningCommands *questioning = m_questioning.get();
+    m_portrait = std::make_unique<PortraitCommands>(m_context, *this, *portraitPanel,
+                                                    [questioning] { return questioning->selectionRunning(); });
+    m_entry->setPortrait(m_portrait.get());
     connectCommands();
 }
 
 TForm1::~TForm1()
 {
     m_entry.reset();
+    m_portrait.reset();
     m_gradeBook.reset();
     m_export.reset();
     m_questioning.reset();
@@ -180,6 +189,13 @@ void TForm1::connectCommands()
     connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
     connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     ExportCommands *exporting = m_export.get();
+    PortraitCommands *portrait = m_portrait.get();
+    for (QAction *item : {m_menus.questioningPortrait, m_menus.gradeBookPortrait})
+        connect(item, &QAction::triggered, this, [portrait] { portrait->ZhaopianClick(); });
+    connect(portrait, &PortraitCommands::panelShown, this, [this] {
+        m_entryPanel->show();
+        m_entryPanel->setToolbarEnabled(false);
+    });
     connect(m_menus.exportToExcel, &QAction::triggered, this, [exporting] { exporting->N29Click(); }, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
@@ -286,6 +302,8 @@ Result TForm1::savePendingEdits()
 
 void TForm1::saveBeforeLeaving()
 {
+    // A refused portrait or motto change is shown by the portrait commands themselves.
+    (void)m_portrait->savePending();
     if (const Result saved = savePendingEdits(); !saved) {
         // The value cannot be stored; the teacher is told which, and the window still goes.
         m_prompter.error(saved.error);

@@ -19,6 +19,7 @@ class DatasetModel;
 class EntryCommands;
 class EntryPanel;
 class ExportCommands;
+class PortraitCommands;
 class FormattedGridModel;
 class GradeBookCommands;
 class GradeBookToolbar;
@@ -92,6 +93,7 @@ public:
     EntryCommands &entry() { return *m_entry; }
     EntryPanel *panel1() const { return m_entryPanel; }
     ExportCommands &exporting() { return *m_export; }
+    PortraitCommands &portrait() { return *m_portrait; }
     const MainMenus &menus() const { return m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
@@ -145,4 +147,5 @@ private:
     std::unique_ptr<GradeBookCommands> m_gradeBook;
     std::unique_ptr<EntryCommands> m_entry;
     std::unique_ptr<ExportCommands> m_export;
+    std::unique_ptr<PortraitCommands> m_portrait;
 };

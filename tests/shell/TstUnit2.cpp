@@ -12,6 +12,7 @@
 #include "gradebook/Unit5.h"
 #include "questioning/QuestioningToolbar.h"
 #include "questioning/QuestioningCommands.h"
+#include "portrait/PortraitPanel.h"
 #include "shell/Unit2.h"
 #include "shell/Unit4.h"
 #include "store/DatasetModel.h"
@@ -30,6 +31,8 @@
 #include <QMenuBar>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QImage>
+#include <QFile>
 #include <QTest>
 #include <QGroupBox>
 #include <QPushButton>
@@ -150,6 +153,7 @@ private Q_SLOTS:
     void sortAndClearFromMenusAndToolbar();
     void entryPanelHideAndCaretLine();
     void enterInGradeBookRecomputesTheRow();
+    void portraitInTheEntryPanel();
 };
 
 void TstUnit2::startupWithoutLogin()
@@ -906,6 +910,48 @@ void TstUnit2::enterInGradeBookRecomputesTheRow()
     QTRY_COMPARE(shell.scalar(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [编号] = 1")).toInt(), 171);
     QCOMPARE(shell.scalar(QStringLiteral("SELECT [平均] FROM [一班语文记分册] WHERE [编号] = 1")).toDouble(), 85.0);
     QCOMPARE(shell.prompter.calls().size(), 0);
+}
+
+void TstUnit2::portraitInTheEntryPanel()
+{
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    TForm1 &window = shell.window;
+    Dataset &students = window.context().mainQuery;
+    QVERIFY(students.moveTo(1));
+    const QString name = students.value(QStringLiteral("姓名")).toString();
+
+    // 个性图片 shows the portrait panel inside the entry panel, its toolbar disabled.
+    window.menus().questioningPortrait->trigger();
+    EntryPanel *panel = window.panel1();
+    QVERIFY(!panel->isHidden());
+    QVERIFY(!panel->openButton()->isEnabled());
+    auto *portrait = panel->findChild<PortraitPanel *>();
+    QVERIFY(portrait && !portrait->isHidden());
+
+    // 添加 loads a bitmap for the current student, stored under the student's name.
+    const QString bitmap = shell.folder.path() + QStringLiteral("/face.bmp");
+    QImage face(4, 6, QImage::Format_RGB32);
+    face.fill(Qt::red);
+    QVERIFY(face.save(bitmap, "BMP"));
+    QFile file(bitmap);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    shell.prompter.expectText(bitmap);
+    window.entry().BitBtn3Click();
+    QCOMPARE(shell.prompter.lastCall().caption, QStringLiteral("打开"));
+    const QString stored = QStringLiteral("SELECT [相片] FROM [范例班] WHERE [姓名] = '%1'").arg(name);
+    QCOMPARE(shell.scalar(stored).toByteArray(), bytes);
+
+    // Moving away and back shows the same student's portrait again.
+    QVERIFY(students.moveTo(2));
+    QVERIFY(students.moveTo(1));
+    QCOMPARE(window.context().portraitQuery.value(QStringLiteral("姓名")).toString().trimmed(), name);
+
+    // 隐藏 closes the portrait panel and its query.
+    panel->hideButton()->click();
+    QVERIFY(panel->isHidden());
+    QVERIFY(!window.context().portraitQuery.isOpen());
 }
 
 QTEST_MAIN(TstUnit2)
