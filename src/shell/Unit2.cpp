@@ -2,6 +2,7 @@
 
 #include "Unit4.h"
 #include "WindowTitle.h"
+#include "entry/RosterCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
@@ -171,6 +172,8 @@ void TForm1::connectCommands()
     connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
+    // The roster commands keep nothing between clicks.
+    connect(m_menus.saveAsMaster, &QAction::triggered, this, [this] { RosterCommands(m_context, *this).N2Click(); }, Qt::QueuedConnection);
     for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {
         // A checkable item flips its own mark before it reports the click; the toggle
         // decides the marks itself.
