@@ -10,7 +10,7 @@
 #include "store/Database.h"
 #include "store/Dataset.h"
 #include "ui/AppContext.h"
-#include "ui/MainView.h"
+#include "IdleMainView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,22 +39,6 @@ public:
     int boxes = 0;
 };
 
-/// Every main-window operation a selection may call, doing nothing.
-class IdleMainView final : public MainView {
-public:
-    void formatGrid() override {}
-    Result openGradeBookView() override { return Result::success(); }
-    Result openQuestioningView() override { return Result::success(); }
-    void showView(View) override {}
-    void bindFields() override {}
-    void unbindFields() override {}
-    Result savePendingEdits() override { return Result::success(); }
-    void useBrowsePresentation() override {}
-    void toggleDirectModification() override {}
-    void hideEntryPanel() override {}
-    void showStatus(int, const QString &) override {}
-};
-
 /// A lesson on the real questioning toolbar, whose find boxes and number field follow
 /// the current row, and its real random-selection timer.
 class BenchLesson final {
@@ -72,9 +56,9 @@ public:
         // The current-row mirror: the name box and then the number box follow the row.
         QObject::connect(&m_query, &Dataset::currentRowChanged, &m_toolbar, [this] {
             const QString number = m_query.value(QStringLiteral("编号")).toString();
-            m_toolbar.dbEdit1()->setText(number);
-            m_toolbar.edit2()->setText(m_query.value(QStringLiteral("姓名")).toString());
-            m_toolbar.edit1()->setText(number);
+            m_toolbar.hiddenNumber()->setText(number);
+            m_toolbar.nameBox()->setText(m_query.value(QStringLiteral("姓名")).toString());
+            m_toolbar.numberBox()->setText(number);
         });
     }
 
@@ -165,7 +149,7 @@ bool race(Database &database, const QString &folder, int students, QTextStream &
         return false;
     }
 
-    QTimer &timer = lesson.toolbar().timer1();
+    QTimer &timer = lesson.toolbar().selectionTimer();
     RandomSelection selection(lesson.context(), lesson.view(), lesson.toolbar());
     QObject::connect(&timer, &QTimer::timeout, &timer, [&selection] { selection.tick(); });
     selection.command();
@@ -200,8 +184,8 @@ bool raceInMainWindow(const QString &folder, int students, QTextStream &out)
     window.show();
 
     window.questioning().BitBtn2Click();
-    const double perSecond = ticksPerSecond(window.questioningToolbar()->timer1());
-    window.questioningToolbar()->timer1().stop();
+    const double perSecond = ticksPerSecond(window.questioningToolbar()->selectionTimer());
+    window.questioningToolbar()->selectionTimer().stop();
     const double micros = tickCost([&window] { window.questioning().Timer1Timer(); });
     window.questioning().BitBtn2Click();
 

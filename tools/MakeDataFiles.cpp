@@ -1,7 +1,8 @@
 // Writes the data files shipped in Data/: the empty class list, the default subject list
 // and the default grade settings, all GBK with CR LF line ends.
 
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
+#include "store/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,8 +32,8 @@ int main(int argc, char *argv[])
                          QStringLiteral("基本正确，继续努力！"), QStringLiteral("答错了，没关系，再想想！")};
     settings.scores = {QStringLiteral("10"), QStringLiteral("8"), QStringLiteral("5"), QStringLiteral("0")};
 
-    for (const Result &result : {TextFiles::writeLines(data.filePath(QStringLiteral("banji.qs")), {}),
-                                     TextFiles::writeLines(data.filePath(QStringLiteral("xueke.qs")), subjects),
+    for (const Result &result : {LineFile::write(data.filePath(QStringLiteral("banji.qs")), {}),
+                                     LineFile::write(data.filePath(QStringLiteral("xueke.qs")), subjects),
                                      SettingsFile::write(data.filePath(QStringLiteral("Moren.qs")), settings)}) {
         if (!result) {
             QTextStream(stderr) << result.error << '\n';

@@ -38,11 +38,11 @@ std::optional<int> wholeNumber(const QString &text)
 
 } // namespace
 
-EntryBatch::EntryBatch(Database &database, Dataset &view, Prompter &prompter, ViewHooks hooks)
+EntryBatch::EntryBatch(Database &database, Dataset &view, Prompter &prompter, MainView &mainView)
     : m_database(database)
     , m_view(view)
     , m_prompter(prompter)
-    , m_hooks(std::move(hooks))
+    , m_mainView(mainView)
 {
 }
 
@@ -65,7 +65,7 @@ void EntryBatch::add(EntryKind kind, const EntryInput &input, const Context &con
         break;
     }
     m_view.first();
-    m_hooks.format();
+    m_mainView.formatGrid();
 }
 
 bool EntryBatch::addRoster(const QStringList &rows, const Context &context)
@@ -127,7 +127,7 @@ Result EntryBatch::writeRoster(const QStringList &names, const TableNames &table
 Result EntryBatch::reopenCurrentTable(const TableNames &tables)
 {
     if (tables.mode == kModeGradeBook)
-        return m_hooks.reopenGradeBook();
+        return m_mainView.openGradeBookView();
     (void)m_view.close();
     m_view.setQuery(Sql::showAllOrderedByNumber(tables.currentTable()));
     return m_view.open();
@@ -156,7 +156,7 @@ bool EntryBatch::addScores(const QStringList &rows, const Context &context)
             m_prompter.notice(kNotice, kScoresFailed);
             return true;
         }
-        m_hooks.format();
+        m_mainView.formatGrid();
     }
     const QString column = context.askColumnName ? context.askColumnName() : QString();
     if (column.isEmpty())

@@ -2,7 +2,7 @@
 
 #include "EntryInput.h"
 #include "EntryKind.h"
-#include "gradebook/ViewHooks.h"
+#include "ui/MainView.h"
 #include "store/DataPaths.h"
 #include "store/TableNames.h"
 
@@ -29,7 +29,7 @@ public:
         std::function<QString()> askColumnName;
     };
 
-    EntryBatch(Database &database, Dataset &view, Prompter &prompter, ViewHooks hooks);
+    EntryBatch(Database &database, Dataset &view, Prompter &prompter, MainView &mainView);
 
     /// Runs the section for the entry kind, then the closing steps (first row, grid
     /// formatting), which are skipped when the roster question is cancelled or no column
@@ -55,5 +55,5 @@ private:
     Database &m_database;
     Dataset &m_view;
     Prompter &m_prompter;
-    ViewHooks m_hooks;
+    MainView &m_mainView;
 };

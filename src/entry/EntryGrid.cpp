@@ -1,6 +1,6 @@
 #include "EntryGrid.h"
 
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -93,7 +93,7 @@ QStringList EntryGrid::cellTexts() const
 void EntryGrid::pasteText(const QString &text)
 {
     int row = std::max(currentRow(), 0) + 1;
-    for (const QString &line : TextFiles::splitLines(text)) {
+    for (const QString &line : LineFile::splitLines(text)) {
         if (row > kDataRows)
             break;
         setCellText(row++, line.section(QLatin1Char('\t'), 0, 0));

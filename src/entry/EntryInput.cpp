@@ -1,10 +1,10 @@
 #include "EntryInput.h"
 
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
 
 QStringList EntryInput::rows() const
 {
-    return gridInUse ? gridCells : TextFiles::splitLines(memoText);
+    return gridInUse ? gridCells : LineFile::splitLines(memoText);
 }
 
 bool EntryInput::rosterHasInput() const

@@ -2,11 +2,9 @@
 
 #include "store/Gbk.h"
 #include "store/TextDecoding.h"
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace TemplateFile {
 
@@ -46,10 +44,7 @@ std::optional<QByteArray> memoBytes(const QString &text, QString *error)
 
 Result write(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Result::failure(QStringLiteral("无法保存文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return Result::success();
+    return LineFile::writeBytes(path, bytes);
 }
 
 std::optional<QString> readText(const QString &path)
@@ -66,7 +61,7 @@ std::optional<QString> readText(const QString &path)
 
 QStringList lines(const QString &text)
 {
-    return TextFiles::splitLines(text);
+    return LineFile::splitLines(text);
 }
 
 QString withLineFeeds(const QString &text)

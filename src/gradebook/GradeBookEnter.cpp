@@ -2,7 +2,7 @@
 
 #include "GradeBookMessages.h"
 #include "RowTotals.h"
-#include "ViewHooks.h"
+#include "ui/MainView.h"
 #include "ui/Prompter.h"
 #include "store/Dataset.h"
 #include "store/TableNames.h"
@@ -16,7 +16,7 @@ bool isSortedView(const Dataset &view)
     return view.fieldCount() > 0 && view.fieldName(view.fieldCount() - 1) == QStringLiteral("名次");
 }
 
-void press(Dataset &view, Prompter &prompter, const ViewHooks &hooks, const QString &mode, const QString &columnList)
+void press(Dataset &view, Prompter &prompter, MainView &mainView, const QString &mode, const QString &columnList)
 {
     // Group totals are sums over several students: there is no row to write.
     if (!view.isWritable())
@@ -25,7 +25,7 @@ void press(Dataset &view, Prompter &prompter, const ViewHooks &hooks, const QStr
         // The sorted view is left as it was: a value typed into it is not stored.
         view.cancel();
         if (prompter.confirm(kNotice, kLeaveSortedView)) {
-            if (const Result reopened = hooks.reopenGradeBook(); !reopened)
+            if (const Result reopened = mainView.openGradeBookView(); !reopened)
                 prompter.error(reopened.error);
         }
         return;

@@ -4,7 +4,7 @@
 
 class Dataset;
 class Prompter;
-struct ViewHooks;
+class MainView;
 
 /// Enter in the main grid while the grade-book view is shown (the grid's part of
 /// DBGrid1KeyPress). The caller commits the grid's open cell editor first.
@@ -13,7 +13,7 @@ namespace GradeBookEnter {
 /// unsorted view); in the group-totals view and on an empty view does nothing. Otherwise puts
 /// the current row into edit state, recomputes 合计 and 平均 when the mode is 记分册 and
 /// the column list has score columns, and posts it; a refused post is shown and undone.
-void press(Dataset &view, Prompter &prompter, const ViewHooks &hooks, const QString &mode, const QString &columnList);
+void press(Dataset &view, Prompter &prompter, MainView &mainView, const QString &mode, const QString &columnList);
 /// True when the view is the sorted grade-book view (its last field is 名次).
 bool isSortedView(const Dataset &view);
 } // namespace GradeBookEnter

@@ -3,15 +3,15 @@
 #include "GradeBookMessages.h"
 #include "ui/Prompter.h"
 #include "store/Dataset.h"
-#include "store/TextFiles.h"
+#include "store/PasswordFile.h"
 
 using namespace GradeBookMessages;
 
-ScoreClearing::ScoreClearing(Database &database, Dataset &view, Prompter &prompter, ViewHooks hooks)
+ScoreClearing::ScoreClearing(Database &database, Dataset &view, Prompter &prompter, MainView &mainView)
     : m_database(database)
     , m_view(view)
     , m_prompter(prompter)
-    , m_hooks(std::move(hooks))
+    , m_mainView(mainView)
 {
 }
 
@@ -52,6 +52,6 @@ void ScoreClearing::run(const TableNames &tables, const DataPaths &paths)
         m_prompter.error(rebuilt.error);
         return;
     }
-    if (const Result reopened = m_hooks.reopenGradeBook(); !reopened)
+    if (const Result reopened = m_mainView.openGradeBookView(); !reopened)
         m_prompter.error(reopened.error);
 }

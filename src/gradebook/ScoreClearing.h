@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewHooks.h"
+#include "ui/MainView.h"
 #include "store/DataPaths.h"
 #include "store/TableNames.h"
 
@@ -12,7 +12,7 @@ class Prompter;
 /// then shows the grade-book view again.
 class ScoreClearing final {
 public:
-    ScoreClearing(Database &database, Dataset &view, Prompter &prompter, ViewHooks hooks);
+    ScoreClearing(Database &database, Dataset &view, Prompter &prompter, MainView &mainView);
 
     void run(const TableNames &tables, const DataPaths &paths);
 
@@ -24,5 +24,5 @@ private:
     Database &m_database;
     Dataset &m_view;
     Prompter &m_prompter;
-    ViewHooks m_hooks;
+    MainView &m_mainView;
 };

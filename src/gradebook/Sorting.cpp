@@ -7,11 +7,11 @@
 
 using namespace GradeBookMessages;
 
-Sorting::Sorting(Database &database, Dataset &view, Prompter &prompter, ViewHooks hooks)
+Sorting::Sorting(Database &database, Dataset &view, Prompter &prompter, MainView &mainView)
     : m_database(database)
     , m_view(view)
     , m_prompter(prompter)
-    , m_hooks(std::move(hooks))
+    , m_mainView(mainView)
 {
 }
 
@@ -26,7 +26,7 @@ bool Sorting::prepareGradeBookSort(const QString &columnList)
         m_prompter.notice(kNotice, kNothingToSort);
         return false;
     }
-    if (const Result reopened = m_hooks.reopenGradeBook(); !reopened) {
+    if (const Result reopened = m_mainView.openGradeBookView(); !reopened) {
         m_prompter.error(reopened.error);
         return false;
     }
@@ -46,11 +46,11 @@ bool Sorting::apply(const TableNames &tables, const SortChoice &choice)
         m_prompter.notice(kNotice, kSortFailed);
         if (tables.mode != kModeGradeBook)
             return false;
-        if (const Result reopened = m_hooks.reopenGradeBook(); !reopened)
+        if (const Result reopened = m_mainView.openGradeBookView(); !reopened)
             m_prompter.error(reopened.error);
         return true;
     }
-    m_hooks.format();
+    m_mainView.formatGrid();
     m_view.first();
     return true;
 }
@@ -73,7 +73,7 @@ Result Sorting::sortWithRanks(const QString &table, const SortChoice &choice)
 
 Result Sorting::showGroupTotals(const QString &table, const SortChoice &choice)
 {
-    m_hooks.hidePanel();
+    m_mainView.hideEntryPanel();
     if (!isSafeName(choice.column))
         return Result::failure(kSortFailed);
     (void)m_view.close();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewHooks.h"
+#include "ui/MainView.h"
 #include "store/TableNames.h"
 
 #include <QString>
@@ -21,7 +21,7 @@ struct SortChoice final {
 /// view's sort by one of four fixed columns.
 class Sorting final {
 public:
-    Sorting(Database &database, Dataset &view, Prompter &prompter, ViewHooks hooks);
+    Sorting(Database &database, Dataset &view, Prompter &prompter, MainView &mainView);
 
     /// The keys of the questioning view's item group, in its order.
     static QStringList questioningKeys();
@@ -45,5 +45,5 @@ private:
     Database &m_database;
     Dataset &m_view;
     Prompter &m_prompter;
-    ViewHooks m_hooks;
+    MainView &m_mainView;
 };

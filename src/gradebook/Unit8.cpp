@@ -14,14 +14,14 @@
 
 using namespace GradeBookMessages;
 
-TForm8::TForm8(Database &database, Dataset &view, const QString &table, Prompter &prompter, ViewHooks hooks,
+TForm8::TForm8(Database &database, Dataset &view, const QString &table, Prompter &prompter, MainView &mainView,
                QWidget *parent)
     : QDialog(parent, Qt::Tool)
     , m_database(database)
     , m_view(view)
     , m_table(table)
     , m_prompter(prompter)
-    , m_hooks(std::move(hooks))
+    , m_mainView(mainView)
     , m_nameBox(new QLineEdit(this))
     , m_ok(new QPushButton(QStringLiteral("OK"), this))
     , m_no(new QPushButton(QStringLiteral("&No"), this))
@@ -61,7 +61,7 @@ void TForm8::BitBtn1Click()
     const Result added = ScoreColumns::add(m_database, m_view, m_table, m_nameBox->text());
     if (!added)
         m_prompter.notice(kNotice, kDuplicateColumn);
-    if (const Result reopened = m_hooks.reopenGradeBook(); !reopened)
+    if (const Result reopened = m_mainView.openGradeBookView(); !reopened)
         m_prompter.error(reopened.error);
     if (added)
         accept();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewHooks.h"
+#include "ui/MainView.h"
 
 #include <QDialog>
 
@@ -16,7 +16,7 @@ class TForm8 final : public QDialog {
 
 public:
     /// table is the grade-book table; the name box offers 第k次 from the view's field count.
-    TForm8(Database &database, Dataset &view, const QString &table, Prompter &prompter, ViewHooks hooks,
+    TForm8(Database &database, Dataset &view, const QString &table, Prompter &prompter, MainView &mainView,
            QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TForm8)
 
@@ -43,7 +43,7 @@ private:
     Dataset &m_view;
     QString m_table;
     Prompter &m_prompter;
-    ViewHooks m_hooks;
+    MainView &m_mainView;
     QString m_pendingColumnName;
     QLineEdit *m_nameBox;
     QPushButton *m_ok;

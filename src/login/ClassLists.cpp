@@ -6,21 +6,16 @@
 #include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
-#include "store/RawListFile.h"
+#include "store/ListFile.h"
 #include "store/StoredNames.h"
 #include "store/TableNames.h"
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
 
 #include <QFile>
 
 namespace {
 const QString kNotice = QStringLiteral("提示");
 const QString kError = QStringLiteral("错误");
-
-QString fileError(const QString &error, const QString &path)
-{
-    return error.isEmpty() ? QStringLiteral("无法打开文件“%1”。").arg(path) : error;
-}
 } // namespace
 
 ClassLists::ClassLists(AppContext &context)
@@ -37,11 +32,10 @@ ClassLists::Opening ClassLists::opening()
 {
     const DataPaths &paths = m_context.paths;
     Opening result;
-    QString error;
     const QString classListPath = paths.classListFile();
-    const std::optional<QStringList> classes = TextFiles::readLines(classListPath, &error);
+    const ReadResult<QStringList> classes = LineFile::read(classListPath);
     if (!classes) {
-        m_context.prompter.error(fileError(error, classListPath));
+        m_context.prompter.error(classes.error);
         return result;
     }
     result.classes = contentsOf(*classes);
@@ -52,9 +46,9 @@ ClassLists::Opening ClassLists::opening()
     QString subjectListPath = usable ? paths.subjectListFile(className) : QString();
     if (subjectListPath.isEmpty() || !QFile::exists(subjectListPath))
         subjectListPath = paths.defaultSubjectListFile();
-    const std::optional<QStringList> subjects = TextFiles::readLines(subjectListPath, &error);
+    const ReadResult<QStringList> subjects = LineFile::read(subjectListPath);
     if (!subjects) {
-        m_context.prompter.error(fileError(error, subjectListPath));
+        m_context.prompter.error(subjects.error);
         return result;
     }
     result.subjects = contentsOf(*subjects);
@@ -68,10 +62,9 @@ ClassLists::BoxContents ClassLists::subjectsOf(const QString &typedClass)
     const QString path = m_context.paths.subjectListFile(StoredSpelling(m_context).className(typedClass));
     if (!QFile::exists(path))
         return {};
-    QString error;
-    const std::optional<QStringList> subjects = TextFiles::readLines(path, &error);
+    const ReadResult<QStringList> subjects = LineFile::read(path);
     if (!subjects) {
-        m_context.prompter.error(fileError(error, path));
+        m_context.prompter.error(subjects.error);
         return {};
     }
     return contentsOf(*subjects);
@@ -89,16 +82,15 @@ bool ClassLists::administratorConfirmed()
 
 std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString &path, const QString &name)
 {
-    QString error;
-    const std::optional<QStringList> lines = TextFiles::readLines(path, &error);
+    const ReadResult<QStringList> lines = LineFile::read(path);
     if (!lines) {
-        m_context.prompter.error(fileError(error, path));
+        m_context.prompter.error(lines.error);
         return std::nullopt;
     }
     // A line that differs only in letter case names the same tables.
     const QStringList remaining = StoredNames::withoutCaseVariants(*lines, name);
     // Byte for byte, so a line GBK cannot read is kept as it is rather than refused.
-    if (const RawListFile::Rewrite written = RawListFile::removeAll(path, name); !written.result) {
+    if (const ListFile::Rewrite written = ListFile::removeAll(path, name); !written.result) {
         m_context.prompter.error(written.result.error);
         return std::nullopt;
     }

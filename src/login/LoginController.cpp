@@ -4,12 +4,13 @@
 #include "StoredSpelling.h"
 #include "ui/Prompter.h"
 #include "store/DataPaths.h"
-#include "store/RawListFile.h"
+#include "store/ListFile.h"
 #include "store/SubjectTables.h"
 #include "store/Dataset.h"
 #include "store/StoredNames.h"
 #include "store/TableNames.h"
-#include "store/TextFiles.h"
+#include "store/SettingsFile.h"
+#include "store/PasswordFile.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
@@ -221,10 +222,9 @@ bool LoginController::loadGradeSettings(const Entries &entries)
     const bool hasOwn = QFile::exists(own);
     const QString source = hasOwn ? own : paths.defaultGradeSettingsFile();
 
-    QString error;
-    const std::optional<QStringList> lines = SettingsFile::readLines(source, &error);
+    const ReadResult<QStringList> lines = SettingsFile::readLines(source);
     if (!lines) {
-        prompter.error(error.isEmpty() ? QStringLiteral("无法打开文件“%1”。").arg(source) : error);
+        prompter.error(lines.error);
         return false;
     }
     if (!hasOwn) {
@@ -249,7 +249,7 @@ bool LoginController::loadGradeSettings(const Entries &entries)
 bool LoginController::putFirstInList(const QString &path, const QString &name)
 {
     // Byte for byte, so a line GBK cannot read stays as it is and blocks nothing.
-    const RawListFile::Rewrite rewrite = RawListFile::putFirst(path, name);
+    const ListFile::Rewrite rewrite = ListFile::putFirst(path, name);
     if (!rewrite.result) {
         m_context.prompter.error(rewrite.result.error);
         return false;

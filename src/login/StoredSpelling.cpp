@@ -4,7 +4,7 @@
 #include "store/DataPaths.h"
 #include "store/StoredNames.h"
 #include "store/TableNames.h"
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
 
 #include <QFile>
 
@@ -15,7 +15,7 @@ std::optional<QString> spellingInList(const QString &path, const QString &name)
 {
     if (!QFile::exists(path))
         return std::nullopt;
-    return StoredNames::spellingIn(TextFiles::readLines(path).value_or(QStringList()), name);
+    return StoredNames::spellingIn(LineFile::read(path).value.value_or(QStringList()), name);
 }
 
 } // namespace

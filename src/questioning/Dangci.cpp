@@ -186,7 +186,7 @@ void TForm2::BitBtn2Click()
     const std::optional<QString> path = m_prompter.openFile(QStringLiteral("打开"), kCommentFilter, kCommentExtension);
     if (!path)
         return;
-    const std::optional<QStringList> lines = SettingsFile::readLines(*path);
+    const ReadResult<QStringList> lines = SettingsFile::readLines(*path);
     int used = 0;
     if (lines) {
         GradeSettings values = settings();

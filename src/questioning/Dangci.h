@@ -1,7 +1,7 @@
 #pragma once
 
 #include "GradingSettings.h"
-#include "store/TextFiles.h"
+#include "store/SettingsFile.h"
 
 #include <QDialog>
 #include <array>

@@ -5,6 +5,7 @@
 #include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
+#include "store/PasswordFile.h"
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
 

@@ -29,11 +29,11 @@ QuestioningCommands::~QuestioningCommands()
 
 void QuestioningCommands::connectToolbar()
 {
-    QObject::connect(m_toolbar.edit1(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit1KeyPress(); });
-    QObject::connect(m_toolbar.edit2(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit2KeyPress(); });
-    QObject::connect(m_toolbar.comboBox1(), &QComboBox::activated, &m_toolbar, [this] { ComboBox1Change(); });
-    QObject::connect(m_toolbar.dbEdit3(), &QLineEdit::textChanged, &m_toolbar, [this] { DBEdit3Change(); });
-    QObject::connect(&m_toolbar.timer1(), &QTimer::timeout, &m_toolbar, [this] { Timer1Timer(); });
+    QObject::connect(m_toolbar.numberBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit1KeyPress(); });
+    QObject::connect(m_toolbar.nameBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit2KeyPress(); });
+    QObject::connect(m_toolbar.gradeBox(), &QComboBox::activated, &m_toolbar, [this] { ComboBox1Change(); });
+    QObject::connect(m_toolbar.hiddenGrade(), &QLineEdit::textChanged, &m_toolbar, [this] { DBEdit3Change(); });
+    QObject::connect(&m_toolbar.selectionTimer(), &QTimer::timeout, &m_toolbar, [this] { Timer1Timer(); });
 }
 
 void QuestioningCommands::createWindows()
@@ -80,14 +80,14 @@ void QuestioningCommands::ComboBox1Change()
 {
     Grading grading(m_context.mainQuery, m_context.login, form2(), m_context.prompter,
                     [this](const QString &comment) { form7().showComment(comment); });
-    grading.grade(m_toolbar.comboBox1()->currentIndex());
+    grading.grade(m_toolbar.gradeBox()->currentIndex());
 }
 
 void QuestioningCommands::DBEdit3Change()
 {
-    QComboBox *box = m_toolbar.comboBox1();
+    QComboBox *box = m_toolbar.gradeBox();
     // Setting the index is no choice of the teacher's: only activated() grades.
-    box->setCurrentIndex(box->findText(m_toolbar.dbEdit3()->text().trimmed()));
+    box->setCurrentIndex(box->findText(m_toolbar.hiddenGrade()->text().trimmed()));
 }
 
 void QuestioningCommands::N5Click()

@@ -56,73 +56,73 @@ void giveHint(QWidget *widget, const QString &hint)
 
 QuestioningToolbar::QuestioningToolbar(QWidget *parent)
     : QWidget(parent)
-    , m_edit1(new QLineEdit(this))
-    , m_edit2(new QLineEdit(this))
-    , m_animate1(new AnimationControl(this))
-    , m_spinEdit1(new QSpinBox(this))
-    , m_comboBox1(new GradeBox(this))
-    , m_dbEdit1(hiddenField(QStringLiteral("DBEdit1"), this))
-    , m_dbEdit2(hiddenField(QStringLiteral("DBEdit2"), this))
-    , m_dbEdit3(hiddenField(QStringLiteral("DBEdit3"), this))
+    , m_numberBox(new QLineEdit(this))
+    , m_nameBox(new QLineEdit(this))
+    , m_selectionClip(new AnimationControl(this))
+    , m_countBox(new QSpinBox(this))
+    , m_gradeBox(new GradeBox(this))
+    , m_hiddenNumber(hiddenField(QStringLiteral("DBEdit1"), this))
+    , m_hiddenName(hiddenField(QStringLiteral("DBEdit2"), this))
+    , m_hiddenGrade(hiddenField(QStringLiteral("DBEdit3"), this))
 {
     setObjectName(QStringLiteral("questioningToolbar"));
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setInterval(10);
-    m_timer1.setTimerType(Qt::PreciseTimer);
+    m_selectionTimer.setObjectName(QStringLiteral("Timer1"));
+    m_selectionTimer.setInterval(10);
+    m_selectionTimer.setTimerType(Qt::PreciseTimer);
     setFixedHeight(kHeight);
     const QColor toolTipBase = palette().color(QPalette::ToolTipBase);
     const QColor aqua(0, 255, 255);
 
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setFixedSize(65, 43);
-    giveHint(m_edit1, QStringLiteral("查找请输入编号，回车"));
-    dressLargeRed(m_edit1, toolTipBase);
+    m_numberBox->setObjectName(QStringLiteral("Edit1"));
+    m_numberBox->setFixedSize(65, 43);
+    giveHint(m_numberBox, QStringLiteral("查找请输入编号，回车"));
+    dressLargeRed(m_numberBox, toolTipBase);
 
-    m_edit2->setObjectName(QStringLiteral("Edit2"));
-    m_edit2->setFixedSize(136, 43);
-    giveHint(m_edit2, QStringLiteral("查找请输入姓名，回车"));
-    dressLargeRed(m_edit2, aqua);
+    m_nameBox->setObjectName(QStringLiteral("Edit2"));
+    m_nameBox->setFixedSize(136, 43);
+    giveHint(m_nameBox, QStringLiteral("查找请输入姓名，回车"));
+    dressLargeRed(m_nameBox, aqua);
 
-    m_animate1->setObjectName(QStringLiteral("Animate1"));
-    m_animate1->setFixedSize(32, 41);
-    m_animate1->setAccessibleName(QStringLiteral("选择动画"));
+    m_selectionClip->setObjectName(QStringLiteral("Animate1"));
+    m_selectionClip->setFixedSize(32, 41);
+    m_selectionClip->setAccessibleName(QStringLiteral("选择动画"));
 
-    m_spinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    m_spinEdit1->setFixedSize(78, 45);
-    m_spinEdit1->setRange(0, 100);
-    m_spinEdit1->setSingleStep(5);
-    m_spinEdit1->setValue(0);
-    giveHint(m_spinEdit1, QStringLiteral("请输入随机选择的数量"));
-    dressLargeRed(m_spinEdit1, toolTipBase);
+    m_countBox->setObjectName(QStringLiteral("SpinEdit1"));
+    m_countBox->setFixedSize(78, 45);
+    m_countBox->setRange(0, 100);
+    m_countBox->setSingleStep(5);
+    m_countBox->setValue(0);
+    giveHint(m_countBox, QStringLiteral("请输入随机选择的数量"));
+    dressLargeRed(m_countBox, toolTipBase);
 
-    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    m_comboBox1->setEditable(false);
-    m_comboBox1->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
-    m_comboBox1->setCurrentIndex(-1);
-    m_comboBox1->setFixedSize(78, 43);
-    giveHint(m_comboBox1, QStringLiteral("请选择档次"));
-    dressLargeRed(m_comboBox1, toolTipBase);
+    m_gradeBox->setObjectName(QStringLiteral("ComboBox1"));
+    m_gradeBox->setEditable(false);
+    m_gradeBox->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")});
+    m_gradeBox->setCurrentIndex(-1);
+    m_gradeBox->setFixedSize(78, 43);
+    giveHint(m_gradeBox, QStringLiteral("请选择档次"));
+    dressLargeRed(m_gradeBox, toolTipBase);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->setSpacing(6);
-    layout->addWidget(m_edit1);
-    layout->addWidget(m_edit2);
-    layout->addWidget(m_animate1);
+    layout->addWidget(m_numberBox);
+    layout->addWidget(m_nameBox);
+    layout->addWidget(m_selectionClip);
     layout->addWidget(smallLabel(QStringLiteral("范围"), this));
-    layout->addWidget(m_spinEdit1);
+    layout->addWidget(m_countBox);
     layout->addWidget(smallLabel(QStringLiteral("评价"), this));
-    layout->addWidget(m_comboBox1);
+    layout->addWidget(m_gradeBox);
     layout->addStretch(1);
 }
 
-QString QuestioningToolbar::countText() const { return m_spinEdit1->text(); }
-void QuestioningToolbar::setCountText(const QString &text) { m_spinEdit1->setValue(text.toInt()); }
-void QuestioningToolbar::setCountEnabled(bool enabled) { m_spinEdit1->setEnabled(enabled); }
-void QuestioningToolbar::setGradeBoxEnabled(bool enabled) { m_comboBox1->setEnabled(enabled); }
-QString QuestioningToolbar::numberBoxText() const { return m_edit1->text(); }
-void QuestioningToolbar::setNumberBoxText(const QString &text) { m_edit1->setText(text); }
-QString QuestioningToolbar::nameBoxText() const { return m_edit2->text(); }
-QString QuestioningToolbar::numberFieldText() const { return m_dbEdit1->text(); }
-void QuestioningToolbar::playAnimation() { m_animate1->play(); }
-void QuestioningToolbar::stopAnimation() { m_animate1->stop(); }
+QString QuestioningToolbar::countText() const { return m_countBox->text(); }
+void QuestioningToolbar::setCountText(const QString &text) { m_countBox->setValue(text.toInt()); }
+void QuestioningToolbar::setCountEnabled(bool enabled) { m_countBox->setEnabled(enabled); }
+void QuestioningToolbar::setGradeBoxEnabled(bool enabled) { m_gradeBox->setEnabled(enabled); }
+QString QuestioningToolbar::numberBoxText() const { return m_numberBox->text(); }
+void QuestioningToolbar::setNumberBoxText(const QString &text) { m_numberBox->setText(text); }
+QString QuestioningToolbar::nameBoxText() const { return m_nameBox->text(); }
+QString QuestioningToolbar::numberFieldText() const { return m_hiddenNumber->text(); }
+void QuestioningToolbar::playAnimation() { m_selectionClip->play(); }
+void QuestioningToolbar::stopAnimation() { m_selectionClip->stop(); }

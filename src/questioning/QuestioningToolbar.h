@@ -20,15 +20,15 @@ class QuestioningToolbar final : public QWidget, public QuestioningControls {
 public:
     explicit QuestioningToolbar(QWidget *parent = nullptr);
 
-    QLineEdit *edit1() const { return m_edit1; }             ///< find by number
-    QLineEdit *edit2() const { return m_edit2; }             ///< find by name
-    AnimationControl *animate1() const { return m_animate1; } ///< selection animation
-    QSpinBox *spinEdit1() const { return m_spinEdit1; }       ///< count box "范围"
-    QComboBox *comboBox1() const { return m_comboBox1; }      ///< grade box "评价"
-    QLineEdit *dbEdit1() const { return m_dbEdit1; }         ///< hidden number field
-    QLineEdit *dbEdit2() const { return m_dbEdit2; }         ///< hidden name field
-    QLineEdit *dbEdit3() const { return m_dbEdit3; }         ///< hidden grade field
-    QTimer &timer1() { return m_timer1; }                      ///< random-selection tick
+    QLineEdit *numberBox() const { return m_numberBox; }              ///< Edit1: find by number
+    QLineEdit *nameBox() const { return m_nameBox; }                  ///< Edit2: find by name
+    AnimationControl *selectionClip() const { return m_selectionClip; } ///< Animate1: selection animation
+    QSpinBox *countBox() const { return m_countBox; }                 ///< SpinEdit1: count box "范围"
+    QComboBox *gradeBox() const { return m_gradeBox; }                ///< ComboBox1: grade box "评价"
+    QLineEdit *hiddenNumber() const { return m_hiddenNumber; }        ///< DBEdit1: hidden number field
+    QLineEdit *hiddenName() const { return m_hiddenName; }            ///< DBEdit2: hidden name field
+    QLineEdit *hiddenGrade() const { return m_hiddenGrade; }          ///< DBEdit3: hidden grade field
+    QTimer &selectionTimer() { return m_selectionTimer; }             ///< Timer1: the 10 ms selection tick
 
     QString countText() const override;
     void setCountText(const QString &text) override;
@@ -40,17 +40,17 @@ public:
     QString numberFieldText() const override;
     void playAnimation() override;
     void stopAnimation() override;
-    void startTimer() override { m_timer1.start(); }
-    void stopTimer() override { m_timer1.stop(); }
+    void startTimer() override { m_selectionTimer.start(); }
+    void stopTimer() override { m_selectionTimer.stop(); }
 
 private:
-    QLineEdit *m_edit1;
-    QLineEdit *m_edit2;
-    AnimationControl *m_animate1;
-    QSpinBox *m_spinEdit1;
-    QComboBox *m_comboBox1;
-    QLineEdit *m_dbEdit1;
-    QLineEdit *m_dbEdit2;
-    QLineEdit *m_dbEdit3;
-    QTimer m_timer1;
+    QLineEdit *m_numberBox;
+    QLineEdit *m_nameBox;
+    AnimationControl *m_selectionClip;
+    QSpinBox *m_countBox;
+    QComboBox *m_gradeBox;
+    QLineEdit *m_hiddenNumber;
+    QLineEdit *m_hiddenName;
+    QLineEdit *m_hiddenGrade;
+    QTimer m_selectionTimer;
 };

@@ -5,6 +5,7 @@
 #include "store/LoginState.h"
 #include "ui/Prompter.h"
 #include "store/Dataset.h"
+#include "store/TableNames.h"
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
 
@@ -13,7 +14,6 @@
 using namespace QuestioningMessages;
 
 namespace {
-const QString kNumberField = QStringLiteral("编号");
 
 quint32 secondsNow()
 {
@@ -101,5 +101,5 @@ void RandomSelection::tick()
     }
     const int drawn = m_generator.next() % m_range + 1;
     m_controls.setNumberBoxText(QString::number(drawn));
-    query.locate(kNumberField, drawn);
+    query.locate(Column::kNumber, drawn);
 }

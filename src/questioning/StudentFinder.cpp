@@ -4,6 +4,7 @@
 #include "QuestioningMessages.h"
 #include "ui/Prompter.h"
 #include "store/Dataset.h"
+#include "store/TableNames.h"
 #include "ui/AppContext.h"
 
 using namespace QuestioningMessages;
@@ -15,7 +16,7 @@ void StudentFinder::findByNumber()
     const int number = m_controls.numberBoxText().trimmed().toInt(&isNumber);
     const bool usable = query.isOpen() && isNumber;
     if (usable)
-        query.locate(QStringLiteral("编号"), number);
+        query.locate(Column::kNumber, number);
     finish(usable);
 }
 
@@ -24,7 +25,7 @@ void StudentFinder::findByName()
     Dataset &query = m_context.mainQuery;
     const bool usable = query.isOpen();
     if (usable)
-        query.locatePrefix(QStringLiteral("姓名"), m_controls.nameBoxText());
+        query.locatePrefix(Column::kName, m_controls.nameBoxText());
     finish(usable);
 }
 

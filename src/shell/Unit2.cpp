@@ -2,10 +2,14 @@
 
 #include "Unit4.h"
 #include "WindowTitle.h"
+#include "entry/EntryCommands.h"
+#include "entry/EntryPanel.h"
 #include "entry/RosterCommands.h"
+#include "gradebook/GradeBookCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
+#include "questioning/Dangci.h"
 #include "questioning/QuestioningCommands.h"
 #include "questioning/QuestioningToolbar.h"
 #include "store/DatasetModel.h"
@@ -67,11 +71,16 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
 
     buildWindow();
     m_questioning = std::make_unique<QuestioningCommands>(m_context, *this, *m_questioningToolbar, this);
+    m_gradeBook = std::make_unique<GradeBookCommands>(m_context, *this, this);
+    m_entry = std::make_unique<EntryCommands>(
+        m_context, *this, *m_entryPanel, *m_grid, [this]() -> const GradingSettings & { return m_questioning->form2(); }, this);
     connectCommands();
 }
 
 TForm1::~TForm1()
 {
+    m_entry.reset();
+    m_gradeBook.reset();
     m_questioning.reset();
     // The grid and the bound fields hang on the queries, which go before the widgets do.
     m_grid->setModel(nullptr);
@@ -115,11 +124,9 @@ void TForm1::buildWindow()
     titleFont.setPixelSize(16);
     m_grid->horizontalHeader()->setFont(titleFont);
     row->addWidget(m_grid, 1);
-    m_panel1 = new QWidget(central);
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setFixedWidth(160);
-    m_panel1->hide();
-    row->addWidget(m_panel1);
+    m_entryPanel = new EntryPanel(central);
+    m_entryPanel->hide();
+    row->addWidget(m_entryPanel);
     column->addLayout(row, 1);
 
     m_datasetModel = std::make_unique<DatasetModel>(&m_mainQuery);
@@ -129,9 +136,9 @@ void TForm1::buildWindow()
     m_currentRowLink = std::make_unique<CurrentRowLink>(*m_grid, m_mainQuery);
     m_grid->installEventFilter(this);
 
-    m_numberField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit1(), m_mainQuery);
-    m_nameField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit2(), m_mainQuery);
-    m_gradeField = std::make_unique<BoundField>(*m_questioningToolbar->dbEdit3(), m_mainQuery);
+    m_numberField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenNumber(), m_mainQuery);
+    m_nameField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenName(), m_mainQuery);
+    m_gradeField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenGrade(), m_mainQuery);
 
     m_animate2 = new AnimationControl(central);
     m_animate2->setObjectName(QStringLiteral("Animate2"));
@@ -183,20 +190,33 @@ void TForm1::connectCommands()
         });
     }
 
+    GradeBookCommands *gradeBook = m_gradeBook.get();
+    connect(m_menus.gradeBookSort, &QAction::triggered, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
+    connect(m_menus.questioningSort, &QAction::triggered, this, [gradeBook] { gradeBook->N12Click(); }, Qt::QueuedConnection);
+    connect(m_menus.gradeBookClear, &QAction::triggered, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
+    connect(m_gradeBookToolbar->sortButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
+    connect(m_gradeBookToolbar->clearButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
+
+    EntryCommands *entry = m_entry.get();
+    for (QAction *item : {m_menus.questioningEntry, m_menus.gradeBookEntry})
+        connect(item, &QAction::triggered, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
+    connect(m_gradeBookToolbar->entryButton(), &QToolButton::clicked, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
+    entry->connectPanel();
+
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
 
     questioning->connectToolbar();
     connect(m_grid, &DataGrid::surfaceDoubleClicked, this, [questioning] { questioning->BitBtn2Click(); });
     connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
-    connect(m_questioningToolbar->dbEdit1(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
-    connect(m_questioningToolbar->dbEdit2(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+    connect(m_questioningToolbar->hiddenNumber(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
+    connect(m_questioningToolbar->hiddenName(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
 }
 
 void TForm1::FormCreate()
 {
     m_login.programFolder = m_paths.programFolder();
-    AnimationControl *selectionClip = m_questioningToolbar->animate1();
+    AnimationControl *selectionClip = m_questioningToolbar->selectionClip();
     selectionClip->setFileName(m_paths.programFile(QStringLiteral("xuan.avi")));
     selectionClip->setFrameRange(1, 32);
     m_animate2->setFileName(m_paths.programFile(QStringLiteral("cool.avi")));
@@ -232,10 +252,10 @@ void TForm1::mirrorCurrentRow()
     // Shown from the first character: a name wider than the box (欧阳晓明) would
     // otherwise show its end, the cursor being left after the last character.
     QuestioningToolbar &toolbar = *m_questioningToolbar;
-    toolbar.edit2()->setText(toolbar.dbEdit2()->text());
-    toolbar.edit2()->setCursorPosition(0);
-    toolbar.edit1()->setText(toolbar.dbEdit1()->text());
-    toolbar.edit1()->setCursorPosition(0);
+    toolbar.nameBox()->setText(toolbar.hiddenName()->text());
+    toolbar.nameBox()->setCursorPosition(0);
+    toolbar.numberBox()->setText(toolbar.hiddenNumber()->text());
+    toolbar.numberBox()->setCursorPosition(0);
 }
 
 void TForm1::bindFields()
@@ -279,7 +299,7 @@ void TForm1::useBrowsePresentation()
 
 void TForm1::hideEntryPanel()
 {
-    m_panel1->hide();
+    m_entry->BitBtn1Click();
 }
 
 void TForm1::showStatus(int panel, const QString &text)
@@ -305,7 +325,7 @@ void TForm1::showView(View view)
     m_questioningToolbar->setVisible(questioning);
     m_gradeBookToolbar->setVisible(!questioning);
     setGridHint(questioning ? kQuestioningHint : kGradeBookHint);
-    hideEntryPanel();
+    m_entryPanel->hide();
 }
 
 void TForm1::setDirectModificationChecked(bool checked)
@@ -373,7 +393,7 @@ void TForm1::N3Click()
 {
     if (m_questioning->selectionRunning())
         m_questioning->stopSelection();
-    hideEntryPanel();
+    m_entryPanel->hide();
     runLoginDialog();
     applyTitleRule();
 }
@@ -469,7 +489,9 @@ bool TForm1::DBGrid1KeyPress()
         m_questioning->BitBtn2Click();
         return true;
     }
-    return false;
+    m_grid->commitPendingEdit();
+    m_gradeBook->DBGrid1KeyPress();
+    return true;
 }
 
 void TForm1::keyPressEvent(QKeyEvent *event)

@@ -16,7 +16,10 @@ class BoundField;
 class CurrentRowLink;
 class DataGrid;
 class DatasetModel;
+class EntryCommands;
+class EntryPanel;
 class FormattedGridModel;
+class GradeBookCommands;
 class GradeBookToolbar;
 class Prompter;
 class QLabel;
@@ -54,6 +57,7 @@ public:
     void useBrowsePresentation() override;
     /// Direct modification (直接修改 of both 操作 menus and the 修改 button, N15Click).
     void toggleDirectModification() override;
+    /// The entry panel's 隐藏 (BitBtn1Click).
     void hideEntryPanel() override;
     void showStatus(int panel, const QString &text) override;
 
@@ -74,7 +78,7 @@ public:
     /// About box (关于...).
     void N7Click();
     /// Enter in the main grid; true when the key was used up. In the questioning view it
-    /// is the 随机提问 command.
+    /// is the 随机提问 command, elsewhere the grade book's Enter.
     bool DBGrid1KeyPress();
 
     /// Applies the title rule when somebody is logged in.
@@ -83,15 +87,18 @@ public:
     // The assembled parts, for start-up and tests.
     AppContext &context() { return m_context; }
     QuestioningCommands &questioning() { return *m_questioning; }
+    GradeBookCommands &gradeBook() { return *m_gradeBook; }
+    EntryCommands &entry() { return *m_entry; }
+    EntryPanel *panel1() const { return m_entryPanel; }
     const MainMenus &menus() const { return m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
-    DataGrid *dbGrid1() const { return m_grid; }
+    DataGrid *mainGrid() const { return m_grid; } ///< DBGrid1
     DatasetModel *gridModel() const { return m_datasetModel.get(); }
     BoundField &gradeField() { return *m_gradeField; }
     BoundField &numberField() { return *m_numberField; }
     /// The grade-book column list ("编号,姓名,小组" when the table has no score column).
-    QString gradeBookColumnList() const { return m_gradeBookColumnList; }
+    QString gradeBookColumnList() const override { return m_gradeBookColumnList; }
 
 protected:
     /// Creates the login dialog, shows it modally and destroys it.
@@ -129,8 +136,10 @@ private:
     GradeBookToolbar *m_gradeBookToolbar = nullptr;
     AnimationControl *m_animate2 = nullptr;
     DataGrid *m_grid = nullptr;
-    QWidget *m_panel1 = nullptr;
+    EntryPanel *m_entryPanel = nullptr;
     QLabel *m_statusPanels[3] = {};
     // Last, so that it goes first: it acts on everything above.
     std::unique_ptr<QuestioningCommands> m_questioning;
+    std::unique_ptr<GradeBookCommands> m_gradeBook;
+    std::unique_ptr<EntryCommands> m_entry;
 };

@@ -181,14 +181,11 @@ Result Database::execute(const Statement &statement)
                     copied << *found;
                 }
             }
-            QStringList definitions;
             QStringList copiedNames;
-            for (const ColumnDefinition &column : copied) {
-                definitions << Sql::columnDefinition(column);
+            for (const ColumnDefinition &column : copied)
                 copiedNames << Sql::quoted(column.name);
-            }
             const QString target = Sql::quoted(statement.target);
-            if (Result created = run(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(target, definitions.join(QLatin1Char(',')))); !created)
+            if (Result created = run(db, Sql::createTableText(statement.target, copied)); !created)
                 return created;
             const QString columns = copiedNames.join(QLatin1Char(','));
             return run(db, QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid")

@@ -22,24 +22,9 @@ const char16_t *const kSampleNames[] = {
 
 Result createInitialContents(Database &database)
 {
-    const auto createTable = [](const QString &table, const QList<ColumnDefinition> &columns) {
-        QStringList definitions;
-        for (const ColumnDefinition &column : columns)
-            definitions << Sql::columnDefinition(column);
-        Statement statement;
-        statement.text = QStringLiteral("CREATE TABLE %1 (%2)").arg(Sql::quoted(table), definitions.join(QLatin1Char(',')));
-        return statement;
-    };
     const QList<Statement> tables{
-        createTable(kMasterRosterTable, {{QStringLiteral("编号"), QStringLiteral("INT NULL")},
-                                         {QStringLiteral("姓名"), QStringLiteral("VARCHAR(8) NULL")},
-                                         {QStringLiteral("小组"), QStringLiteral("INT NULL")},
-                                         {QStringLiteral("合计"), QStringLiteral("INT NULL")},
-                                         {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")},
-                                         {QStringLiteral("名次"), QStringLiteral("INT NULL")}}),
-        createTable(kPortraitTable, {{QStringLiteral("姓名"), QStringLiteral("CHAR(10) NULL")},
-                                     {QStringLiteral("相片"), QStringLiteral("BLOB NULL")},
-                                     {QStringLiteral("宣言"), QStringLiteral("VARCHAR(50) NULL")}}),
+        Sql::createTable(kMasterRosterTable, Schema::roster()),
+        Sql::createTable(kPortraitTable, Schema::portraits()),
     };
     // Only what is missing is made: an existing table keeps its rows.
     const bool hasMasterRoster = database.tableExists(kMasterRosterTable);
@@ -54,7 +39,8 @@ Result createInitialContents(Database &database)
         if (hasMasterRoster)
             return Result::success();
         QSqlQuery insert(database.connection());
-        insert.prepare(QStringLiteral("INSERT INTO %1 ([编号],[姓名],[小组]) VALUES (?,?,?)").arg(Sql::quoted(kMasterRosterTable)));
+        insert.prepare(QStringLiteral("INSERT INTO %1 (%2,%3,%4) VALUES (?,?,?)")
+                       .arg(Sql::quoted(kMasterRosterTable), Sql::quoted(Column::kNumber), Sql::quoted(Column::kName), Sql::quoted(Column::kGroup)));
         int number = 0;
         for (const char16_t *name : kSampleNames) {
             insert.addBindValue(number + 1);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/TableNames.h"
-#include "store/TextFiles.h"
+#include "store/SettingsFile.h"
 
 #include <QString>
 

@@ -6,9 +6,9 @@
 
 namespace {
 
-const QString kNumber = QStringLiteral("编号");
-const QString kName = QStringLiteral("姓名");
-const QString kGroup = QStringLiteral("小组");
+using Column::kGroup;
+using Column::kName;
+using Column::kNumber;
 
 QString backupOf(const QString &table)
 {
@@ -21,14 +21,6 @@ QString quotedList(const QStringList &names)
     for (const QString &name : names)
         quotedNames << Sql::quoted(name);
     return quotedNames.join(QLatin1Char(','));
-}
-
-QString createTableText(const QString &table, const QList<ColumnDefinition> &columns)
-{
-    QStringList definitions;
-    for (const ColumnDefinition &column : columns)
-        definitions << Sql::columnDefinition(column);
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(Sql::quoted(table), definitions.join(QLatin1Char(',')));
 }
 
 Statement plain(QString text)
@@ -68,7 +60,10 @@ Statement deleteAll(const QString &table, QStringList columns)
 
 QStringList baseColumns()
 {
-    return {kNumber, kName, kGroup, QStringLiteral("合计"), QStringLiteral("平均"), QStringLiteral("名次")};
+    QStringList names;
+    for (const ColumnDefinition &column : Schema::roster())
+        names << column.name;
+    return names;
 }
 
 QString copyRosterText(const QString &to, const QString &from, const QStringList &columns)
@@ -93,7 +88,62 @@ QString orderBy(const QString &key, bool descending)
 
 } // namespace
 
+namespace Schema {
+
+QList<ColumnDefinition> roster()
+{
+    return {{kNumber, QStringLiteral("INT NULL")},      {kName, QStringLiteral("VARCHAR(8) NULL")},
+            {kGroup, QStringLiteral("INT NULL")},       {Column::kTotal, QStringLiteral("INT NULL")},
+            {Column::kAverage, QStringLiteral("FLOAT NULL")}, {Column::kRank, QStringLiteral("INT NULL")}};
+}
+
+QList<ColumnDefinition> portraits()
+{
+    return {{kName, QStringLiteral("CHAR(10) NULL")},
+            {Column::kPicture, QStringLiteral("BLOB NULL")},
+            {Column::kMotto, QStringLiteral("VARCHAR(50) NULL")}};
+}
+
+QList<ColumnDefinition> questioningAdded()
+{
+    return {{Column::kGrade, QStringLiteral("CHAR(10) NULL")},
+            {Column::kHistory, QStringLiteral("VARCHAR(60) NULL")},
+            {Column::kCount, QStringLiteral("INT")},
+            {Column::kScoreTotal, QStringLiteral("INT NULL")},
+            {Column::kAverage, QStringLiteral("FLOAT NULL")}};
+}
+
+QList<ColumnDefinition> gradeBookAdded()
+{
+    return roster().mid(3);
+}
+
+QList<ColumnDefinition> questioning()
+{
+    return roster().mid(0, 2) + questioningAdded();
+}
+
+QList<ColumnDefinition> gradeBook()
+{
+    return roster();
+}
+
+} // namespace Schema
+
 namespace Sql {
+
+QString createTableText(const QString &table, const QList<ColumnDefinition> &columns)
+{
+    QStringList definitions;
+    for (const ColumnDefinition &column : columns)
+        definitions << columnDefinition(column);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table), definitions.join(QLatin1Char(',')));
+}
+
+Statement createTable(const QString &table, const QList<ColumnDefinition> &columns)
+{
+    return plain(createTableText(table, columns));
+}
 
 QString quoted(const QString &name)
 {
@@ -135,11 +185,7 @@ Statement createQuestioningTable(const QString &questioning, const QString &clas
 
 Statement addQuestioningColumns(const QString &questioning)
 {
-    return alterAdd(questioning, {{QStringLiteral("评价"), QStringLiteral("CHAR(10) NULL")},
-                                  {QStringLiteral("历史"), QStringLiteral("VARCHAR(60) NULL")},
-                                  {QStringLiteral("次数"), QStringLiteral("INT")},
-                                  {QStringLiteral("总分"), QStringLiteral("INT NULL")},
-                                  {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")}});
+    return alterAdd(questioning, Schema::questioningAdded());
 }
 
 Statement resetEvaluations(const QString &questioning)
@@ -154,9 +200,7 @@ Statement createGradeBookTable(const QString &gradeBook, const QString &classTab
 
 Statement addGradeBookColumns(const QString &gradeBook)
 {
-    return alterAdd(gradeBook, {{QStringLiteral("合计"), QStringLiteral("INT NULL")},
-                                {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")},
-                                {QStringLiteral("名次"), QStringLiteral("INT NULL")}});
+    return alterAdd(gradeBook, Schema::gradeBookAdded());
 }
 
 Statement dropTable(const QString &table)
@@ -191,23 +235,15 @@ Statement deleteAllRows(const QString &table)
 
 Statement createGradeBookTableFresh(const QString &table)
 {
-    return plain(createTableText(table, {{kNumber, QStringLiteral("INT NULL")},
-                                         {kName, QStringLiteral("VARCHAR(8) NULL")},
-                                         {kGroup, QStringLiteral("INT NULL")},
-                                         {QStringLiteral("合计"), QStringLiteral("INT NULL")},
-                                         {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")},
-                                         {QStringLiteral("名次"), QStringLiteral("INT NULL")}}));
+    return createTable(table, Schema::gradeBook());
 }
 
 Statement createQuestioningTableFresh(const QString &table)
 {
-    return plain(createTableText(table, {{kNumber, QStringLiteral("INT NULL")},
-                                         {kName, QStringLiteral("VARCHAR(8) NULL")},
-                                         {QStringLiteral("评价"), QStringLiteral("CHAR(10) NULL")},
-                                         {QStringLiteral("历史"), QStringLiteral("VARCHAR(60) NULL")},
-                                         {QStringLiteral("次数"), QStringLiteral("INT NULL")},
-                                         {QStringLiteral("总分"), QStringLiteral("INT NULL")},
-                                         {QStringLiteral("平均"), QStringLiteral("FLOAT NULL")}}));
+    // 次数 of a fresh table takes NULL like the other counts; a login's ALTER adds it as INT.
+    QList<ColumnDefinition> columns = Schema::questioning();
+    columns[4].type = QStringLiteral("INT NULL");
+    return createTable(table, columns);
 }
 
 Statement writeRanks(const QString &table, const QString &column, bool descending)

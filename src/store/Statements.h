@@ -39,12 +39,30 @@ struct Query final {
     QString parameter;
 };
 
+/// The declared columns of the tables the system makes.
+namespace Schema {
+/// 母版 and every class table: 编号, 姓名, 小组, 合计, 平均, 名次.
+QList<ColumnDefinition> roster();
+/// 范例班: 姓名, 相片, 宣言.
+QList<ColumnDefinition> portraits();
+/// What a questioning table adds to 编号 and 姓名: 评价, 历史, 次数, 总分, 平均.
+QList<ColumnDefinition> questioningAdded();
+/// What a grade-book table adds to 编号, 姓名 and 小组: 合计, 平均, 名次.
+QList<ColumnDefinition> gradeBookAdded();
+/// Whole tables: the first columns of the roster followed by the added ones.
+QList<ColumnDefinition> questioning();
+QList<ColumnDefinition> gradeBook();
+} // namespace Schema
+
 /// Every statement the system issues, one function each. Names are quoted as [name];
 /// callers refuse unsafe names (isSafeName) before building.
 namespace Sql {
 QString quoted(const QString &name);
 /// Engine column definition of a declared type: VARCHAR(n)/CHAR(n) carry a length check.
 QString columnDefinition(const ColumnDefinition &column);
+/// The one CREATE TABLE builder: the table with these columns and their declared types.
+QString createTableText(const QString &table, const QList<ColumnDefinition> &columns);
+Statement createTable(const QString &table, const QList<ColumnDefinition> &columns);
 
 // Existence tests: executed, they fail exactly when the table is missing.
 Statement selectAllFrom(const QString &table);               // Select * From T

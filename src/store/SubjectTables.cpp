@@ -1,5 +1,7 @@
 #include "SubjectTables.h"
 
+#include "TableNames.h"
+
 namespace SubjectTables {
 
 namespace {
@@ -40,7 +42,7 @@ Result ensureQuestioningTable(Database &database, const QString &questioning, co
         // Columns added now start as a reset evaluation; columns already there keep their values.
         QStringList zeroes;
         for (const ColumnDefinition &column : missing.added) {
-            if (column.name != QStringLiteral("评价") && column.name != QStringLiteral("历史"))
+            if (column.name != Column::kGrade && column.name != Column::kHistory)
                 zeroes << Sql::quoted(column.name) + QStringLiteral("=0");
         }
         if (!zeroes.isEmpty())

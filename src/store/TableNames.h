@@ -9,6 +9,24 @@ inline const QString kModeGradeBook = QStringLiteral("记分册");
 inline const QString kMasterRosterTable = QStringLiteral("母版");
 /// Portrait and motto of every student of every class.
 inline const QString kPortraitTable = QStringLiteral("范例班");
+/// Column names of the class, questioning, grade-book and portrait tables.
+namespace Column {
+inline const QString kNumber = QStringLiteral("编号");
+inline const QString kName = QStringLiteral("姓名");
+inline const QString kGroup = QStringLiteral("小组");
+/// Row total and whole-number average of the grade book and the class table.
+inline const QString kTotal = QStringLiteral("合计");
+inline const QString kAverage = QStringLiteral("平均");
+inline const QString kRank = QStringLiteral("名次");
+/// The current grade, the history of grades, how many were scored and their total.
+inline const QString kGrade = QStringLiteral("评价");
+inline const QString kHistory = QStringLiteral("历史");
+inline const QString kCount = QStringLiteral("次数");
+inline const QString kScoreTotal = QStringLiteral("总分");
+inline const QString kPicture = QStringLiteral("相片");
+inline const QString kMotto = QStringLiteral("宣言");
+} // namespace Column
+
 /// Administrator password: logs in to any class and subject.
 inline const QString kAdministratorPassword = QStringLiteral("kesmora");
 

@@ -25,6 +25,9 @@ public:
     /// grade-book table shown, formatted, first row. Returns the engine's failure; what
     /// was done before it stays done.
     virtual Result openGradeBookView() = 0;
+    /// The grade-book column list as open grade-book view last wrote it ("编号,姓名,小组"
+    /// while the table has no score column; empty before the first grade-book view).
+    virtual QString gradeBookColumnList() const = 0;
     /// Shows the questioning table of the logged-in class and subject ordered by 编号:
     /// mode 课堂提问, grid formatting, the find boxes, bound fields.
     virtual Result openQuestioningView() = 0;

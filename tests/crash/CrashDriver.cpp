@@ -12,8 +12,8 @@
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "store/TableNames.h"
+#include "IdleMainView.h"
 #include "ui/AppContext.h"
-#include "ui/MainView.h"
 
 #include <QCoreApplication>
 #include <array>
@@ -55,10 +55,9 @@ struct Driver {
 };
 
 /// The main window's table views as a login uses them; nothing else is shown.
-class DriverView final : public MainView {
+class DriverView final : public IdleMainView {
 public:
     explicit DriverView(Driver &driver) : m_driver(driver) {}
-    void formatGrid() override {}
     Result openGradeBookView() override
     {
         m_driver.login.mode = kModeGradeBook;
@@ -70,14 +69,6 @@ public:
         m_driver.query.setQuery(Sql::showAllOrderedByNumber(m_driver.login.tables().questioningTable()));
         return m_driver.query.open();
     }
-    void showView(View) override {}
-    void bindFields() override {}
-    void unbindFields() override {}
-    Result savePendingEdits() override { return Result::success(); }
-    void useBrowsePresentation() override {}
-    void toggleDirectModification() override {}
-    void hideEntryPanel() override {}
-    void showStatus(int, const QString &) override {}
 
 private:
     Driver &m_driver;

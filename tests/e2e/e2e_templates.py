@@ -4,9 +4,14 @@ the grid, a UTF-8 roster opened through the 打开 dialog, and the roster import
 class's 母版."""
 import os
 import sqlite3
+import subprocess
+import time
 
-from qs_e2e import Program, answer, check, find, key, press, run, set_text, text_of, wait_for
+import pyatspi
 
+from qs_e2e import Program, _descendants, answer, check, find, key, press, run, set_text, text_of, wait_for
+
+from e2e_gradebook import _showing_named
 from e2e_lesson import TITLE, login
 
 DEFAULT = "一班语文名单默认模板.qs"
@@ -15,38 +20,32 @@ DEFAULT = "一班语文名单默认模板.qs"
 def open_roster_entry(program, window):
     key(TITLE, "ctrl+l")
     chooser = program.window("录入")
-    find(chooser, "radio button", "名单录入").queryAction().doAction(0)
+    click(find(chooser, "radio button", "名单录入"))
     press(chooser, "OK")
+    wait_for(lambda: not chooser.getState().contains(pyatspi.STATE_SHOWING), "the chooser to close")
+    tool(window, "添加")
 
 
-def tool(window, hint):
-    return find(window, "push button", description=hint)
+def tool(window, name):
+    """A showing button of the entry panel, known by its caption or hint."""
+    return wait_for(lambda: _showing_named(window, "push button", name), "button " + repr(name))
 
 
-def click(window, hint):
-    tool(window, hint).queryAction().doAction(0)
+def click(node):
+    node.queryAction().doAction(0)
 
 
 def grid_cells(window, rows):
-    cells = _entry_table(window).queryTable()
-    return [cells.getAccessibleAt(row, 1).name for row in range(1, rows + 1)]
-
-
-def _entry_table(window):
-    # The entry grid is the table whose title row reads 编号 / 姓名.
-    def probe():
-        from qs_e2e import _descendants
-        for node in _descendants(window):
-            if node.getRoleName() == "table":
-                t = node.queryTable()
-                if t.nColumns == 2 and t.nRows >= 199:
-                    return node
-        return None
-    return wait_for(probe, "the entry grid")
+    """Texts of the entry grid's input column, rows 1 to rows."""
+    grid = wait_for(lambda: next((n for n in _descendants(window) if n.getRoleName() == "table"
+                                  and n.getState().contains(pyatspi.STATE_SHOWING) and n.queryTable().nColumns == 2), None),
+                    "the entry grid")
+    cells = grid.queryTable()
+    return [cells.getAccessibleAt(row, 1).name for row in range(rows)]
 
 
 def save_default(program, window):
-    click(window, "保存为默认模板")
+    click(tool(window, "保存为默认模板"))
     answer(program, "错误", "保存为默认模板吗？", "Yes")
 
 
@@ -67,16 +66,16 @@ def test(built):
         open_roster_entry(program, window)
 
         # From the memo: its text with CR LF between the lines and nothing after the last.
-        click(window, "隐藏网格")
-        memo = find(window, "text", description="请输入内容和回车")
+        click(tool(window, "隐藏网格"))
+        memo = wait_for(lambda: _showing_named(window, "text", "请输入内容和回车"), "the entry memo")
         set_text(memo, "甲\n乙\n丙")
         save_default(program, window)
         data = wait_for(lambda: program.has_data(DEFAULT) and program.data(DEFAULT), "the default template")
         check(data == "甲\r\n乙\r\n丙".encode("gbk"), "default template from the memo: %r" % data)
 
         # Back into the grid, and from the grid: three lines and 197 empty ones.
-        click(window, "显示网格")
-        click(window, "导入默认模板")
+        click(tool(window, "显示网格"))
+        click(tool(window, "导入默认模板"))
         wait_for(lambda: grid_cells(window, 4) == ["甲", "乙", "丙", ""], "the grid to hold the template")
         save_default(program, window)
         wait_for(lambda: program.data(DEFAULT) == "甲\r\n乙\r\n丙\r\n".encode("gbk") + b"\r\n" * 197,
@@ -86,18 +85,21 @@ def test(built):
         utf8 = os.path.join(program.folder, "Data", "utf8.qsm")
         with open(utf8, "wb") as f:
             f.write(b"\xef\xbb\xbf" + "张三\r\n李四".encode("utf-8"))
-        click(window, "隐藏网格")
-        click(window, "打开")
+        click(tool(window, "隐藏网格"))
+        click(tool(window, "打开"))
+        # The dialog opens with the file name box focused: type the whole path there.
         dialog = program.window("打开")
-        set_text(find(dialog, "text"), utf8)
-        press(dialog, "打开")
-        memo = find(window, "text", description="请输入内容和回车")
+        time.sleep(0.5)
+        subprocess.run(["xdotool", "type", "--delay", "30", utf8], check=False)
+        subprocess.run(["xdotool", "key", "Return"], check=False)
+        wait_for(lambda: not dialog.getState().contains(pyatspi.STATE_SHOWING), "the open dialog to close")
+        memo = wait_for(lambda: _showing_named(window, "text", "请输入内容和回车"), "the entry memo")
         wait_for(lambda: text_of(memo) == "张三\n李四", "the memo to hold the UTF-8 roster")
 
         # 从母版中导入 brings the class table's roster back and resets every evaluation.
         write(program, "update [一班] set 姓名 = '母版生' where 编号 = 1")
         write(program, "update [一班语文课堂提问] set 评价 = 'A', 历史 = 'A', 次数 = 1, 总分 = 9, 平均 = 9")
-        click(window, "从母版中导入")
+        click(tool(window, "从母版中导入"))
         answer(program, "提示", "该操作将清除当前所有记录,确定从母版导入吗?", "Yes")
         roster = program.query("select 编号, 姓名 from [一班] order by 编号")
         wait_for(lambda: program.query("select 编号, 姓名 from [一班语文课堂提问] order by 编号") == roster,

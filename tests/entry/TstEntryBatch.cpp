@@ -46,7 +46,7 @@ EntryBatch::Context contextFor(GradeBookFixture &fixture, const QString &column 
 
 void addScores(GradeBookFixture &fixture, const QString &column, const EntryInput &input)
 {
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks()).add(EntryKind::Score, input, contextFor(fixture, column));
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView).add(EntryKind::Score, input, contextFor(fixture, column));
 }
 } // namespace
 
@@ -92,7 +92,7 @@ void TstEntryBatch::rosterReplaceNumbersWithoutGaps()
                                       : memoLines(u"张三\n李四\n\n\n王五\n"_s);
     fixture.prompts.expectAnswer(Prompter::Answer::Yes);
 
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks()).add(EntryKind::Roster, input, contextFor(fixture));
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView).add(EntryKind::Roster, input, contextFor(fixture));
 
     const FakePrompter::Call &asked = fixture.prompts.calls().at(0);
     QCOMPARE(fixture.prompts.calls().size(), 1);
@@ -124,7 +124,7 @@ void TstEntryBatch::rosterAppendFollowsTheHighestNumber()
     fixture.create({u"第1次"_s}, {{1, u"甲"_s, 1, {80}}, {7, u"乙"_s, 1, {70}}});
     fixture.prompts.expectAnswer(Prompter::Answer::No);
 
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
         .add(EntryKind::Roster, gridRows({u"丙"_s, QString(), u"丁"_s}), contextFor(fixture));
 
     QCOMPARE(fixture.column(u"编号"_s), (QVariantList{1, 7, 8, 9}));
@@ -148,7 +148,7 @@ void TstEntryBatch::rosterIsAllOrNothing()
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
 
     // The third name is longer than the 8 characters of 姓名.
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
         .add(EntryKind::Roster, gridRows({u"丙"_s, u"丁"_s, u"一二三四五六七八九"_s}), contextFor(fixture));
 
     QCOMPARE(fixture.prompts.lastCall().text, u"请先登录系统！"_s);
@@ -165,7 +165,7 @@ void TstEntryBatch::rosterCancelTouchesNothing()
     QVERIFY(fixture.view.last());
     fixture.prompts.expectAnswer(Prompter::Answer::Cancel);
 
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
         .add(EntryKind::Roster, gridRows({u"丙"_s}), contextFor(fixture));
 
     QCOMPARE(fixture.column(u"姓名"_s), (QVariantList{u"甲"_s, u"乙"_s}));
@@ -173,7 +173,7 @@ void TstEntryBatch::rosterCancelTouchesNothing()
     QCOMPARE(fixture.formattings, 0);
 
     // Row 1 of the grid empty: no question, only the closing steps.
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
         .add(EntryKind::Roster, gridRows({QString(), u"丙"_s}), contextFor(fixture));
     QCOMPARE(fixture.prompts.calls().size(), 1);
     QCOMPARE(fixture.formattings, 1);
@@ -249,7 +249,7 @@ void TstEntryBatch::evaluations()
     GradeBookFixture fixture;
     fixture.createQuestioning({{1, u"甲"_s, 0, {0, 0, 0}}, {2, u"乙"_s, 0, {1, 9, 9}}, {3, u"丙"_s, 0, {1, 8, 8}}});
 
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
         .add(EntryKind::Evaluation, memoLines(u"A\nB\nc"_s), contextFor(fixture));
 
     const QString table = fixture.tables.questioningTable();
@@ -268,7 +268,7 @@ void TstEntryBatch::evaluationsBeyondTheLastStudent()
     fixture.createQuestioning({{1, u"甲"_s, 0, {0, 0, 0}}});
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
         .add(EntryKind::Evaluation, gridRows({u"A"_s, u"B"_s, u"C"_s}), contextFor(fixture));
 
     const QString table = fixture.tables.questioningTable();
@@ -285,7 +285,7 @@ void TstEntryBatch::fullHistoryKeepsTheLatestGrades()
     fixture.run(u"UPDATE [%1] SET [历史]='%2'"_s.arg(table, QString(60, QLatin1Char('A'))));
     QVERIFY(fixture.view.open());
 
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks())
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
         .add(EntryKind::Evaluation, memoLines(u"D"_s), contextFor(fixture));
 
     QCOMPARE(fixture.prompts.calls().size(), 0);
@@ -299,7 +299,7 @@ void TstEntryBatch::deleting()
     GradeBookFixture fixture;
     fixture.create({}, {});
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.hooks()).deleteCurrent();
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView).deleteCurrent();
     QCOMPARE(fixture.prompts.lastCall().text, u"没有选中的学生记录,无法删除!"_s);
     QCOMPARE(fixture.prompts.calls().size(), 1);
 
@@ -308,7 +308,7 @@ void TstEntryBatch::deleting()
     fixture.prompts.clear();
     fixture.prompts.expectAnswer(Prompter::Answer::No);
     fixture.prompts.expectAnswer(Prompter::Answer::Yes);
-    EntryBatch batch(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    EntryBatch batch(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
     batch.deleteCurrent();
     QCOMPARE(fixture.rowCount(), 3);
     batch.deleteCurrent();

@@ -2,6 +2,7 @@
 // was killed half-way left behind: the old table or the new one, never anything between.
 //   gradebook_crash_probe prepare|run|check <program folder> replace|clear|sort
 #include "FakePrompter.h"
+#include "IdleMainView.h"
 #include "entry/EntryBatch.h"
 #include "gradebook/ScoreClearing.h"
 #include "gradebook/Sorting.h"
@@ -100,6 +101,20 @@ QString state(Database &database, const QString &table, const QString &command)
     return ranks.size() == kStudents ? QStringLiteral("new") : QStringLiteral("broken: rows lost");
 }
 
+/// The main view of a window-less run: only open grade-book view does anything.
+class GradeBookOnlyView final : public IdleMainView {
+public:
+    GradeBookOnlyView(LoginState &login, Dataset &view, QString &columnList)
+        : m_login(login), m_view(view), m_columnList(columnList) {}
+    Result openGradeBookView() override { return GradeBookView::open(m_login, m_view, m_columnList); }
+    QString gradeBookColumnList() const override { return m_columnList; }
+
+private:
+    LoginState &m_login;
+    Dataset &m_view;
+    QString &m_columnList;
+};
+
 int run(Database &database, const QString &folder, const QString &command)
 {
     LoginState login;
@@ -110,9 +125,8 @@ int run(Database &database, const QString &folder, const QString &command)
     Dataset view(database);
     QString columnList;
     Answers answers;
-    ViewHooks hooks;
-    hooks.openGradeBookView = [&] { return GradeBookView::open(login, view, columnList); };
-    if (!hooks.openGradeBookView())
+    GradeBookOnlyView mainView(login, view, columnList);
+    if (!mainView.openGradeBookView())
         return 2;
     if (command == QLatin1String("replace")) {
         EntryInput input;
@@ -122,11 +136,11 @@ int run(Database &database, const QString &folder, const QString &command)
         context.tables = login.tables();
         context.paths = DataPaths(folder);
         context.columnList = columnList;
-        EntryBatch(database, view, answers, hooks).add(EntryKind::Roster, input, context);
+        EntryBatch(database, view, answers, mainView).add(EntryKind::Roster, input, context);
     } else if (command == QLatin1String("clear")) {
-        ScoreClearing(database, view, answers, hooks).run(login.tables(), DataPaths(folder));
+        ScoreClearing(database, view, answers, mainView).run(login.tables(), DataPaths(folder));
     } else {
-        Sorting(database, view, answers, hooks).apply(login.tables(), SortChoice{QStringLiteral("平均"), true, false, 3});
+        Sorting(database, view, answers, mainView).apply(login.tables(), SortChoice{QStringLiteral("平均"), true, false, 3});
     }
     return state(database, login.tables().gradeBookTable(), command) == QLatin1String("new") ? 0 : 1;
 }

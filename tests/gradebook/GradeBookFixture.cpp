@@ -70,16 +70,25 @@ Result GradeBookFixture::openGradeBookView()
     return Result::success();
 }
 
-ViewHooks GradeBookFixture::hooks()
+void RecordingMainView::formatGrid()
 {
-    ViewHooks hooks;
-    hooks.openGradeBookView = [this] {
-        ++reopenings;
-        return openGradeBookView();
-    };
-    hooks.formatGrid = [this] { ++formattings; };
-    hooks.hideEntryPanel = [this] { ++panelHidings; };
-    return hooks;
+    ++m_fixture.formattings;
+}
+
+Result RecordingMainView::openGradeBookView()
+{
+    ++m_fixture.reopenings;
+    return m_fixture.openGradeBookView();
+}
+
+QString RecordingMainView::gradeBookColumnList() const
+{
+    return m_fixture.columnList;
+}
+
+void RecordingMainView::hideEntryPanel()
+{
+    ++m_fixture.panelHidings;
 }
 
 void GradeBookFixture::createQuestioning(const QList<Student> &students)

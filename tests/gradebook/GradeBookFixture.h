@@ -1,14 +1,31 @@
 #pragma once
 
 #include "FakePrompter.h"
+#include "IdleMainView.h"
 #include "TempProgramFolder.h"
-#include "gradebook/ViewHooks.h"
 #include "store/LoginState.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
 
 #include <QVariantList>
+
+class GradeBookFixture;
+
+/// The main view as the grade-book and entry commands see it: open grade-book view runs
+/// on the fixture; it, grid formatting and hiding the entry panel are counted.
+class RecordingMainView final : public IdleMainView {
+public:
+    explicit RecordingMainView(GradeBookFixture &fixture) : m_fixture(fixture) {}
+
+    void formatGrid() override;
+    Result openGradeBookView() override;
+    QString gradeBookColumnList() const override;
+    void hideEntryPanel() override;
+
+private:
+    GradeBookFixture &m_fixture;
+};
 
 /// A throw-away program folder with Record.mdb holding the grade book of 一班语文, the
 /// main query, a scripted prompter and view operations that record their calls.
@@ -28,8 +45,6 @@ public:
     void create(const QStringList &scoreColumns, const QList<Student> &students);
     /// Open grade-book view: rebuilds the column list, shows the listed columns, first row.
     Result openGradeBookView();
-    /// Hooks that run openGradeBookView and count every call.
-    ViewHooks hooks();
     /// Switches to the questioning table of the class, created fresh with these students.
     void createQuestioning(const QList<Student> &students);
 
@@ -48,6 +63,7 @@ public:
     QString table;
     QString columnList;
     FakePrompter prompts;
+    RecordingMainView mainView{*this};
     int reopenings = 0;
     int formattings = 0;
     int panelHidings = 0;

@@ -27,7 +27,7 @@ void TstGradeBookEnter::recomputesAndPostsTheEditedRow()
     // The grid has committed the typed cell into the row.
     QVERIFY(fixture.view.setValue(QStringLiteral("第2次"), QStringLiteral("71")));
 
-    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.hooks(), kModeGradeBook, fixture.columnList);
+    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.mainView, kModeGradeBook, fixture.columnList);
 
     QCOMPARE(fixture.prompts.calls().size(), 0);
     QCOMPARE(fixture.view.state(), Dataset::State::Browse);
@@ -45,7 +45,7 @@ void TstGradeBookEnter::withoutScoreColumnsOnlyCommits()
     QCOMPARE(fixture.columnList, QStringLiteral("编号,姓名,小组"));
     QVERIFY(fixture.view.setValue(QStringLiteral("小组"), 3));
 
-    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.hooks(), kModeGradeBook, fixture.columnList);
+    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.mainView, kModeGradeBook, fixture.columnList);
 
     QCOMPARE(fixture.column(QStringLiteral("小组")), QVariantList{3});
     QVERIFY(fixture.column(QStringLiteral("合计")).at(0).isNull());
@@ -63,13 +63,13 @@ void TstGradeBookEnter::sortedViewWritesNothing()
     QFETCH(Prompter::Answer, answer);
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次"), QStringLiteral("第2次")}, kTwoStudents);
-    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
     QVERIFY(sorting.apply(fixture.tables, SortChoice{QStringLiteral("第1次"), true, false, 3}));
     const QVariantList ranks = fixture.column(QStringLiteral("名次"));
     QVERIFY(fixture.view.setValue(QStringLiteral("第1次"), 1));
     fixture.prompts.expectAnswer(answer);
 
-    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.hooks(), kModeGradeBook, fixture.columnList);
+    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.mainView, kModeGradeBook, fixture.columnList);
 
     const FakePrompter::Call &asked = fixture.prompts.lastCall();
     QCOMPARE(asked.caption, QStringLiteral("提示"));
@@ -87,13 +87,13 @@ void TstGradeBookEnter::groupTotalsAndEmptyViewWriteNothing()
 {
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次")}, {});
-    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.hooks(), kModeGradeBook, fixture.columnList);
+    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.mainView, kModeGradeBook, fixture.columnList);
     QCOMPARE(fixture.rowCount(), 0);
 
     fixture.create({QStringLiteral("第1次")}, kTwoStudents);
     fixture.view.setQuery(Sql::groupTotals(fixture.table, QStringLiteral("第1次"), true));
     QVERIFY(fixture.view.open());
-    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.hooks(), kModeGradeBook, fixture.columnList);
+    GradeBookEnter::press(fixture.view, fixture.prompts, fixture.mainView, kModeGradeBook, fixture.columnList);
     QCOMPARE(fixture.prompts.calls().size(), 0);
     for (const QVariant &total : fixture.column(QStringLiteral("合计")))
         QVERIFY(total.isNull());

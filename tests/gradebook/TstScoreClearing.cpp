@@ -70,7 +70,7 @@ void TstScoreClearing::password()
     if (!clears)
         fixture.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.hooks()).run(fixture.tables, fixture.paths);
+    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView).run(fixture.tables, fixture.paths);
 
     const QList<FakePrompter::Call> &calls = fixture.prompts.calls();
     QCOMPARE(calls[0].text, QStringLiteral("确定删除一班语文的全部成绩吗？"));
@@ -98,7 +98,7 @@ void TstScoreClearing::leftOverScratchTableDoesNotBlock()
     fixture.prompts.expectAnswer(Prompter::Answer::Yes);
     fixture.prompts.expectText(QStringLiteral("kesmora"));
 
-    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.hooks()).run(fixture.tables, fixture.paths);
+    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView).run(fixture.tables, fixture.paths);
 
     QCOMPARE(fixture.prompts.calls().size(), 2);
     expectCleared(fixture);
@@ -115,7 +115,7 @@ void TstScoreClearing::failureLeavesTheTableWhole()
     fixture.prompts.expectText(QStringLiteral("kesmora"));
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.hooks()).run(fixture.tables, fixture.paths);
+    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView).run(fixture.tables, fixture.paths);
 
     QCOMPARE(fixture.prompts.lastCall().icon, Prompter::Icon::Critical);
     QCOMPARE(fixture.tableColumns(), before);

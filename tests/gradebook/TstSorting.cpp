@@ -65,7 +65,7 @@ void TstSorting::ranksFollowTheSortedOrder()
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次"), QStringLiteral("第2次")}, kClass);
     fillTotals(fixture);
-    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
     QVERIFY(sorting.prepareGradeBookSort(fixture.columnList));
 
     QVERIFY(sorting.apply(fixture.tables, SortChoice{column, descending, false, 3}));
@@ -89,7 +89,7 @@ void TstSorting::unknownColumnReopensTheGradeBook()
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次"), QStringLiteral("第2次")}, kClass);
     fillTotals(fixture);
-    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
     QVERIFY(sorting.apply(fixture.tables, SortChoice{QStringLiteral("平均"), true, false, 3}));
     const QVariantList ranks = fixture.column(QStringLiteral("名次"));
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
@@ -108,7 +108,7 @@ void TstSorting::noScoreColumnRefusesToSort()
 {
     GradeBookFixture fixture;
     fixture.create({}, {{1, QStringLiteral("甲"), 1, {}}});
-    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
 
     QVERIFY(!sorting.prepareGradeBookSort(fixture.columnList));
@@ -123,7 +123,7 @@ void TstSorting::groupTotals()
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次"), QStringLiteral("第2次")}, kClass);
     fillTotals(fixture);
-    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
 
     QVERIFY(sorting.apply(fixture.tables, SortChoice{QStringLiteral("平均"), true, true, 3}));
 
@@ -139,7 +139,7 @@ void TstSorting::questioningSortKeepsTheDialogOpenOnFailure()
 {
     GradeBookFixture fixture;
     fixture.createQuestioning({{1, QStringLiteral("甲"), 0, {2, 17, 8}}, {2, QStringLiteral("乙"), 0, {1, 9, 9}}});
-    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
     TForm5 dialog(sorting, fixture.tables, fixture.view.fieldNames(), true);
     dialog.show();
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
@@ -160,7 +160,7 @@ void TstSorting::dialogControls()
 {
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次")}, kClass);
-    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.hooks());
+    Sorting sorting(fixture.database, fixture.view, fixture.prompts, fixture.mainView);
     TForm5 dialog(sorting, fixture.tables, fixture.view.fieldNames(), false);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("排序"));

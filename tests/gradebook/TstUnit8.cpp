@@ -30,7 +30,7 @@ void TstUnit8::offersTheNextNumber()
 {
     GradeBookFixture fixture;
     fixture.create(kThreeColumns, kOneStudent);
-    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.hooks());
+    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.mainView);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("字段名"));
     QCOMPARE(dialog.nameBox()->text(), QStringLiteral("第4次"));
     QCOMPARE(dialog.pendingColumnName(), QStringLiteral("第4次"));
@@ -41,7 +41,7 @@ void TstUnit8::offersTheNextNumber()
     fixture.create({}, kOneStudent);
     fixture.view.setQuery(Sql::showColumns(fixture.table, {u"编号"_s, u"姓名"_s, u"小组"_s, u"合计"_s, u"平均"_s}));
     QVERIFY(fixture.view.open());
-    TForm8 first(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.hooks());
+    TForm8 first(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.mainView);
     QCOMPARE(first.nameBox()->text(), QStringLiteral("第1次"));
 }
 
@@ -68,7 +68,7 @@ void TstUnit8::refusedNamesLeaveTheTableAlone()
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次"), QStringLiteral("第2次"), QStringLiteral("quiz")}, kOneStudent);
     const QStringList before = fixture.tableColumns();
-    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.hooks());
+    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.mainView);
     dialog.show();
     dialog.nameBox()->setText(name);
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
@@ -90,7 +90,7 @@ void TstUnit8::okAddsTheColumnAndCloses()
 {
     GradeBookFixture fixture;
     fixture.create(kThreeColumns, kOneStudent);
-    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.hooks());
+    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.mainView);
     dialog.show();
     const QString longest(ScoreColumns::kMaxNameLength, QChar(u'分'));
     dialog.nameBox()->setText(longest);
@@ -123,7 +123,7 @@ void TstUnit8::noEscAndCloseBox()
     GradeBookFixture fixture;
     fixture.create(kThreeColumns, kOneStudent);
     const QStringList before = fixture.tableColumns();
-    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.hooks());
+    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.mainView);
     dialog.show();
     dialog.nameBox()->setText(QStringLiteral("期中"));
     QSignalSpy changes(&dialog, &TForm8::pendingColumnNameChanged);

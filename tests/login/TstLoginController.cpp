@@ -3,7 +3,8 @@
 #include "login/NameRules.h"
 #include "store/Gbk.h"
 #include "store/TableNames.h"
-#include "store/TextFiles.h"
+#include "store/SettingsFile.h"
+#include "store/PasswordFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "TempProgramFolder.h"
 #include "questioning/Dangci.h"
 #include "store/LoginState.h"
-#include "store/TextFiles.h"
+#include "store/SettingsFile.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,7 +76,7 @@ void TstCommentFields::lineBreaksAreDropped()
     dialog.BitBtn1Click(); // 确定
     const QString settingsFile = folder.dataFile(QStringLiteral("一班语文Moren.qs"));
     QCOMPARE(folder.readDataFile(QStringLiteral("一班语文Moren.qs")).count("\r\n"), 8);
-    QCOMPARE(SettingsFile::readLines(settingsFile), std::optional<QStringList>(expected.toLines()));
+    QCOMPARE(SettingsFile::readLines(settingsFile).value, std::optional<QStringList>(expected.toLines()));
     QCOMPARE(login.grades.toLines(), expected.toLines());
 
     // 保存 and 打开 of a comment file give the same eight values.

@@ -41,9 +41,9 @@ void TstGradeBoxWheel::wheelChoosesOnlyWithFocus()
     toolbar.show();
     toolbar.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&toolbar));
-    QComboBox *box = toolbar.comboBox1();
+    QComboBox *box = toolbar.gradeBox();
     box->setCurrentIndex(shown);
-    QWidget *elsewhere = toolbar.edit2();
+    QWidget *elsewhere = toolbar.nameBox();
     (focused ? static_cast<QWidget *>(box) : elsewhere)->setFocus();
     QTRY_COMPARE(box->hasFocus(), focused);
     QSignalSpy chosen(box, &QComboBox::activated);

@@ -84,7 +84,7 @@ void TstProjectedText::longNameShowsItsFirstCharacter()
 
     QVERIFY(window.context().mainQuery.locate(QStringLiteral("编号"), 2));
 
-    QLineEdit *nameBox = window.questioningToolbar()->edit2();
+    QLineEdit *nameBox = window.questioningToolbar()->nameBox();
     QCOMPARE(nameBox->text(), name);
     QVERIFY2(QFontMetrics(nameBox->font()).horizontalAdvance(name) > nameBox->width(), "the name should be wider than the box");
     QCOMPARE(nameBox->cursorPosition(), 0);

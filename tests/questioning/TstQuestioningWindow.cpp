@@ -107,26 +107,26 @@ void TstQuestioningWindow::pickAStudentAndGrade()
     TForm1 &window = lesson.window;
     QVERIFY(window.context().mainQuery.rowCount() > 1);
 
-    QSignalSpy ticks(&window.questioningToolbar()->timer1(), &QTimer::timeout);
+    QSignalSpy ticks(&window.questioningToolbar()->selectionTimer(), &QTimer::timeout);
     window.menus().randomQuestion->trigger(); // F5
     QVERIFY(window.questioning().selectionRunning());
-    QVERIFY(window.questioningToolbar()->timer1().isActive());
-    QVERIFY(window.questioningToolbar()->animate1()->isPlaying());
-    QVERIFY(!window.questioningToolbar()->comboBox1()->isEnabled() && !window.questioningToolbar()->spinEdit1()->isEnabled());
+    QVERIFY(window.questioningToolbar()->selectionTimer().isActive());
+    QVERIFY(window.questioningToolbar()->selectionClip()->isPlaying());
+    QVERIFY(!window.questioningToolbar()->gradeBox()->isEnabled() && !window.questioningToolbar()->countBox()->isEnabled());
     QTRY_VERIFY(ticks.count() >= 5);
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), window.questioningToolbar()->dbEdit1()->text()); // every number of this class exists
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), window.questioningToolbar()->hiddenNumber()->text()); // every number of this class exists
 
     window.menus().randomQuestion->trigger();
     QVERIFY(!window.questioning().selectionRunning());
-    QVERIFY(!window.questioningToolbar()->timer1().isActive());
-    QVERIFY(!window.questioningToolbar()->animate1()->isPlaying());
-    QVERIFY(window.questioningToolbar()->comboBox1()->isEnabled() && window.questioningToolbar()->spinEdit1()->isEnabled());
+    QVERIFY(!window.questioningToolbar()->selectionTimer().isActive());
+    QVERIFY(!window.questioningToolbar()->selectionClip()->isPlaying());
+    QVERIFY(window.questioningToolbar()->gradeBox()->isEnabled() && window.questioningToolbar()->countBox()->isEnabled());
     const int chosen = lesson.currentNumber();
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QString::number(chosen));
-    QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QString::number(chosen));
+    QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
 
     // The teacher picks A, then B, with the keyboard.
-    QComboBox *gradeBox = window.questioningToolbar()->comboBox1();
+    QComboBox *gradeBox = window.questioningToolbar()->gradeBox();
     QCOMPARE(gradeBox->currentIndex(), -1);
     QTest::keyClick(gradeBox, Qt::Key_Down);
     QCOMPARE(gradeBox->currentText(), QStringLiteral("A"));
@@ -153,15 +153,15 @@ void TstQuestioningWindow::movingShowsTheGradeWithoutGrading()
         .exec(QStringLiteral("UPDATE [一班语文课堂提问] SET [评价]='C',[次数]=1,[总分]=5 WHERE [编号]=2"));
     (void)window.context().mainQuery.close();
     QVERIFY(window.context().mainQuery.open());
-    QComboBox *gradeBox = window.questioningToolbar()->comboBox1();
+    QComboBox *gradeBox = window.questioningToolbar()->gradeBox();
 
     QVERIFY(window.context().mainQuery.locate(QStringLiteral("编号"), 2));
     QCOMPARE(gradeBox->currentText(), QStringLiteral("C"));
     QVERIFY(window.context().mainQuery.locate(QStringLiteral("编号"), 1));
     QCOMPARE(gradeBox->currentIndex(), -1);
 
-    window.questioningToolbar()->edit1()->setText(QStringLiteral("2"));
-    QTest::keyClick(window.questioningToolbar()->edit1(), Qt::Key_Return); // find by number
+    window.questioningToolbar()->numberBox()->setText(QStringLiteral("2"));
+    QTest::keyClick(window.questioningToolbar()->numberBox(), Qt::Key_Return); // find by number
     QCOMPARE(lesson.currentNumber(), 2);
     QCOMPARE(gradeBox->currentText(), QStringLiteral("C"));
 

@@ -4,7 +4,12 @@
 #include "ui/AnimationControl.h"
 #include "ui/BoundField.h"
 #include "ui/DataGrid.h"
+#include "entry/EntryCommands.h"
+#include "entry/EntryGrid.h"
+#include "entry/EntryPanel.h"
+#include "entry/Unit6.h"
 #include "gradebook/GradeBookToolbar.h"
+#include "gradebook/Unit5.h"
 #include "questioning/QuestioningToolbar.h"
 #include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
@@ -26,6 +31,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <functional>
 
@@ -137,6 +145,11 @@ private Q_SLOTS:
     void pendingGridEditIsSaved_data();
     void pendingGridEditIsSaved();
     void aboutBox();
+    void entryPanelFromEveryTrigger_data();
+    void entryPanelFromEveryTrigger();
+    void sortAndClearFromMenusAndToolbar();
+    void entryPanelHideAndCaretLine();
+    void enterInGradeBookRecomputesTheRow();
 };
 
 void TstUnit2::startupWithoutLogin()
@@ -153,10 +166,10 @@ void TstUnit2::startupWithoutLogin()
     QVERIFY(shell.window.context().database.isOpen());
     QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->isPlaying());
     QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->fileName().endsWith(QStringLiteral("/cool.avi")));
-    QVERIFY(!shell.window.questioningToolbar()->animate1()->isPlaying());
-    QVERIFY(shell.window.questioningToolbar()->animate1()->fileName().endsWith(QStringLiteral("/xuan.avi")));
-    QVERIFY(!shell.window.questioningToolbar()->timer1().isActive());
-    QCOMPARE(shell.window.questioningToolbar()->timer1().interval(), 10);
+    QVERIFY(!shell.window.questioningToolbar()->selectionClip()->isPlaying());
+    QVERIFY(shell.window.questioningToolbar()->selectionClip()->fileName().endsWith(QStringLiteral("/xuan.avi")));
+    QVERIFY(!shell.window.questioningToolbar()->selectionTimer().isActive());
+    QCOMPARE(shell.window.questioningToolbar()->selectionTimer().interval(), 10);
     QVERIFY(shell.window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
     QVERIFY(shell.prompter.calls().isEmpty());
 }
@@ -229,10 +242,10 @@ void TstUnit2::menusAsPublished()
 
     // Every toolbar control can be found by its name, and carries its hint.
     const QList<QPair<QWidget *, QString>> hints = {
-        {shell.window.questioningToolbar()->edit1(), QStringLiteral("查找请输入编号，回车")},
-        {shell.window.questioningToolbar()->edit2(), QStringLiteral("查找请输入姓名，回车")},
-        {shell.window.questioningToolbar()->spinEdit1(), QStringLiteral("请输入随机选择的数量")},
-        {shell.window.questioningToolbar()->comboBox1(), QStringLiteral("请选择档次")},
+        {shell.window.questioningToolbar()->numberBox(), QStringLiteral("查找请输入编号，回车")},
+        {shell.window.questioningToolbar()->nameBox(), QStringLiteral("查找请输入姓名，回车")},
+        {shell.window.questioningToolbar()->countBox(), QStringLiteral("请输入随机选择的数量")},
+        {shell.window.questioningToolbar()->gradeBox(), QStringLiteral("请选择档次")},
         {shell.window.gradeBookToolbar()->switchButton(), QStringLiteral("切换至课堂提问表")},
         {shell.window.gradeBookToolbar()->entryButton(), QStringLiteral("名单或成绩录入")},
         {shell.window.gradeBookToolbar()->sortButton(), QStringLiteral("排序")},
@@ -279,14 +292,14 @@ void TstUnit2::viewStates()
     QCOMPARE(window.gradeBookToolbar()->isHidden(), questioningShown);
     QCOMPARE(shell.questioningMenuShown(), questioningShown);
     QCOMPARE(shell.gradeBookMenuShown(), mode.isEmpty() || !questioningShown);
-    QCOMPARE(window.dbGrid1()->toolTip(), hint);
+    QCOMPARE(window.mainGrid()->toolTip(), hint);
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), numberBox);
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), numberBox);
     QCOMPARE(window.gradeField().isBound(), mode == kModeQuestioning);
     QCOMPARE(window.context().login.mode, mode);
     if (mode == kModeQuestioning) {
-        QCOMPARE(window.questioningToolbar()->dbEdit3()->text(), QString());
-        QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
+        QCOMPARE(window.questioningToolbar()->hiddenGrade()->text(), QString());
+        QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
         QCOMPARE(window.context().mainQuery.fieldNames(),
                  QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
                               QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
@@ -321,7 +334,7 @@ void TstUnit2::gridFormatting()
 
     shell.window.formatGrid();
 
-    const DataGrid *grid = shell.window.dbGrid1();
+    const DataGrid *grid = shell.window.mainGrid();
     const QAbstractItemModel *model = grid->model();
     QCOMPARE(model->columnCount(), columns.size());
     const QColor toolTip = QApplication::palette().color(QPalette::ToolTipBase);
@@ -363,10 +376,10 @@ void TstUnit2::openGradeBookView()
     QCOMPARE(shell.window.context().login.mode, kModeGradeBook);
     QVERIFY(!shell.window.gradeField().isBound());
     QVERIFY(!shell.window.numberField().isBound());
-    QCOMPARE(shell.window.questioningToolbar()->dbEdit1()->text(), QString());
+    QCOMPARE(shell.window.questioningToolbar()->hiddenNumber()->text(), QString());
     QCOMPARE(shell.window.context().mainQuery.currentRow(), 0);
-    QCOMPARE(shell.window.dbGrid1()->columnWidth(0), 55);
-    QCOMPARE(shell.window.dbGrid1()->columnWidth(1), 64);
+    QCOMPARE(shell.window.mainGrid()->columnWidth(0), 55);
+    QCOMPARE(shell.window.mainGrid()->columnWidth(1), 64);
 }
 
 void TstUnit2::directModificationToggle_data()
@@ -404,25 +417,25 @@ void TstUnit2::directModificationToggle()
         else if (trigger == QStringLiteral("F5"))
             QTest::keyClick(&window, Qt::Key_F5);
         else
-            QTest::mouseDClick(window.dbGrid1()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+            QTest::mouseDClick(window.mainGrid()->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
     };
-    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::initial());
+    QCOMPARE(window.mainGrid()->presentation(), GridPresentation::initial());
 
     toggle();
     QVERIFY(window.menus().questioningDirectModification->isChecked());
     QVERIFY(window.menus().gradeBookDirectModification->isChecked());
-    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::edit());
-    QVERIFY(window.dbGrid1()->editTriggers() != QAbstractItemView::NoEditTriggers);
-    QCOMPARE(window.dbGrid1()->toolTip(), gradeBook ? QStringLiteral("修改后回车以更新数据") : kQuestioningHint);
+    QCOMPARE(window.mainGrid()->presentation(), GridPresentation::edit());
+    QVERIFY(window.mainGrid()->editTriggers() != QAbstractItemView::NoEditTriggers);
+    QCOMPARE(window.mainGrid()->toolTip(), gradeBook ? QStringLiteral("修改后回车以更新数据") : kQuestioningHint);
     QCOMPARE(modify->toolTip(), gradeBook ? QStringLiteral("取消直接修改") : QStringLiteral("修改"));
 
     toggle();
     QVERIFY(!window.menus().questioningDirectModification->isChecked());
     QVERIFY(!window.menus().gradeBookDirectModification->isChecked());
-    QCOMPARE(window.dbGrid1()->presentation(), GridPresentation::browse());
-    QCOMPARE(window.dbGrid1()->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(window.dbGrid1()->selectionBehavior(), QAbstractItemView::SelectRows);
-    QCOMPARE(window.dbGrid1()->toolTip(), gradeBook ? kGradeBookHint : kQuestioningHint);
+    QCOMPARE(window.mainGrid()->presentation(), GridPresentation::browse());
+    QCOMPARE(window.mainGrid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(window.mainGrid()->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(window.mainGrid()->toolTip(), gradeBook ? kGradeBookHint : kQuestioningHint);
     QCOMPARE(modify->toolTip(), gradeBook ? QStringLiteral("允许直接修改") : QStringLiteral("修改"));
 }
 
@@ -443,8 +456,8 @@ void TstUnit2::switchingBothWays()
     QVERIFY(!window.gradeBookToolbar()->isHidden());
     QVERIFY(!shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
-    QCOMPARE(window.dbGrid1()->toolTip(), kGradeBookHint);
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QString());
+    QCOMPARE(window.mainGrid()->toolTip(), kGradeBookHint);
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QString());
     QVERIFY(!window.gradeField().isBound());
     QVERIFY(window.context().portraitQuery.isOpen());
     QVERIFY(!window.questioning().selectionRunning());
@@ -455,13 +468,13 @@ void TstUnit2::switchingBothWays()
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
     QCOMPARE(window.context().mainQuery.fieldCount(), 7);
     QCOMPARE(window.context().mainQuery.currentRow(), 0);
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("1"));
-    QCOMPARE(window.questioningToolbar()->edit2()->text(), firstName);
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QStringLiteral("1"));
+    QCOMPARE(window.questioningToolbar()->nameBox()->text(), firstName);
     QVERIFY(!window.questioningToolbar()->isHidden());
     QVERIFY(window.gradeBookToolbar()->isHidden());
     QVERIFY(shell.questioningMenuShown());
     QVERIFY(!shell.gradeBookMenuShown());
-    QCOMPARE(window.dbGrid1()->toolTip(), kQuestioningHint);
+    QCOMPARE(window.mainGrid()->toolTip(), kQuestioningHint);
     QCOMPARE(window.context().login.className, kClass);
     QCOMPARE(window.context().login.subject, kSubject);
     QVERIFY(shell.prompter.calls().size() == 2); // only the two questions of the first login
@@ -518,7 +531,7 @@ void TstUnit2::switchingAfterYesUsesTheNewLogin()
     QCOMPARE(shell.window.context().login.mode, kModeQuestioning);
     QCOMPARE(shell.window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
     QVERIFY(!shell.window.gradeField().isBound());
-    QCOMPARE(shell.window.dbGrid1()->toolTip(), kGradeBookHint);
+    QCOMPARE(shell.window.mainGrid()->toolTip(), kGradeBookHint);
     QVERIFY(!shell.questioningMenuShown());
     QVERIFY(shell.gradeBookMenuShown());
     QVERIFY(shell.window.questioningToolbar()->isHidden());
@@ -531,25 +544,25 @@ void TstUnit2::reloginStopsRunningSelectionEvenWhenCancelled()
     shell.startIn(kModeQuestioning);
     TForm1 &window = shell.window;
     window.context().mainQuery.moveTo(2);
-    window.questioningToolbar()->edit1()->setText(QStringLiteral("17"));
+    window.questioningToolbar()->numberBox()->setText(QStringLiteral("17"));
     window.questioning().BitBtn2Click();
-    window.questioningToolbar()->timer1().start();
-    window.questioningToolbar()->animate1()->play();
-    window.questioningToolbar()->comboBox1()->setEnabled(false);
-    window.questioningToolbar()->spinEdit1()->setEnabled(false);
+    window.questioningToolbar()->selectionTimer().start();
+    window.questioningToolbar()->selectionClip()->play();
+    window.questioningToolbar()->gradeBox()->setEnabled(false);
+    window.questioningToolbar()->countBox()->setEnabled(false);
     window.findChild<QWidget *>(QStringLiteral("Panel1"))->show();
     bool stoppedBeforeDialog = false;
-    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.questioning().selectionRunning() && !window.questioningToolbar()->timer1().isActive(); };
+    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.questioning().selectionRunning() && !window.questioningToolbar()->selectionTimer().isActive(); };
 
     window.N3Click();
 
     QVERIFY(stoppedBeforeDialog);
     QVERIFY(!window.questioning().selectionRunning());
-    QVERIFY(!window.questioningToolbar()->timer1().isActive());
-    QVERIFY(!window.questioningToolbar()->animate1()->isPlaying());
-    QVERIFY(window.questioningToolbar()->comboBox1()->isEnabled());
-    QVERIFY(window.questioningToolbar()->spinEdit1()->isEnabled());
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("3"));
+    QVERIFY(!window.questioningToolbar()->selectionTimer().isActive());
+    QVERIFY(!window.questioningToolbar()->selectionClip()->isPlaying());
+    QVERIFY(window.questioningToolbar()->gradeBox()->isEnabled());
+    QVERIFY(window.questioningToolbar()->countBox()->isEnabled());
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QStringLiteral("3"));
     QVERIFY(window.findChild<QWidget *>(QStringLiteral("Panel1"))->isHidden());
     QCOMPARE(window.context().login.mode, kModeQuestioning);
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
@@ -564,14 +577,14 @@ void TstUnit2::currentRowFollowsBothWays()
     QVERIFY(window.context().mainQuery.rowCount() > 5);
 
     window.context().mainQuery.moveTo(2);
-    QCOMPARE(window.dbGrid1()->currentIndex().row(), 2);
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
-    QCOMPARE(window.questioningToolbar()->edit2()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
+    QCOMPARE(window.mainGrid()->currentIndex().row(), 2);
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
+    QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
 
-    window.dbGrid1()->setCurrentIndex(window.dbGrid1()->model()->index(4, 1));
+    window.mainGrid()->setCurrentIndex(window.mainGrid()->model()->index(4, 1));
     QCOMPARE(window.context().mainQuery.currentRow(), 4);
-    QCOMPARE(window.questioningToolbar()->dbEdit1()->text(), QStringLiteral("5"));
-    QCOMPARE(window.questioningToolbar()->edit1()->text(), QStringLiteral("5"));
+    QCOMPARE(window.questioningToolbar()->hiddenNumber()->text(), QStringLiteral("5"));
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(), QStringLiteral("5"));
 }
 
 void TstUnit2::enterKey_data()
@@ -581,7 +594,7 @@ void TstUnit2::enterKey_data()
     QTest::addColumn<bool>("selectionStarts");
     QTest::addColumn<int>("rowAfter");
     QTest::newRow("grid, questioning view: 随机提问") << kModeQuestioning << true << true << 0;
-    QTest::newRow("grid, grade book: left to the grid") << kModeGradeBook << true << false << 0;
+    QTest::newRow("grid, grade book: the row saved, no selection") << kModeGradeBook << true << false << 0;
     QTest::newRow("window itself: find by number") << kModeQuestioning << false << false << 4;
 }
 
@@ -596,18 +609,18 @@ void TstUnit2::enterKey()
     TForm1 &window = shell.window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.questioningToolbar()->edit1()->setText(QStringLiteral("5"));
+    window.questioningToolbar()->numberBox()->setText(QStringLiteral("5"));
 
     if (onGrid) {
-        window.dbGrid1()->setFocus();
-        QTest::keyClick(window.dbGrid1(), Qt::Key_Return);
+        window.mainGrid()->setFocus();
+        QTest::keyClick(window.mainGrid(), Qt::Key_Return);
     } else {
         window.setFocus();
         QTest::keyClick(&window, Qt::Key_Return);
     }
 
     QCOMPARE(window.questioning().selectionRunning(), selectionStarts);
-    QCOMPARE(window.questioningToolbar()->timer1().isActive(), selectionStarts);
+    QCOMPARE(window.questioningToolbar()->selectionTimer().isActive(), selectionStarts);
     QCOMPARE(window.context().mainQuery.currentRow(), rowAfter);
     QVERIFY(!window.menus().gradeBookDirectModification->isChecked());
     if (selectionStarts)
@@ -686,7 +699,7 @@ void TstUnit2::pendingGridEditIsSaved()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.toggleDirectModification();
-    DataGrid *grid = window.dbGrid1();
+    DataGrid *grid = window.mainGrid();
     const QModelIndex cell = grid->model()->index(1, 2); // second student's 小组
     grid->setCurrentIndex(cell);
     if (!grid->indexWidget(cell))
@@ -734,6 +747,165 @@ void TstUnit2::aboutBox()
 
     QVERIFY(checked);
     QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::entryPanelFromEveryTrigger_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<bool>("roster");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("fields");
+    const QStringList gradeBookFields{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")};
+    const QStringList questioningFields{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+                                        QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")};
+    QTest::newRow("grade-book menu, scores") << kModeGradeBook << "menu" << false << int(EntryKind::Score) << "成绩" << gradeBookFields;
+    QTest::newRow("grade-book toolbar, roster") << kModeGradeBook << "toolbar" << true << int(EntryKind::Roster) << "姓名" << gradeBookFields;
+    QTest::newRow("questioning menu, evaluations") << kModeQuestioning << "menu" << false << int(EntryKind::Evaluation) << "评价"
+                                                   << questioningFields;
+}
+
+void TstUnit2::entryPanelFromEveryTrigger()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, trigger);
+    QFETCH(bool, roster);
+    QFETCH(int, kind);
+    QFETCH(QString, title);
+    QFETCH(QStringList, fields);
+    Shell shell;
+    shell.startIn(mode);
+    TForm1 &window = shell.window;
+    EntryPanel *panel = window.panel1();
+    QCOMPARE(panel->objectName(), QStringLiteral("Panel1"));
+    QCOMPARE(panel->width(), 160);
+    panel->grid()->setCellText(1, QStringLiteral("上次的"));
+    bool chooserShown = false;
+    shell.prompter.expectDialog([&](QDialog &dialog) {
+        auto *chooser = qobject_cast<TForm6 *>(&dialog);
+        if (!chooser)
+            return int(QDialog::Rejected);
+        // The panel stays hidden while the chooser is up.
+        chooserShown = panel->isHidden();
+        (roster ? chooser->rosterChoice() : chooser->scoreChoice())->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+
+    QAction *menuItem = mode == kModeGradeBook ? window.menus().gradeBookEntry : window.menus().questioningEntry;
+    if (trigger == QLatin1String("menu"))
+        menuItem->trigger();
+    else
+        window.gradeBookToolbar()->entryButton()->click();
+    QTRY_VERIFY(!panel->isHidden());
+
+    QVERIFY(chooserShown);
+    QCOMPARE(int(window.entry().entryKind()), kind);
+    QCOMPARE(panel->grid()->horizontalHeaderItem(1)->text(), title);
+    QVERIFY(panel->grid()->cellText(1).isEmpty());
+    QCOMPARE(panel->importButton()->isEnabled(), roster);
+    QCOMPARE(window.context().mainQuery.fieldNames(), fields);
+    QCOMPARE(window.context().mainQuery.currentRow(), 0);
+    QCOMPARE(menuItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+    QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::sortAndClearFromMenusAndToolbar()
+{
+    Shell shell;
+    shell.startIn(kModeGradeBook);
+    shell.prompter.clear();
+    TForm1 &window = shell.window;
+    const QString nothingToSort = QStringLiteral("没有记录,不能排序!");
+    const QString confirmClear = QStringLiteral("确定删除一班语文的全部成绩吗？");
+
+    shell.prompter.expectAnswer(Answer::Ok);
+    window.menus().gradeBookSort->trigger();
+    QTRY_COMPARE(shell.prompter.messages(), QStringList{nothingToSort});
+    shell.prompter.expectAnswer(Answer::Ok);
+    window.gradeBookToolbar()->sortButton()->click();
+    QTRY_COMPARE(shell.prompter.messages().size(), 2);
+    QCOMPARE(shell.prompter.messages().last(), nothingToSort);
+
+    shell.prompter.expectAnswer(Answer::No);
+    window.menus().gradeBookClear->trigger();
+    QTRY_COMPARE(shell.prompter.messages().size(), 3);
+    QCOMPARE(shell.prompter.messages().last(), confirmClear);
+    shell.prompter.expectAnswer(Answer::No);
+    window.gradeBookToolbar()->clearButton()->click();
+    QTRY_COMPARE(shell.prompter.messages().size(), 4);
+    QCOMPARE(shell.prompter.messages().last(), confirmClear);
+
+    // The questioning sort shows the item group and sorts by 平均, highest first.
+    window.SpeedButton6Click();
+    shell.execute(QStringLiteral("UPDATE [一班语文课堂提问] SET [平均] = [编号] % 7"));
+    bool itemGroupShown = false;
+    shell.prompter.expectDialog([&](QDialog &dialog) {
+        auto *sort = qobject_cast<TForm5 *>(&dialog);
+        if (!sort)
+            return int(QDialog::Rejected);
+        itemGroupShown = !sort->itemGroup()->isHidden();
+        sort->okButton()->click();
+        return sort->result();
+    });
+    window.menus().questioningSort->trigger();
+    QTRY_VERIFY(itemGroupShown);
+    QCOMPARE(window.context().mainQuery.value(QStringLiteral("平均")).toInt(), 6);
+    QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::entryPanelHideAndCaretLine()
+{
+    Shell shell;
+    shell.startIn(kModeGradeBook);
+    TForm1 &window = shell.window;
+    shell.prompter.expectDialog([](QDialog &) { return int(QDialog::Accepted); });
+    window.entry().SpeedButton2Click();
+    EntryPanel *panel = window.panel1();
+    QVERIFY(!panel->isHidden());
+
+    Q_EMIT panel->caretLineChanged(3);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("StatusPanel3"))->text(), QStringLiteral("3"));
+
+    panel->hideButton()->click();
+    QVERIFY(panel->isHidden());
+    QVERIFY(!window.context().portraitQuery.isOpen());
+    QCOMPARE(window.context().portraitQuery.query().parameter, QStringLiteral("总分"));
+
+    // A view switch hides the panel without touching the portrait query.
+    shell.prompter.expectDialog([](QDialog &) { return int(QDialog::Accepted); });
+    window.entry().SpeedButton2Click();
+    window.SpeedButton6Click();
+    QVERIFY(panel->isHidden());
+    QCOMPARE(shell.prompter.pendingReplies(), 0);
+}
+
+void TstUnit2::enterInGradeBookRecomputesTheRow()
+{
+    Shell shell;
+    shell.startIn(kModeGradeBook);
+    shell.prompter.clear();
+    TForm1 &window = shell.window;
+    shell.execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第1次] INT NULL"));
+    shell.execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第2次] INT NULL"));
+    shell.execute(QStringLiteral("UPDATE [一班语文记分册] SET [第2次] = 86"));
+    QVERIFY(window.openGradeBookView());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.toggleDirectModification();
+
+    DataGrid *grid = window.mainGrid();
+    const QModelIndex score = grid->model()->index(0, 3);
+    grid->setCurrentIndex(score);
+    grid->edit(score);
+    auto *editor = qobject_cast<QLineEdit *>(grid->indexWidget(score));
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("85"));
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    QTRY_COMPARE(shell.scalar(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [编号] = 1")).toInt(), 171);
+    QCOMPARE(shell.scalar(QStringLiteral("SELECT [平均] FROM [一班语文记分册] WHERE [编号] = 1")).toDouble(), 85.0);
+    QCOMPARE(shell.prompter.calls().size(), 0);
 }
 
 QTEST_MAIN(TstUnit2)

@@ -1,5 +1,7 @@
 #include "store/Gbk.h"
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
+#include "store/SettingsFile.h"
+#include "store/PasswordFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -71,8 +73,8 @@ void TstDataFileEncodings::readersDecodeUtf8AndGbk()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
     const QString path = write(QStringLiteral("评语.qsy"), bytes);
-    QCOMPARE(TextFiles::readLines(path), std::optional<QStringList>(lines));
-    QCOMPARE(SettingsFile::readLines(path), std::optional<QStringList>(lines));
+    QCOMPARE(LineFile::read(path).value, std::optional<QStringList>(lines));
+    QCOMPARE(SettingsFile::readLines(path).value, std::optional<QStringList>(lines));
 }
 
 void TstDataFileEncodings::passwordFileInUtf8_data()
@@ -97,9 +99,9 @@ void TstDataFileEncodings::writesStayGbk()
 {
     // A file read as UTF-8 is written back as GBK.
     const QString path = write(QStringLiteral("banji.qs"), kBom + QStringLiteral("初一(1)班\r\n").toUtf8());
-    const std::optional<QStringList> lines = TextFiles::readLines(path);
+    const ReadResult<QStringList> lines = LineFile::read(path);
     QVERIFY(lines);
-    QVERIFY(TextFiles::writeLines(path, *lines));
+    QVERIFY(LineFile::write(path, *lines));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), gbk(QStringLiteral("初一(1)班")) + "\r\n");
@@ -120,7 +122,7 @@ void TstDataFileEncodings::settingsValuesWithLineBreaksKeepEightLines()
     const QByteArray bytes = file.readAll();
     QCOMPARE(bytes.count('\n'), 8);
     QCOMPARE(bytes.count('\r'), 8);
-    const std::optional<QStringList> lines = SettingsFile::readLines(path);
+    const ReadResult<QStringList> lines = SettingsFile::readLines(path);
     QVERIFY(lines);
     QCOMPARE(*lines, (QStringList{QStringLiteral("非常好"), QStringLiteral("10"), QStringLiteral("不错"), QStringLiteral("8"),
                                   QStringLiteral("还要努力"), QStringLiteral("5"), QStringLiteral("加油"), QStringLiteral("0")}));

@@ -1,5 +1,8 @@
 #include "store/Gbk.h"
-#include "store/TextFiles.h"
+#include "store/LineFile.h"
+#include "store/ListFile.h"
+#include "store/PasswordFile.h"
+#include "store/SettingsFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -78,7 +81,7 @@ void TstTextFiles::unencodableTextIsRefusedAndNothingWritten()
     QVERIFY(Gbk::unencodableMessage(emoji).contains(QStringLiteral("\U0001F600")));
 
     writeBytes(QStringLiteral("banji.qs"), "old\r\n");
-    const Result written = TextFiles::writeLines(path(QStringLiteral("banji.qs")), {QStringLiteral("一班"), emoji});
+    const Result written = LineFile::write(path(QStringLiteral("banji.qs")), {QStringLiteral("一班"), emoji});
     QVERIFY(!written.ok);
     QCOMPARE(written.error, Gbk::unencodableMessage(emoji));
     QCOMPARE(readBytes(QStringLiteral("banji.qs")), QByteArray("old\r\n"));
@@ -107,23 +110,23 @@ void TstTextFiles::splitLines()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
-    QCOMPARE(TextFiles::splitLines(text), lines);
+    QCOMPARE(LineFile::splitLines(text), lines);
 }
 
 void TstTextFiles::writeLinesEndsEveryLineWithCrLf()
 {
-    QVERIFY(TextFiles::writeLines(path(QStringLiteral("xueke.qs")), {QStringLiteral("语文"), QString(), QStringLiteral("堃")}));
+    QVERIFY(LineFile::write(path(QStringLiteral("xueke.qs")), {QStringLiteral("语文"), QString(), QStringLiteral("堃")}));
     QCOMPARE(readBytes(QStringLiteral("xueke.qs")), QByteArray("\xD3\xEF\xCE\xC4\r\n\r\n\x88\xD2\r\n"));
-    QVERIFY(TextFiles::writeLines(path(QStringLiteral("empty.qs")), {}));
+    QVERIFY(LineFile::write(path(QStringLiteral("empty.qs")), {}));
     QCOMPARE(readBytes(QStringLiteral("empty.qs")), QByteArray());
 
     writeBytes(QStringLiteral("lf.qs"), "\xD2\xBB\xB0\xE0\n\x88\xD2");
-    QCOMPARE(TextFiles::readLines(path(QStringLiteral("lf.qs"))), std::optional<QStringList>({QStringLiteral("一班"), QStringLiteral("堃")}));
+    QCOMPARE(LineFile::read(path(QStringLiteral("lf.qs"))).value, std::optional<QStringList>({QStringLiteral("一班"), QStringLiteral("堃")}));
 
-    QString error;
-    QVERIFY(!TextFiles::readLines(path(QStringLiteral("missing.qs")), &error));
-    QVERIFY(error.contains(QStringLiteral("missing.qs")));
-    const Result unwritable = TextFiles::writeLines(path(QStringLiteral("no/such/folder.qs")), {QStringLiteral("a")});
+    const ReadResult<QStringList> missing = LineFile::read(path(QStringLiteral("missing.qs")));
+    QVERIFY(!missing);
+    QVERIFY(missing.error.contains(QStringLiteral("missing.qs")));
+    const Result unwritable = LineFile::write(path(QStringLiteral("no/such/folder.qs")), {QStringLiteral("a")});
     QVERIFY(!unwritable.ok);
     QVERIFY(unwritable.error.contains(QStringLiteral("folder.qs")));
 }
@@ -131,11 +134,18 @@ void TstTextFiles::writeLinesEndsEveryLineWithCrLf()
 void TstTextFiles::listFileRules()
 {
     const QStringList lines{QStringLiteral("二班"), QStringLiteral("一班"), QString(), QStringLiteral("一班")};
-    QCOMPARE(TextFiles::moveToFront(lines, QStringLiteral("一班")),
-             (QStringList{QStringLiteral("一班"), QStringLiteral("二班"), QString()}));
-    QCOMPARE(TextFiles::moveToFront({}, QStringLiteral("一班")), QStringList{QStringLiteral("一班")});
-    QCOMPARE(TextFiles::removeAll(lines, QStringLiteral("一班")), (QStringList{QStringLiteral("二班"), QString()}));
-    QCOMPARE(TextFiles::removeAll(lines, QStringLiteral("一")), lines);
+    const auto listAfter = [this, &lines](bool putFirst, const QString &name, bool missingFile = false) {
+        const QString list = path(QStringLiteral("list.qs"));
+        QFile::remove(list);
+        if (!missingFile)
+            (void)LineFile::write(list, lines);
+        const ListFile::Rewrite done = putFirst ? ListFile::putFirst(list, name) : ListFile::removeAll(list, name);
+        return done.result ? LineFile::read(list).value.value_or(QStringList()) : QStringList{QStringLiteral("failed")};
+    };
+    QCOMPARE(listAfter(true, QStringLiteral("一班")), (QStringList{QStringLiteral("一班"), QStringLiteral("二班"), QString()}));
+    QCOMPARE(listAfter(true, QStringLiteral("一班"), true), QStringList{QStringLiteral("一班")});
+    QCOMPARE(listAfter(false, QStringLiteral("一班")), (QStringList{QStringLiteral("二班"), QString()}));
+    QCOMPARE(listAfter(false, QStringLiteral("一")), lines);
 }
 
 void TstTextFiles::settingsFileUsesFirstEightLines_data()
@@ -157,7 +167,7 @@ void TstTextFiles::settingsFileUsesFirstEightLines()
     QFETCH(QString, commentD);
     QFETCH(QString, scoreD);
     writeBytes(QStringLiteral("Moren.qs"), bytes);
-    const std::optional<QStringList> lines = SettingsFile::readLines(path(QStringLiteral("Moren.qs")));
+    const ReadResult<QStringList> lines = SettingsFile::readLines(path(QStringLiteral("Moren.qs")));
     QVERIFY(lines);
     GradeSettings settings;
     settings.comments.fill(QStringLiteral("old"));

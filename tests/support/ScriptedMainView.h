@@ -20,6 +20,7 @@ public:
         m_fixture.query.setQuery(Sql::showAll(m_fixture.login.tables().gradeBookTable()));
         return m_fixture.query.open();
     }
+    QString gradeBookColumnList() const override { return columnList; }
     Result openQuestioningView() override
     {
         modesShown << m_fixture.login.mode;
@@ -48,6 +49,8 @@ public:
     int directModificationToggles = 0;
     int entryPanelHidings = 0;
     QString status[3];
+    /// What gradeBookColumnList() answers.
+    QString columnList;
 
 private:
     ContextFixture &m_fixture;

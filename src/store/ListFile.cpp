@@ -1,4 +1,4 @@
-#include "RawListFile.h"
+#include "ListFile.h"
 
 #include "Gbk.h"
 #include "StoredNames.h"
@@ -9,7 +9,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-namespace RawListFile {
+namespace ListFile {
 
 QList<QByteArray> splitLines(const QByteArray &bytes)
 {
@@ -100,4 +100,4 @@ Rewrite removeAll(const QString &path, const QString &name)
     return rewrite(path, name, false);
 }
 
-} // namespace RawListFile
+} // namespace ListFile

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "TextFiles.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-/// A list file handled byte for byte, so that a line GBK cannot decode (a list saved as
-/// UTF-8 elsewhere, say) is compared and written back exactly as it stands.
-namespace RawListFile {
+/// The class and subject list files: one name a line, the latest first. Rewritten byte
+/// for byte, so that a line GBK cannot decode (a list saved as UTF-8 elsewhere, say) is
+/// compared and written back exactly as it stands.
+namespace ListFile {
 
 struct Rewrite final {
     Result result;
@@ -28,4 +29,4 @@ Rewrite putFirst(const QString &path, const QString &name);
 /// that cannot be read stays byte for byte.
 Rewrite removeAll(const QString &path, const QString &name);
 
-} // namespace RawListFile
+} // namespace ListFile

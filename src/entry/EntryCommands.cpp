@@ -1,0 +1,131 @@
+#include "EntryCommands.h"
+
+#include "EntryBatch.h"
+#include "EntryPanel.h"
+#include "Unit6.h"
+#include "gradebook/Unit8.h"
+#include "questioning/GradingSettings.h"
+#include "store/Dataset.h"
+#include "store/GradeRecord.h"
+#include "store/LoginState.h"
+#include "ui/AppContext.h"
+#include "ui/MainView.h"
+#include "ui/Prompter.h"
+
+#include <QDialog>
+#include <QToolButton>
+
+namespace {
+const QString kNotice = QStringLiteral("提示");
+} // namespace
+
+EntryCommands::EntryCommands(AppContext &context, MainView &view, EntryPanel &panel, QWidget &mainGrid,
+                             GradeScores gradeScores, QWidget *windows)
+    : m_context(context)
+    , m_view(view)
+    , m_panel(panel)
+    , m_mainGrid(mainGrid)
+    , m_gradeScores(std::move(gradeScores))
+    , m_windows(windows)
+{
+}
+
+void EntryCommands::connectPanel()
+{
+    QObject::connect(&m_panel, &EntryPanel::addClicked, &m_panel, [this] { BitBtn3Click(); }, Qt::QueuedConnection);
+    QObject::connect(&m_panel, &EntryPanel::deleteClicked, &m_panel, [this] { BitBtn4Click(); }, Qt::QueuedConnection);
+    QObject::connect(&m_panel, &EntryPanel::hideClicked, &m_panel, [this] { BitBtn1Click(); });
+    QObject::connect(&m_panel, &EntryPanel::caretLineChanged, &m_panel, [this](int line) { Memo1Click(line); });
+}
+
+void EntryCommands::SpeedButton2Click()
+{
+    m_panel.hide();
+    (void)m_context.portraitQuery.close();
+
+    TForm6 chooser(m_windows);
+    if (m_context.prompter.execDialog(chooser) == QDialog::Accepted) {
+        const QString &mode = m_context.login.mode;
+        m_panel.show();
+        m_panel.setToolbarEnabled(true);
+        m_entryKind = EntryKinds::chosen(chooser.rosterChosen(), mode);
+        m_panel.importButton()->setEnabled(chooser.rosterChosen());
+
+        Result shown = Result::success();
+        if (mode == kModeQuestioning) {
+            shown = m_view.savePendingEdits();
+            if (shown) {
+                Dataset &query = m_context.mainQuery;
+                (void)query.close();
+                query.setQuery(Sql::showAllOrderedByNumber(m_context.login.tables().currentTable()));
+                shown = query.open();
+                if (shown) {
+                    m_view.formatGrid();
+                    query.first();
+                }
+            }
+        } else if (mode == kModeGradeBook) {
+            shown = m_view.openGradeBookView();
+        }
+        if (!shown)
+            m_context.prompter.error(shown.error);
+    }
+    m_panel.resetInput(m_entryKind);
+    if (!m_panel.focusGrid())
+        m_mainGrid.setFocus();
+}
+
+void EntryCommands::BitBtn3Click()
+{
+    if (const Result saved = m_view.savePendingEdits(); !saved) {
+        m_context.prompter.error(saved.error);
+        return;
+    }
+    EntryBatch::Context batch;
+    batch.tables = m_context.login.tables();
+    batch.paths = m_context.paths;
+    batch.columnList = m_view.gradeBookColumnList();
+    if (m_entryKind == EntryKind::Evaluation) {
+        // The scores are checked before any student is graded, as grading one student does.
+        const GradingSettings &settings = m_gradeScores();
+        static const QStringList grades{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+        for (int grade = 0; grade < 4; ++grade) {
+            const std::optional<int> score = GradeRecord::parseScore(settings.scoreText(grade));
+            if (!score) {
+                m_context.prompter.notice(kNotice, QStringLiteral("档次“%1”的分数“%2”不是%3到%4之间的整数，没有录入评价。请在“评语设定”中改正这个分数。")
+                                                       .arg(grades.at(grade), settings.scoreText(grade).trimmed())
+                                                       .arg(GradeRecord::kLowestScore)
+                                                       .arg(GradeRecord::kHighestScore));
+                return;
+            }
+            batch.gradeScores.at(grade) = *score;
+        }
+    }
+    batch.askColumnName = [this, table = batch.tables.currentTable()] {
+        TForm8 dialog(m_context.database, m_context.mainQuery, table, m_context.prompter, m_view, m_windows);
+        m_context.prompter.execDialog(dialog);
+        return dialog.pendingColumnName();
+    };
+    EntryBatch(m_context.database, m_context.mainQuery, m_context.prompter, m_view).add(m_entryKind, m_panel.input(), batch);
+}
+
+void EntryCommands::BitBtn4Click()
+{
+    EntryBatch(m_context.database, m_context.mainQuery, m_context.prompter, m_view).deleteCurrent();
+}
+
+void EntryCommands::BitBtn1Click()
+{
+    m_panel.hide();
+    Dataset &portrait = m_context.portraitQuery;
+    (void)portrait.close();
+    portrait.setQuery(Sql::portrait(QStringLiteral("总分")));
+    // Opened only to take the statement; the portrait query is left closed.
+    (void)portrait.open();
+    (void)portrait.close();
+}
+
+void EntryCommands::Memo1Click(int line)
+{
+    m_view.showStatus(2, QString::number(line));
+}
