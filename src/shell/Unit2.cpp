@@ -5,6 +5,7 @@
 #include "entry/EntryCommands.h"
 #include "entry/EntryPanel.h"
 #include "entry/RosterCommands.h"
+#include "entry/TemplateCommands.h"
 #include "gradebook/GradeBookCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
@@ -202,6 +203,13 @@ void TForm1::connectCommands()
         connect(item, &QAction::triggered, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->entryButton(), &QToolButton::clicked, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
     entry->connectPanel();
+    // The template commands keep their dialogs' last filters for as long as the window lives.
+    auto templates = std::make_shared<TemplateCommands>(m_context, *m_entryPanel, [entry] { return entry->entryKind(); });
+    connect(m_entryPanel, &EntryPanel::openClicked, this, [templates] { templates->SpeedButton7Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::saveClicked, this, [templates] { templates->SpeedButton9Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::saveDefaultClicked, this, [templates] { templates->SpeedButton8Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::loadDefaultClicked, this, [templates] { templates->SpeedButton10Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::importClicked, this, [this] { RosterCommands(m_context, *this).SpeedButton1Click(); }, Qt::QueuedConnection);
 
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
