@@ -4,6 +4,8 @@
 #include "WindowTitle.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryPanel.h"
+#include "entry/RosterCommands.h"
+#include "entry/TemplateCommands.h"
 #include "gradebook/GradeBookCommands.h"
 #include "export/ExportCommands.h"
 #include "portrait/PortraitCommands.h"
@@ -199,6 +201,8 @@ void TForm1::connectCommands()
     connect(m_menus.exportToExcel, &QAction::triggered, this, [exporting] { exporting->N29Click(); }, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
+    // The roster commands keep nothing between clicks.
+    connect(m_menus.saveAsMaster, &QAction::triggered, this, [this] { RosterCommands(m_context, *this).N2Click(); }, Qt::QueuedConnection);
     for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {
         // A checkable item flips its own mark before it reports the click; the toggle
         // decides the marks itself.
@@ -220,6 +224,13 @@ void TForm1::connectCommands()
         connect(item, &QAction::triggered, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->entryButton(), &QToolButton::clicked, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
     entry->connectPanel();
+    // The template commands keep their dialogs' last filters for as long as the window lives.
+    auto templates = std::make_shared<TemplateCommands>(m_context, *m_entryPanel, [entry] { return entry->entryKind(); });
+    connect(m_entryPanel, &EntryPanel::openClicked, this, [templates] { templates->SpeedButton7Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::saveClicked, this, [templates] { templates->SpeedButton9Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::saveDefaultClicked, this, [templates] { templates->SpeedButton8Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::loadDefaultClicked, this, [templates] { templates->SpeedButton10Click(); }, Qt::QueuedConnection);
+    connect(m_entryPanel, &EntryPanel::importClicked, this, [this] { RosterCommands(m_context, *this).SpeedButton1Click(); }, Qt::QueuedConnection);
 
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+/// Fixed texts of the class roster commands.
+namespace RosterMessages {
+inline const QString kNotice = QStringLiteral("提示");
+inline const QString kPasswordCaption = QStringLiteral("密码");
+inline const QString kPasswordPrompt = QStringLiteral("请输入密码");
+inline const QString kLoginFirst = QStringLiteral("保存母版之前，请先登录！");
+inline const QString kNoPermission = QStringLiteral("您没有此权限,请察看帮助文件或联系系统管理员!");
+inline const QString kConfirmImport = QStringLiteral("该操作将清除当前所有记录,确定从母版导入吗?");
+/// Import without a login: no current table to fill.
+inline const QString kImportNeedsLogin = QStringLiteral("请先登录系统！");
+inline QString saved(const QString &className)
+{
+    return QStringLiteral("名单已经保存在") + className + QStringLiteral("母版中！");
+}
+} // namespace RosterMessages

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/Result.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+/// The template file format shared by roster (.qsm), score (.qsc) and evaluation (.qsp)
+/// files and the default templates: GBK text, one entry per line. No widgets here.
+namespace TemplateFile {
+/// The grid form has this many lines; the last one is always empty.
+inline constexpr int kGridLines = 200;
+/// Nothing larger is a template: a bigger file (a video chosen by mistake) is refused.
+inline constexpr qint64 kMaxBytes = 1024 * 1024;
+
+/// Bytes of a template written from the entry grid: cells 1 to 199 (missing cells empty),
+/// then one empty line, each line ended by CR LF. nullopt when a cell holds a character
+/// GBK cannot store; *error then says which.
+std::optional<QByteArray> gridBytes(const QStringList &cells, QString *error = nullptr);
+/// Bytes of a template written from the entry memo: its text with every line break made
+/// CR LF and nothing added at the end.
+std::optional<QByteArray> memoBytes(const QString &text, QString *error = nullptr);
+
+/// Writes bytes through a temporary file beside path that is renamed over it, so a failure
+/// leaves an existing file as it was. The failure names the file.
+Result write(const QString &path, const QByteArray &bytes);
+
+/// Text of a template file: UTF-8 when the bytes are non-ASCII UTF-8 (with or without a
+/// byte-order mark), else GBK; line breaks as they stand. nullopt when the file is missing,
+/// unreadable or over kMaxBytes.
+std::optional<QString> readText(const QString &path);
+/// Lines of a template text: breaks are CR LF, CR or LF; a break at the very end adds no line.
+QStringList lines(const QString &text);
+/// The text with every line break (CR LF, CR or LF) made a single LF, as an edit box holds it.
+QString withLineFeeds(const QString &text);
+} // namespace TemplateFile

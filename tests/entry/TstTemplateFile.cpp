@@ -1,0 +1,170 @@
+#include "GbkLines.h"
+#include "entry/TemplateFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+void writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readRaw(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class TstTemplateFile final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void gridFormIsTwoHundredLines();
+    void memoFormKeepsTheTextWithCrLf_data();
+    void memoFormKeepsTheTextWithCrLf();
+    void unencodableTextIsRefused();
+    void readingSplitsEveryKindOfBreak_data();
+    void readingSplitsEveryKindOfBreak();
+    void readingDecodes_data();
+    void readingDecodes();
+    void oversizedOrMissingFilesAreNotRead();
+    void failedWriteNamesTheFileAndKeepsTheOldOne();
+};
+
+void TstTemplateFile::gridFormIsTwoHundredLines()
+{
+    const std::optional<QByteArray> bytes = TemplateFile::gridBytes({u"甲"_s, u"乙"_s, u"丙"_s, QString(), QString()});
+    QVERIFY(bytes);
+    QCOMPARE(*bytes, gbk(u"甲\r\n乙\r\n丙\r\n"_s) + QByteArray("\r\n").repeated(197));
+    QCOMPARE(bytes->count("\r\n"), 200);
+
+    // A full grid: line 199 holds row 199, line 200 stays empty.
+    QStringList full;
+    for (int row = 1; row <= 199; ++row)
+        full << QString::number(row);
+    const QByteArray fullBytes = TemplateFile::gridBytes(full).value_or(QByteArray());
+    QVERIFY(fullBytes.endsWith("\r\n199\r\n\r\n"));
+    QCOMPARE(fullBytes.count("\r\n"), 200);
+}
+
+void TstTemplateFile::memoFormKeepsTheTextWithCrLf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("no final break") << u"甲\n乙\n丙"_s << gbk(u"甲\r\n乙\r\n丙"_s);
+    QTest::newRow("final break kept") << u"甲\n乙\n"_s << gbk(u"甲\r\n乙\r\n"_s);
+    QTest::newRow("empty lines kept") << u"\n\n甲"_s << gbk(u"\r\n\r\n甲"_s);
+    QTest::newRow("CR LF not doubled") << u"甲\r\n乙\r丙"_s << gbk(u"甲\r\n乙\r\n丙"_s);
+    QTest::newRow("blanks kept") << u" 甲 "_s << gbk(u" 甲 "_s);
+    QTest::newRow("empty") << QString() << QByteArray();
+}
+
+void TstTemplateFile::memoFormKeepsTheTextWithCrLf()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(TemplateFile::memoBytes(text).value_or("refused"), bytes);
+}
+
+void TstTemplateFile::unencodableTextIsRefused()
+{
+    QString error;
+    QVERIFY(!TemplateFile::memoBytes(u"甲\n😀"_s, &error));
+    QVERIFY(!error.isEmpty());
+    error.clear();
+    QVERIFY(!TemplateFile::gridBytes({u"甲"_s, u"😀"_s}, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TstTemplateFile::readingSplitsEveryKindOfBreak_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("CR LF") << gbk(u"甲\r\n乙\r\n"_s) << QStringList{u"甲"_s, u"乙"_s};
+    QTest::newRow("LF") << gbk(u"甲\n乙"_s) << QStringList{u"甲"_s, u"乙"_s};
+    QTest::newRow("CR") << gbk(u"甲\r乙\r"_s) << QStringList{u"甲"_s, u"乙"_s};
+    QTest::newRow("mixed with empty lines") << gbk(u"甲\r\n\r\r\n乙\n\n"_s) << QStringList{u"甲"_s, QString(), QString(), u"乙"_s, QString()};
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+}
+
+void TstTemplateFile::readingSplitsEveryKindOfBreak()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"名单.qsm"_s);
+    writeRaw(path, bytes);
+    const std::optional<QString> text = TemplateFile::readText(path);
+    QVERIFY(text);
+    QCOMPARE(TemplateFile::lines(*text), lines);
+}
+
+void TstTemplateFile::readingDecodes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("GBK") << gbk(u"张三\r\n李四"_s) << u"张三\r\n李四"_s;
+    QTest::newRow("UTF-8") << u"张三\r\n李四"_s.toUtf8() << u"张三\r\n李四"_s;
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF") + u"张三\n李四"_s.toUtf8() << u"张三\n李四"_s;
+    QTest::newRow("ASCII") << QByteArray("A\r\nB") << u"A\r\nB"_s;
+}
+
+void TstTemplateFile::readingDecodes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"t.qsm"_s);
+    writeRaw(path, bytes);
+    QCOMPARE(TemplateFile::readText(path).value_or(u"unread"_s), text);
+}
+
+void TstTemplateFile::oversizedOrMissingFilesAreNotRead()
+{
+    QTemporaryDir dir;
+    const QString limit = dir.filePath(u"limit.qsm"_s);
+    writeRaw(limit, QByteArray(TemplateFile::kMaxBytes, 'A'));
+    QVERIFY(TemplateFile::readText(limit));
+    const QString large = dir.filePath(u"clip.avi"_s);
+    writeRaw(large, QByteArray(TemplateFile::kMaxBytes + 1, 'A'));
+    QVERIFY(!TemplateFile::readText(large));
+    QVERIFY(!TemplateFile::readText(dir.filePath(u"missing.qsm"_s)));
+    QVERIFY(!TemplateFile::readText(dir.path()));
+}
+
+void TstTemplateFile::failedWriteNamesTheFileAndKeepsTheOldOne()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"名单.qsm"_s);
+    QVERIFY(TemplateFile::write(path, gbk(u"旧"_s)));
+    QVERIFY(TemplateFile::write(path, gbk(u"新"_s)));
+    QCOMPARE(readRaw(path), gbk(u"新"_s));
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"名单.qsm"_s});
+
+    const QString badName = dir.filePath(u"没有的文件夹/名单.qsm"_s);
+    const Result refused = TemplateFile::write(badName, gbk(u"新"_s));
+    QVERIFY(!refused);
+    QVERIFY(refused.error.contains(QDir::toNativeSeparators(badName)));
+
+    // A read-only folder: the old file stays as it was. (The superuser writes anyway.)
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const Result readOnly = TemplateFile::write(path, gbk(u"更新"_s));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (readOnly)
+        QSKIP("the folder stays writable for this user");
+    QVERIFY(readOnly.error.contains(QDir::toNativeSeparators(path)));
+    QCOMPARE(readRaw(path), gbk(u"新"_s));
+}
+
+QTEST_GUILESS_MAIN(TstTemplateFile)
+#include "TstTemplateFile.moc"
