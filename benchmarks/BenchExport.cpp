@@ -130,7 +130,13 @@ int main(int argc, char *argv[])
     }
     QTemporaryDir folder;
     int opened = 0;
-    ExportCommands commands(fixture.context, view, [&opened](const QString &) { ++opened; return true; }, folder.filePath(QStringLiteral("out")));
+    ExportCommands commands(
+        fixture.context, view,
+        [&opened](const QString &) {
+            ++opened;
+            return true;
+        },
+        folder.filePath(QStringLiteral("out")));
 
     // The best of a few rounds each, so that a neighbour's build does not decide it.
     double exportSeconds = 1e9;
@@ -149,8 +155,8 @@ int main(int argc, char *argv[])
         << "导出至Excel: " << QString::number(exportSeconds * 1000, 'f', 1) << " ms\n"
         << "libxlsxwriter alone: " << QString::number(directSeconds * 1000, 'f', 1) << " ms\n"
         << "ratio: " << QString::number(ratio, 'f', 2) << '\n';
-    const bool met = fixture.prompter.calls().isEmpty() && opened == kRounds && exportSeconds < kTargetSeconds
-                     && ratio <= kTargetRatio;
+    const bool met
+        = fixture.prompter.calls().isEmpty() && opened == kRounds && exportSeconds < kTargetSeconds && ratio <= kTargetRatio;
     out << (met ? "target met" : "target missed") << ": under " << kTargetSeconds << " s and at most " << kTargetRatio
         << " x libxlsxwriter alone\n";
     return met ? 0 : 1;

@@ -1,15 +1,15 @@
 // Times the grade-book commands on classes of 60 and 5,000 students with 30 score
 // columns, and a roster batch of 199 names against one plain insert transaction, and
 // prints each as a ratio to its target.
+#include "IdleMainView.h"
 #include "entry/EntryBatch.h"
 #include "gradebook/GradeBookEnter.h"
-#include "gradebook/Sorting.h"
 #include "gradebook/GradeBookView.h"
-#include "store/LoginState.h"
-#include "ui/Prompter.h"
+#include "gradebook/Sorting.h"
 #include "store/BulkRows.h"
 #include "store/Dataset.h"
-#include "IdleMainView.h"
+#include "store/LoginState.h"
+#include "ui/Prompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -95,7 +95,10 @@ bool fillGradeBook(Database &database, const QString &table, int students)
 /// The main view of the benchmark: open grade-book view runs the given operation.
 class BenchMainView final : public IdleMainView {
 public:
-    explicit BenchMainView(std::function<Result()> open) : m_open(std::move(open)) {}
+    explicit BenchMainView(std::function<Result()> open)
+        : m_open(std::move(open))
+    {
+    }
     Result openGradeBookView() override { return m_open(); }
 
 private:
@@ -143,7 +146,8 @@ bool gradeBookCommands(Database &database, const QString &folder, int students, 
     // A large class has a target for the sort only; the other commands are shown against one frame.
     const bool large = students > 1000;
     const auto check = [&](const QString &what, double ms, double target) {
-        const bool inTime = report(out, label + what + (large && target == kFrameMs ? QStringLiteral(" (for information)") : QString()), ms, target);
+        const bool inTime = report(
+            out, label + what + (large && target == kFrameMs ? QStringLiteral(" (for information)") : QString()), ms, target);
         if (!large || target != kFrameMs)
             met = inTime && met;
     };
@@ -153,18 +157,19 @@ bool gradeBookCommands(Database &database, const QString &folder, int students, 
     Sorting sorting(database, bench.view, bench.prompter, bench.mainView);
     const SortChoice byAverage{QStringLiteral("平均"), true, false, 3};
     check(QStringLiteral("sort with ranks"),
-          medianMs(runs, [&] { (void)sorting.apply(bench.login.tables(), byAverage); }, [&] { (void)bench.openView(); }),
-          large ? kLargeSortMs : kFrameMs);
+        medianMs(
+            runs, [&] { (void)sorting.apply(bench.login.tables(), byAverage); }, [&] { (void)bench.openView(); }),
+        large ? kLargeSortMs : kFrameMs);
 
     int score = 0;
     check(QStringLiteral("one Enter recompute"),
-          medianMs(
-              runs, [&] { GradeBookEnter::press(bench.view, bench.prompter, bench.mainView, kModeGradeBook, bench.columnList); },
-              [&] {
-                  bench.view.moveTo(bench.view.rowCount() / 2);
-                  (void)bench.view.setValue(QStringLiteral("第30次"), ++score % 100);
-              }),
-          kFrameMs);
+        medianMs(
+            runs, [&] { GradeBookEnter::press(bench.view, bench.prompter, bench.mainView, kModeGradeBook, bench.columnList); },
+            [&] {
+                bench.view.moveTo(bench.view.rowCount() / 2);
+                (void)bench.view.setValue(QStringLiteral("第30次"), ++score % 100);
+            }),
+        kFrameMs);
 
     if (bench.prompter.failures > 0) {
         out << label << bench.prompter.failures << " commands failed\n";
@@ -202,15 +207,18 @@ bool rosterBatch(Database &database, const QString &folder, QTextStream &out)
     EntryBatch batch(database, bench.view, bench.prompter, bench.mainView);
 
     const double insert = medianMs(
-        kRosterRuns, [&] { (void)database.transaction([&] { return BulkRows::insert(database, table, columns, rows); }); }, freshTable);
-    const double replace = medianMs(kRosterRuns, [&] { (void)batch.add(EntryKind::Roster, input, context); }, freshTable);
+        kRosterRuns, [&] { (void)database.transaction([&] { return BulkRows::insert(database, table, columns, rows); }); },
+        freshTable);
+    const double replace = medianMs(
+        kRosterRuns, [&] { (void)batch.add(EntryKind::Roster, input, context); }, freshTable);
     bench.prompter.answer = Prompter::Answer::No;
-    const double append = medianMs(kRosterRuns, [&] { (void)batch.add(EntryKind::Roster, input, context); }, freshTable);
+    const double append = medianMs(
+        kRosterRuns, [&] { (void)batch.add(EntryKind::Roster, input, context); }, freshTable);
     out << "one insert transaction of " << kRosterNames << " rows: " << QString::number(insert, 'f', 2) << " ms\n";
     out << "roster batch appended, for information: " << QString::number(append, 'f', 2) << " ms, "
         << QString::number(append / insert, 'f', 2) << "× the insert\n";
     const bool met = report(out, QStringLiteral("roster batch (replace, shown again) against the insert"), replace / insert,
-                            kRosterRatio, QStringLiteral("×"));
+        kRosterRatio, QStringLiteral("×"));
     return met && bench.prompter.failures == 0 && bench.view.rowCount() == kRosterNames;
 }
 } // namespace

@@ -1,27 +1,27 @@
 // Races the selection tick on a real 10 ms timer through classes of 60 and 5,000 students
 // and reports how many ticks arrive per second and what one tick costs; then again with
 // the portrait panel shown and a 200 KB portrait for every student.
+#include "IdleMainView.h"
 #include "portrait/PortraitPanel.h"
+#include "questioning/QuestioningCommands.h"
 #include "questioning/QuestioningToolbar.h"
 #include "questioning/RandomSelection.h"
-#include "store/LoginState.h"
-#include "ui/Prompter.h"
-#include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
+#include "store/LoginState.h"
 #include "ui/AppContext.h"
-#include "IdleMainView.h"
+#include "ui/Prompter.h"
 
 #include <QApplication>
 #include <QBuffer>
-#include <QImage>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QImage>
 #include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -37,7 +37,11 @@ constexpr int kRaceMs = 5000;
 /// Answers every box with OK and counts them; a tick that shows one has failed.
 class CountingPrompter final : public Prompter {
 public:
-    Answer message(const QString &, const QString &, Buttons, Icon) override { ++boxes; return Answer::Ok; }
+    Answer message(const QString &, const QString &, Buttons, Icon) override
+    {
+        ++boxes;
+        return Answer::Ok;
+    }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
     std::optional<QString> openFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
     std::optional<QString> saveFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
@@ -148,9 +152,9 @@ bool fillClass(Database &database, const QString &table, int students)
 void report(QTextStream &out, const QString &what, double perSecond, double micros, int failures)
 {
     out << what << ": " << QString::number(perSecond, 'f', 1) << " ticks/s ("
-        << QString::number(perSecond / kTicksPerSecondLimit, 'f', 3) << " of " << kTicksPerSecondLimit
-        << "), one tick " << QString::number(micros, 'f', 1) << " µs ("
-        << QString::number(micros / (kTickMs * 1000.0), 'f', 4) << " of the " << kTickMs << " ms budget)";
+        << QString::number(perSecond / kTicksPerSecondLimit, 'f', 3) << " of " << kTicksPerSecondLimit << "), one tick "
+        << QString::number(micros, 'f', 1) << " µs (" << QString::number(micros / (kTickMs * 1000.0), 'f', 4) << " of the "
+        << kTickMs << " ms budget)";
     if (failures > 0)
         out << ", " << failures << " failing ticks";
     out << '\n';
@@ -172,8 +176,7 @@ double ticksPerSecond(QTimer &timer)
 }
 
 /// Microseconds one call of tick costs, timed over many calls.
-template<typename Tick>
-double tickCost(Tick tick)
+template<typename Tick> double tickCost(Tick tick)
 {
     // 20,000 calls, or as many as fit in two seconds when a tick is slow.
     constexpr int kTimed = 20000;
@@ -218,10 +221,9 @@ bool race(Database &database, const QString &folder, int students, QTextStream &
     const double micros = tickCost([&selection] { selection.tick(); });
     selection.command();
 
-    const QString what = portraits ? QStringLiteral("%1 students, portrait panel shown (%2 KB each)")
-                                         .arg(students)
-                                         .arg(portraitOf(1).size() / 1024)
-                                   : QStringLiteral("%1 students").arg(students);
+    const QString what = portraits
+        ? QStringLiteral("%1 students, portrait panel shown (%2 KB each)").arg(students).arg(portraitOf(1).size() / 1024)
+        : QStringLiteral("%1 students").arg(students);
     report(out, what, perSecond, micros, lesson.failures());
     return perSecond >= kTarget && lesson.failures() == 0;
 }
@@ -239,8 +241,7 @@ bool raceInMainWindow(const QString &folder, int students, QTextStream &out)
     LoginState &login = window.context().login;
     login.className = QStringLiteral("窗口班");
     login.subject = QStringLiteral("语文");
-    if (!fillClass(window.context().database, login.tables().questioningTable(), students)
-        || !window.openQuestioningView()) {
+    if (!fillClass(window.context().database, login.tables().questioningTable(), students) || !window.openQuestioningView()) {
         out << "cannot show the class in the main window\n";
         return false;
     }

@@ -78,8 +78,7 @@ QByteArray AviWriter::encodeRle8(const QImage &indexed)
             }
             // Gather pixels up to the next run of three for one absolute block.
             int end = i;
-            while (end < width && end - i < 255
-                   && !(end + 2 < width && row[end] == row[end + 1] && row[end] == row[end + 2]))
+            while (end < width && end - i < 255 && !(end + 2 < width && row[end] == row[end + 1] && row[end] == row[end + 2]))
                 ++end;
             const int length = end - i;
             if (length >= 3) {
@@ -120,8 +119,8 @@ QByteArray AviWriter::write(const QList<QImage> &frames, int framesPerSecond, Co
     return assemble(first.size(), paletted ? 8 : 24, palette, coded, framesPerSecond, coding);
 }
 
-QByteArray AviWriter::assemble(QSize size, int bitCount, const QList<QRgb> &palette,
-                               const QList<QByteArray> &codedFrames, int framesPerSecond, Coding coding)
+QByteArray AviWriter::assemble(QSize size, int bitCount, const QList<QRgb> &palette, const QList<QByteArray> &codedFrames,
+    int framesPerSecond, Coding coding)
 {
     if (codedFrames.isEmpty() || framesPerSecond < 1 || size.isEmpty())
         return {};

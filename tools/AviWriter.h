@@ -8,7 +8,10 @@
 /// paletted frames, uncompressed or RLE8, or uncompressed 24-bit frames.
 class AviWriter final {
 public:
-    enum class Coding { Uncompressed, Rle8 };
+    enum class Coding {
+        Uncompressed,
+        Rle8
+    };
 
     /// All frames share the first one's size. Indexed8 frames are written 8-bit with the
     /// first frame's colour table; other formats 24-bit, which only Uncompressed allows.
@@ -20,6 +23,6 @@ public:
 
     /// Wraps frames already coded (DIB rows from the bottom, or RLE8 code) in a clip of
     /// the given size; 8-bit clips carry `palette`.
-    static QByteArray assemble(QSize size, int bitCount, const QList<QRgb> &palette,
-                               const QList<QByteArray> &codedFrames, int framesPerSecond, Coding coding);
+    static QByteArray assemble(QSize size, int bitCount, const QList<QRgb> &palette, const QList<QByteArray> &codedFrames,
+        int framesPerSecond, Coding coding);
 };

@@ -48,8 +48,8 @@ QPainterPath starPath(QPointF centre, double outer, double inner, int points)
 // a question mark on its hub.
 QList<QImage> wheelFrames()
 {
-    const QColor slices[] = {{239, 71, 111}, {255, 159, 28}, {255, 209, 102}, {6, 214, 160},
-                             {58, 134, 255}, {131, 56, 236}, {255, 0, 110},   {17, 178, 138}};
+    const QColor slices[] = {{239, 71, 111}, {255, 159, 28}, {255, 209, 102}, {6, 214, 160}, {58, 134, 255}, {131, 56, 236},
+        {255, 0, 110}, {17, 178, 138}};
     QFont questionFont(QStringLiteral("Noto Sans CJK SC"));
     questionFont.setPixelSize(11);
     questionFont.setBold(true);
@@ -79,7 +79,8 @@ QList<QImage> wheelFrames()
         p.setBrush(QColor(255, 236, 160));
         for (int i = 0; i < 8; ++i) {
             const double a = (turn + i * 45.0) * kPi / 180;
-            p.drawEllipse(QPointF(centre.x() + (radius - 2.2) * std::sin(a), centre.y() - (radius - 2.2) * std::cos(a)), 0.9, 0.9);
+            p.drawEllipse(
+                QPointF(centre.x() + (radius - 2.2) * std::sin(a), centre.y() - (radius - 2.2) * std::cos(a)), 0.9, 0.9);
         }
 
         p.setBrush(Qt::white);
@@ -163,12 +164,10 @@ QList<QImage> bannerFrames()
                 if (a <= 0.01)
                     continue;
                 const QColor under = frame.pixelColor(left + x, top + y);
-                const auto mix = [&](double flag, double back) {
-                    return std::clamp((flag / a * light) * a + back * (1 - a), 0.0, 1.0);
-                };
+                const auto mix
+                    = [&](double flag, double back) { return std::clamp((flag / a * light) * a + back * (1 - a), 0.0, 1.0); };
                 frame.setPixelColor(left + x, top + y,
-                                    QColor::fromRgbF(float(mix(r, under.redF())), float(mix(g, under.greenF())),
-                                                     float(mix(b, under.blueF()))));
+                    QColor::fromRgbF(float(mix(r, under.redF())), float(mix(g, under.greenF())), float(mix(b, under.blueF()))));
             }
         }
 
@@ -222,9 +221,8 @@ QList<QImage> toPaletted(const QList<QImage> &frames)
             }
         }
         QList<Box> ranked = boxes.values();
-        std::sort(ranked.begin(), ranked.end(), [](const Box &a, const Box &b) {
-            return a.total != b.total ? a.total > b.total : a.best < b.best;
-        });
+        std::sort(ranked.begin(), ranked.end(),
+            [](const Box &a, const Box &b) { return a.total != b.total ? a.total > b.total : a.best < b.best; });
         for (qsizetype i = 0; i < std::min<qsizetype>(256, ranked.size()); ++i)
             palette.append(ranked[i].best);
     }

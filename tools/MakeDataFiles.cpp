@@ -22,19 +22,17 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const QStringList subjects{QStringLiteral("语文"), QStringLiteral("数学"), QStringLiteral("英语"),
-                               QStringLiteral("物理"), QStringLiteral("化学"), QStringLiteral("生物"),
-                               QStringLiteral("政治"), QStringLiteral("历史"), QStringLiteral("地理"),
-                               QStringLiteral("音乐"), QStringLiteral("美术"), QStringLiteral("体育"),
-                               QStringLiteral("信息技术")};
+    const QStringList subjects{QStringLiteral("语文"), QStringLiteral("数学"), QStringLiteral("英语"), QStringLiteral("物理"),
+        QStringLiteral("化学"), QStringLiteral("生物"), QStringLiteral("政治"), QStringLiteral("历史"), QStringLiteral("地理"),
+        QStringLiteral("音乐"), QStringLiteral("美术"), QStringLiteral("体育"), QStringLiteral("信息技术")};
     GradeSettings settings;
     settings.comments = {QStringLiteral("回答完全正确，太棒了！"), QStringLiteral("回答正确，很好！"),
-                         QStringLiteral("基本正确，继续努力！"), QStringLiteral("答错了，没关系，再想想！")};
+        QStringLiteral("基本正确，继续努力！"), QStringLiteral("答错了，没关系，再想想！")};
     settings.scores = {QStringLiteral("10"), QStringLiteral("8"), QStringLiteral("5"), QStringLiteral("0")};
 
     for (const Result &result : {LineFile::write(data.filePath(QStringLiteral("banji.qs")), {}),
-                                     LineFile::write(data.filePath(QStringLiteral("xueke.qs")), subjects),
-                                     SettingsFile::write(data.filePath(QStringLiteral("Moren.qs")), settings)}) {
+             LineFile::write(data.filePath(QStringLiteral("xueke.qs")), subjects),
+             SettingsFile::write(data.filePath(QStringLiteral("Moren.qs")), settings)}) {
         if (!result) {
             QTextStream(stderr) << result.error << '\n';
             return 1;

@@ -1,10 +1,10 @@
 #include "questioning/QuestioningCommands.h"
+#include "shell/Unit2.h"
+#include "store/ApplicationTitle.h"
 #include "ui/Artwork.h"
 #include "ui/ChineseTranslations.h"
 #include "ui/FontMapping.h"
 #include "ui/QtPrompter.h"
-#include "shell/Unit2.h"
-#include "store/ApplicationTitle.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -4,9 +4,9 @@
 #include "gradebook/GradeBookMessages.h"
 #include "gradebook/RowTotals.h"
 #include "questioning/Grading.h"
-#include "ui/Prompter.h"
 #include "store/BulkRows.h"
 #include "store/Dataset.h"
+#include "ui/Prompter.h"
 
 #include <QFile>
 
@@ -61,8 +61,7 @@ void EntryBatch::add(EntryKind kind, const EntryInput &input, const Context &con
         if (input.resultsHaveInput())
             addEvaluations(input.rows(), context);
         break;
-    case EntryKind::None:
-        break;
+    case EntryKind::None: break;
     }
     m_view.first();
     m_mainView.formatGrid();
@@ -70,7 +69,8 @@ void EntryBatch::add(EntryKind kind, const EntryInput &input, const Context &con
 
 bool EntryBatch::addRoster(const QStringList &rows, const Context &context)
 {
-    const Prompter::Answer answer = m_prompter.message(kNotice, kRosterQuestion, Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
+    const Prompter::Answer answer
+        = m_prompter.message(kNotice, kRosterQuestion, Prompter::Buttons::YesNoCancel, Prompter::Icon::Question);
     if (answer != Prompter::Answer::Yes && answer != Prompter::Answer::No)
         return false;
     if (!isLoggedIn(context.tables)) {
@@ -103,7 +103,8 @@ Result EntryBatch::writeRoster(const QStringList &names, const TableNames &table
     return m_database.transaction([&] {
         qint64 base = 0;
         if (replace) {
-            const Statement create = questioning ? Sql::createQuestioningTableFresh(table) : Sql::createGradeBookTableFresh(table);
+            const Statement create
+                = questioning ? Sql::createQuestioningTableFresh(table) : Sql::createGradeBookTableFresh(table);
             if (Result rebuilt = m_database.runInTransaction({Sql::dropTable(table), create}); !rebuilt)
                 return rebuilt;
         } else if (Result found = BulkRows::highestNumber(m_database, table, base); !found) {
@@ -151,7 +152,8 @@ bool EntryBatch::addScores(const QStringList &rows, const Context &context)
     if (context.columnList == GradeBookMessages::kNoScoreColumns) {
         // The column-name dialog counts the view's fields to offer 第1次.
         (void)m_view.close();
-        m_view.setQuery(Sql::showColumns(table, {kNumber, kName, QStringLiteral("小组"), QStringLiteral("合计"), QStringLiteral("平均")}));
+        m_view.setQuery(
+            Sql::showColumns(table, {kNumber, kName, QStringLiteral("小组"), QStringLiteral("合计"), QStringLiteral("平均")}));
         if (!m_view.open()) {
             m_prompter.notice(kNotice, kScoresFailed);
             return true;

@@ -2,9 +2,9 @@
 
 #include "EntryInput.h"
 #include "EntryKind.h"
-#include "ui/MainView.h"
 #include "store/DataPaths.h"
 #include "store/TableNames.h"
+#include "ui/MainView.h"
 
 #include <array>
 #include <functional>

@@ -21,8 +21,8 @@ namespace {
 const QString kNotice = QStringLiteral("提示");
 } // namespace
 
-EntryCommands::EntryCommands(AppContext &context, MainView &view, EntryPanel &panel, QWidget &mainGrid,
-                             GradeScores gradeScores, QWidget *windows)
+EntryCommands::EntryCommands(
+    AppContext &context, MainView &view, EntryPanel &panel, QWidget &mainGrid, GradeScores gradeScores, QWidget *windows)
     : m_context(context)
     , m_view(view)
     , m_panel(panel)
@@ -34,8 +34,10 @@ EntryCommands::EntryCommands(AppContext &context, MainView &view, EntryPanel &pa
 
 void EntryCommands::connectPanel()
 {
-    QObject::connect(&m_panel, &EntryPanel::addClicked, &m_panel, [this] { BitBtn3Click(); }, Qt::QueuedConnection);
-    QObject::connect(&m_panel, &EntryPanel::deleteClicked, &m_panel, [this] { BitBtn4Click(); }, Qt::QueuedConnection);
+    QObject::connect(
+        &m_panel, &EntryPanel::addClicked, &m_panel, [this] { BitBtn3Click(); }, Qt::QueuedConnection);
+    QObject::connect(
+        &m_panel, &EntryPanel::deleteClicked, &m_panel, [this] { BitBtn4Click(); }, Qt::QueuedConnection);
     QObject::connect(&m_panel, &EntryPanel::hideClicked, &m_panel, [this] { BitBtn1Click(); });
     QObject::connect(&m_panel, &EntryPanel::caretLineChanged, &m_panel, [this](int line) { Memo1Click(line); });
 }
@@ -100,10 +102,11 @@ void EntryCommands::BitBtn3Click()
         for (int grade = 0; grade < 4; ++grade) {
             const std::optional<int> score = GradeRecord::parseScore(settings.scoreText(grade));
             if (!score) {
-                m_context.prompter.notice(kNotice, QStringLiteral("档次“%1”的分数“%2”不是%3到%4之间的整数，没有录入评价。请在“评语设定”中改正这个分数。")
-                                                       .arg(grades.at(grade), settings.scoreText(grade).trimmed())
-                                                       .arg(GradeRecord::kLowestScore)
-                                                       .arg(GradeRecord::kHighestScore));
+                m_context.prompter.notice(kNotice,
+                    QStringLiteral("档次“%1”的分数“%2”不是%3到%4之间的整数，没有录入评价。请在“评语设定”中改正这个分数。")
+                        .arg(grades.at(grade), settings.scoreText(grade).trimmed())
+                        .arg(GradeRecord::kLowestScore)
+                        .arg(GradeRecord::kHighestScore));
                 return;
             }
             batch.gradeScores.at(grade) = *score;

@@ -23,8 +23,8 @@ public:
 
     /// windows is the parent of the chooser and the column-name dialog; mainGrid takes the
     /// focus when the entry grid cannot.
-    EntryCommands(AppContext &context, MainView &view, EntryPanel &panel, QWidget &mainGrid, GradeScores gradeScores,
-                  QWidget *windows);
+    EntryCommands(
+        AppContext &context, MainView &view, EntryPanel &panel, QWidget &mainGrid, GradeScores gradeScores, QWidget *windows);
     Q_DISABLE_COPY_MOVE(EntryCommands)
 
     /// Connects 添加, 删除, 隐藏 and the memo's caret line to their handlers. The template

@@ -41,8 +41,8 @@ EntryGrid::EntryGrid(QWidget *parent)
     setHorizontalHeaderItem(1, new QTableWidgetItem(QString()));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setTabKeyNavigation(true);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
-                    | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+        | QAbstractItemView::AnyKeyPressed);
     setItemDelegate(new CellDelegate(this));
     reset(EntryKind::None);
 }

@@ -6,7 +6,12 @@
 
 /// What the entry panel's input holds: chosen in the entry-kind chooser, read by the batch
 /// add and the template commands. Kept until the chooser changes it.
-enum class EntryKind { None, Roster, Evaluation, Score };
+enum class EntryKind {
+    None,
+    Roster,
+    Evaluation,
+    Score
+};
 
 namespace EntryKinds {
 /// The chooser's result: a roster, or the one result column the mode has
@@ -26,14 +31,10 @@ inline EntryKind chosen(bool roster, const QString &mode)
 inline QString columnTitle(EntryKind kind)
 {
     switch (kind) {
-    case EntryKind::Roster:
-        return QStringLiteral("姓名");
-    case EntryKind::Evaluation:
-        return QStringLiteral("评价");
-    case EntryKind::Score:
-        return QStringLiteral("成绩");
-    case EntryKind::None:
-        break;
+    case EntryKind::Roster: return QStringLiteral("姓名");
+    case EntryKind::Evaluation: return QStringLiteral("评价");
+    case EntryKind::Score: return QStringLiteral("成绩");
+    case EntryKind::None: break;
     }
     return {};
 }

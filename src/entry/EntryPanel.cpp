@@ -42,8 +42,10 @@ EntryPanel::EntryPanel(QWidget *parent)
     : QWidget(parent)
     , m_open(iconButton(QStringLiteral("openToolButton"), QStringLiteral("打开"), QStyle::SP_DialogOpenButton, this))
     , m_save(iconButton(QStringLiteral("saveToolButton"), QStringLiteral("保存"), QStyle::SP_DialogSaveButton, this))
-    , m_saveDefault(iconButton(QStringLiteral("saveDefaultToolButton"), QStringLiteral("保存为默认模板"), QStyle::SP_DriveHDIcon, this))
-    , m_loadDefault(iconButton(QStringLiteral("loadDefaultToolButton"), QStringLiteral("导入默认模板"), QStyle::SP_FileDialogContentsView, this))
+    , m_saveDefault(
+          iconButton(QStringLiteral("saveDefaultToolButton"), QStringLiteral("保存为默认模板"), QStyle::SP_DriveHDIcon, this))
+    , m_loadDefault(iconButton(
+          QStringLiteral("loadDefaultToolButton"), QStringLiteral("导入默认模板"), QStyle::SP_FileDialogContentsView, this))
     , m_import(iconButton(QStringLiteral("importToolButton"), QStringLiteral("从母版中导入"), QStyle::SP_FileDialogStart, this))
     , m_gridToggle(iconButton(QStringLiteral("SpeedButton3"), kHideGrid, QStyle::SP_FileDialogDetailedView, this))
     , m_inputArea(new QGridLayout)

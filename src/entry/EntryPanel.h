@@ -22,15 +22,15 @@ public:
 
     EntryGrid *grid() const { return m_grid; }
     QPlainTextEdit *memo() const { return m_memo; }
-    QToolButton *openButton() const { return m_open; }              ///< "打开"
-    QToolButton *saveButton() const { return m_save; }              ///< "保存"
+    QToolButton *openButton() const { return m_open; }               ///< "打开"
+    QToolButton *saveButton() const { return m_save; }               ///< "保存"
     QToolButton *saveDefaultButton() const { return m_saveDefault; } ///< "保存为默认模板"
     QToolButton *loadDefaultButton() const { return m_loadDefault; } ///< "导入默认模板"
-    QToolButton *importButton() const { return m_import; }          ///< "从母版中导入"
-    QToolButton *gridToggleButton() const { return m_gridToggle; }  ///< "隐藏网格" / "显示网格"
-    QPushButton *addButton() const { return m_add; }                ///< "添加" (BitBtn3)
-    QPushButton *deleteButton() const { return m_delete; }          ///< "删除" (BitBtn4)
-    QPushButton *hideButton() const { return m_hide; }              ///< "隐藏" (BitBtn1)
+    QToolButton *importButton() const { return m_import; }           ///< "从母版中导入"
+    QToolButton *gridToggleButton() const { return m_gridToggle; }   ///< "隐藏网格" / "显示网格"
+    QPushButton *addButton() const { return m_add; }                 ///< "添加" (BitBtn3)
+    QPushButton *deleteButton() const { return m_delete; }           ///< "删除" (BitBtn4)
+    QPushButton *hideButton() const { return m_hide; }               ///< "隐藏" (BitBtn1)
 
     /// True while the grid, not the memo, takes the input (at start, and kept while the
     /// program runs).

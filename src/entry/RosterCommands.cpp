@@ -48,8 +48,8 @@ void RosterCommands::N2Click()
     }
     const bool gradeBook = tables.mode == kModeGradeBook;
     // The class table keeps its old roster unless the whole new one is in.
-    const Result copied = m_context.database.runInTransaction(
-        {Sql::deleteClassRoster(tables.classTable()), Sql::copyRosterToClass(tables.classTable(), tables.currentTable(), gradeBook)});
+    const Result copied = m_context.database.runInTransaction({Sql::deleteClassRoster(tables.classTable()),
+        Sql::copyRosterToClass(tables.classTable(), tables.currentTable(), gradeBook)});
     const Result shown = showCurrentTable(true);
     if (!copied) {
         m_context.prompter.error(copied.error);
@@ -82,8 +82,8 @@ void RosterCommands::SpeedButton1Click()
     // unless the class table's roster is wholly in.
     const QList<Statement> statements = gradeBook
         ? QList<Statement>{Sql::dropTable(table), Sql::createGradeBookFromClass(table, tables.classTable())}
-        : QList<Statement>{Sql::deleteRosterRows(table), Sql::copyRosterFromClass(table, tables.classTable()),
-                           Sql::resetEvaluations(table)};
+        : QList<Statement>{
+            Sql::deleteRosterRows(table), Sql::copyRosterFromClass(table, tables.classTable()), Sql::resetEvaluations(table)};
     const Result copied = m_context.database.runInTransaction(statements);
     const Result shown = showCurrentTable(false);
     if (!copied) {

@@ -19,10 +19,7 @@ public:
     void SpeedButton1Click();
 
     /// 从母版中导入 is enabled only for roster entry and while the portrait panel is hidden.
-    static bool importEnabled(EntryKind kind, bool portraitShown)
-    {
-        return kind == EntryKind::Roster && !portraitShown;
-    }
+    static bool importEnabled(EntryKind kind, bool portraitShown) { return kind == EntryKind::Roster && !portraitShown; }
 
 private:
     /// Shows the current table again after a copy: ordered by number in the questioning

@@ -40,8 +40,7 @@ std::optional<TemplateKind> templateKind(EntryKind kind)
         return TemplateKind{QStringLiteral("成绩文件(*.qsc)|*.qsc"), QStringLiteral("qsc"), QStringLiteral("成绩默认模板.qs")};
     case EntryKind::Evaluation:
         return TemplateKind{QStringLiteral("评价文件(*.qsp)|*.qsp"), QStringLiteral("qsp"), QStringLiteral("评价默认模板.qs")};
-    case EntryKind::None:
-        break;
+    case EntryKind::None: break;
     }
     return std::nullopt;
 }
@@ -80,7 +79,8 @@ void TemplateCommands::useKind(FileDialogSetting &dialog) const
 void TemplateCommands::SpeedButton7Click()
 {
     useKind(m_openDialog);
-    const std::optional<QString> path = m_context.prompter.openFile(m_openDialog.title, m_openDialog.filter, m_openDialog.defaultExtension);
+    const std::optional<QString> path
+        = m_context.prompter.openFile(m_openDialog.title, m_openDialog.filter, m_openDialog.defaultExtension);
     if (!path)
         return;
     if (!load(*path))
@@ -90,7 +90,8 @@ void TemplateCommands::SpeedButton7Click()
 void TemplateCommands::SpeedButton9Click()
 {
     useKind(m_saveDialog);
-    const std::optional<QString> path = m_context.prompter.saveFile(m_saveDialog.title, m_saveDialog.filter, m_saveDialog.defaultExtension);
+    const std::optional<QString> path
+        = m_context.prompter.saveFile(m_saveDialog.title, m_saveDialog.filter, m_saveDialog.defaultExtension);
     if (!path)
         return;
     save(*path);

@@ -1,8 +1,8 @@
 #include "TemplateFile.h"
 
 #include "store/Gbk.h"
-#include "store/TextDecoding.h"
 #include "store/LineFile.h"
+#include "store/TextDecoding.h"
 
 #include <QFile>
 

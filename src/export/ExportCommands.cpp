@@ -100,6 +100,6 @@ void ExportCommands::N29Click()
     m_view.showStatus(1, QStringLiteral("已导出至 %1").arg(shown));
     if (!m_opener(path)) {
         prompter.message(Prompter::applicationTitle(), QStringLiteral("无法启动Excel\n工作簿已保存在：%1").arg(shown),
-                         Prompter::Buttons::Ok, Prompter::Icon::Information);
+            Prompter::Buttons::Ok, Prompter::Icon::Information);
     }
 }

@@ -16,8 +16,7 @@ public:
     using Opener = std::function<bool(const QString &path)>;
 
     /// folder is where workbooks are kept (created when missing).
-    ExportCommands(AppContext &context, MainView &view, Opener opener = openWithDesktop,
-                   QString folder = documentsFolder());
+    ExportCommands(AppContext &context, MainView &view, Opener opener = openWithDesktop, QString folder = documentsFolder());
     Q_DISABLE_COPY_MOVE(ExportCommands)
 
     /// Export (N29Click): title, column names and every row of the main query in its

@@ -2,10 +2,10 @@
 
 #include "GradeBookMessages.h"
 #include "RowTotals.h"
-#include "ui/MainView.h"
-#include "ui/Prompter.h"
 #include "store/Dataset.h"
 #include "store/TableNames.h"
+#include "ui/MainView.h"
+#include "ui/Prompter.h"
 
 using namespace GradeBookMessages;
 

@@ -11,11 +11,11 @@ class GradeBookToolbar final : public QWidget {
 public:
     explicit GradeBookToolbar(QWidget *parent = nullptr);
 
-    QToolButton *switchButton() const { return m_switch; }  ///< "切换" (SpeedButton6)
-    QToolButton *entryButton() const { return m_entry; }    ///< "录入" (SpeedButton2)
-    QToolButton *sortButton() const { return m_sort; }      ///< "排序"
-    QToolButton *clearButton() const { return m_clear; }    ///< "清除"
-    QToolButton *modifyButton() const { return m_modify; }  ///< "修改"
+    QToolButton *switchButton() const { return m_switch; } ///< "切换" (SpeedButton6)
+    QToolButton *entryButton() const { return m_entry; }   ///< "录入" (SpeedButton2)
+    QToolButton *sortButton() const { return m_sort; }     ///< "排序"
+    QToolButton *clearButton() const { return m_clear; }   ///< "清除"
+    QToolButton *modifyButton() const { return m_modify; } ///< "修改"
 
 private:
     QToolButton *m_switch;

@@ -1,7 +1,7 @@
 #include "GradeBookView.h"
 
-#include "store/LoginState.h"
 #include "store/Dataset.h"
+#include "store/LoginState.h"
 
 namespace GradeBookView {
 
@@ -11,7 +11,7 @@ QString columnList(const QStringList &tableColumns)
     if (tableColumns.size() <= kBaseColumns)
         return kNoScoreColumns;
     return kNoScoreColumns + QLatin1Char(',') + tableColumns.mid(kBaseColumns).join(QLatin1Char(','))
-         + QStringLiteral(",合计,平均");
+        + QStringLiteral(",合计,平均");
 }
 
 Result open(LoginState &state, Dataset &query, QString &list)

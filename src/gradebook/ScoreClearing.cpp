@@ -1,9 +1,9 @@
 #include "ScoreClearing.h"
 
 #include "GradeBookMessages.h"
-#include "ui/Prompter.h"
 #include "store/Dataset.h"
 #include "store/PasswordFile.h"
+#include "ui/Prompter.h"
 
 using namespace GradeBookMessages;
 
@@ -26,8 +26,10 @@ void ScoreClearing::run(const TableNames &tables, const DataPaths &paths)
     if (!m_prompter.confirm(kNotice, QStringLiteral("确定删除") + classAndSubject + QStringLiteral("的全部成绩吗？")))
         return;
     const QString expected = expectedPassword(tables, paths);
-    const QString answer = m_prompter.input(QStringLiteral("密码"), QStringLiteral("请输入") + classAndSubject + QStringLiteral("登录密码"), QString())
-                               .value_or(QString());
+    const QString answer
+        = m_prompter
+              .input(QStringLiteral("密码"), QStringLiteral("请输入") + classAndSubject + QStringLiteral("登录密码"), QString())
+              .value_or(QString());
     if (answer != expected) {
         m_prompter.notice(kNotice, kWrongPassword);
         return;
@@ -46,7 +48,7 @@ void ScoreClearing::run(const TableNames &tables, const DataPaths &paths)
                 return dropped;
         }
         return m_database.runInTransaction({Sql::copyBaseColumnsToScratch(table), Sql::dropTable(table),
-                                            Sql::restoreFromScratch(table), Sql::dropTable(scratch)});
+            Sql::restoreFromScratch(table), Sql::dropTable(scratch)});
     });
     if (!rebuilt) {
         m_prompter.error(rebuilt.error);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/MainView.h"
 #include "store/DataPaths.h"
 #include "store/TableNames.h"
+#include "ui/MainView.h"
 
 class Dataset;
 class Prompter;

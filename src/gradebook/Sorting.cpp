@@ -2,8 +2,8 @@
 
 #include "GradeBookMessages.h"
 #include "RowTotals.h"
-#include "ui/Prompter.h"
 #include "store/Dataset.h"
+#include "ui/Prompter.h"
 
 using namespace GradeBookMessages;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/MainView.h"
 #include "store/TableNames.h"
+#include "ui/MainView.h"
 
 #include <QString>
 #include <QStringList>

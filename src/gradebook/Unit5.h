@@ -18,8 +18,7 @@ class TForm5 final : public QDialog {
 
 public:
     /// fieldNames are the main query's fields; showItemGroup is true for the questioning view.
-    TForm5(Sorting &sorting, TableNames tables, const QStringList &fieldNames, bool showItemGroup,
-           QWidget *parent = nullptr);
+    TForm5(Sorting &sorting, TableNames tables, const QStringList &fieldNames, bool showItemGroup, QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TForm5)
 
     /// What the controls hold now.

@@ -2,8 +2,8 @@
 
 #include "GradeBookMessages.h"
 #include "ScoreColumns.h"
-#include "ui/Prompter.h"
 #include "store/Dataset.h"
+#include "ui/Prompter.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,8 +14,7 @@
 
 using namespace GradeBookMessages;
 
-TForm8::TForm8(Database &database, Dataset &view, const QString &table, Prompter &prompter, MainView &mainView,
-               QWidget *parent)
+TForm8::TForm8(Database &database, Dataset &view, const QString &table, Prompter &prompter, MainView &mainView, QWidget *parent)
     : QDialog(parent, Qt::Tool)
     , m_database(database)
     , m_view(view)

@@ -17,7 +17,7 @@ class TForm8 final : public QDialog {
 public:
     /// table is the grade-book table; the name box offers 第k次 from the view's field count.
     TForm8(Database &database, Dataset &view, const QString &table, Prompter &prompter, MainView &mainView,
-           QWidget *parent = nullptr);
+        QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TForm8)
 
     /// The name box's text as last changed; empty after No.

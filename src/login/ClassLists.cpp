@@ -1,15 +1,15 @@
 #include "ClassLists.h"
 
-#include "ui/AppContext.h"
 #include "NameRules.h"
 #include "StoredSpelling.h"
-#include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
+#include "store/LineFile.h"
 #include "store/ListFile.h"
 #include "store/StoredNames.h"
 #include "store/TableNames.h"
-#include "store/LineFile.h"
+#include "ui/AppContext.h"
+#include "ui/Prompter.h"
 
 #include <QFile>
 

@@ -2,8 +2,8 @@
 
 #include "ClassLists.h"
 #include "LoginController.h"
-#include "ui/AppContext.h"
 #include "store/TableNames.h"
+#include "ui/AppContext.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -63,7 +63,7 @@ TForm3::TForm3(AppContext &context, MainView &view, QWidget *parent)
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("系统登录"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
     QFont dialogFont(QStringLiteral("MS Sans Serif"));
     dialogFont.setPixelSize(15);
     setFont(dialogFont);
@@ -123,10 +123,10 @@ void TForm3::buildControls()
     m_passwordBox->setFocus();
 
     // Enter must log in before the boxes act on it themselves.
-    for (QWidget *widget : {static_cast<QWidget *>(m_classBox), static_cast<QWidget *>(m_classBox->lineEdit()),
-                            static_cast<QWidget *>(m_subjectBox), static_cast<QWidget *>(m_subjectBox->lineEdit()),
-                            static_cast<QWidget *>(m_passwordBox), static_cast<QWidget *>(m_questioningButton),
-                            static_cast<QWidget *>(m_gradeBookButton)})
+    for (QWidget *widget :
+        {static_cast<QWidget *>(m_classBox), static_cast<QWidget *>(m_classBox->lineEdit()), static_cast<QWidget *>(m_subjectBox),
+            static_cast<QWidget *>(m_subjectBox->lineEdit()), static_cast<QWidget *>(m_passwordBox),
+            static_cast<QWidget *>(m_questioningButton), static_cast<QWidget *>(m_gradeBookButton)})
         widget->installEventFilter(this);
 
     connect(m_okButton, &QPushButton::clicked, this, &TForm3::Button1Click);

@@ -51,9 +51,9 @@ private:
 
     AppContext &m_context;
     MainView &m_view;
-    QComboBox *m_classBox = nullptr;           // ComboBox2
-    QComboBox *m_subjectBox = nullptr;         // ComboBox1
-    QLineEdit *m_passwordBox = nullptr;        // Edit1
+    QComboBox *m_classBox = nullptr;              // ComboBox2
+    QComboBox *m_subjectBox = nullptr;            // ComboBox1
+    QLineEdit *m_passwordBox = nullptr;           // Edit1
     QToolButton *m_deleteClassButton = nullptr;   // SpeedButton1
     QToolButton *m_deleteSubjectButton = nullptr; // SpeedButton2
     QRadioButton *m_questioningButton = nullptr;  // RadioButton1

@@ -2,18 +2,18 @@
 
 #include "NameRules.h"
 #include "StoredSpelling.h"
-#include "ui/Prompter.h"
 #include "store/DataPaths.h"
-#include "store/ListFile.h"
-#include "store/SubjectTables.h"
 #include "store/Dataset.h"
-#include "store/StoredNames.h"
-#include "store/TableNames.h"
-#include "store/SettingsFile.h"
-#include "store/PasswordFile.h"
+#include "store/ListFile.h"
 #include "store/LoginState.h"
+#include "store/PasswordFile.h"
+#include "store/SettingsFile.h"
+#include "store/StoredNames.h"
+#include "store/SubjectTables.h"
+#include "store/TableNames.h"
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
+#include "ui/Prompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,7 +103,7 @@ bool LoginController::checkEntries(const Entries &entries)
     }
     // Names become table and file names: refuse them before anything is touched.
     for (const QString &refusal : {NameRules::classRefusal(entries.className), NameRules::subjectRefusal(entries.subject),
-                                   NameRules::fileNameRefusal(entries.className, entries.subject)}) {
+             NameRules::fileNameRefusal(entries.className, entries.subject)}) {
         if (!refusal.isEmpty()) {
             prompter.notice(kError, refusal);
             return false;
@@ -114,8 +114,9 @@ bool LoginController::checkEntries(const Entries &entries)
     const QString dataFolder = m_context.paths.dataFolder();
     const QFileInfo folder(dataFolder);
     if (!folder.isDir() || !folder.isWritable()) {
-        prompter.notice(kError, QStringLiteral("无法写入数据文件夹“%1”：它不存在或不允许写入。请检查这个文件夹及其权限后再登录。")
-                                    .arg(QDir::toNativeSeparators(dataFolder)));
+        prompter.notice(kError,
+            QStringLiteral("无法写入数据文件夹“%1”：它不存在或不允许写入。请检查这个文件夹及其权限后再登录。")
+                .arg(QDir::toNativeSeparators(dataFolder)));
         return false;
     }
     return true;
@@ -151,7 +152,7 @@ bool LoginController::checkPassword(const Entries &entries, PasswordFileChange &
     }
     if (entries.password != *stored) {
         prompter.message(kWarning, QStringLiteral("密码错误，请重新登录或查看帮助或与系统管理员联系！"), Prompter::Buttons::Ok,
-                         Prompter::Icon::Warning);
+            Prompter::Icon::Warning);
         return false;
     }
     return true;
@@ -170,8 +171,8 @@ bool LoginController::prepareTables(const Entries &entries)
             return false;
         if (const Result created = database.execute(Sql::createClassTable(names.classTable())); !created) {
             prompter.error(database.tableExists(kMasterRosterTable)
-                               ? created.error
-                               : QStringLiteral("数据库中没有母版，无法建立班级“%1”：%2").arg(names.classTable(), created.error));
+                    ? created.error
+                    : QStringLiteral("数据库中没有母版，无法建立班级“%1”：%2").arg(names.classTable(), created.error));
             return false;
         }
     }
@@ -182,7 +183,7 @@ bool LoginController::prepareTables(const Entries &entries)
     // Both tables, whichever mode is chosen, each made whole in one transaction; a table
     // an earlier crash left half-made is finished here.
     for (const Result &made : {SubjectTables::ensureQuestioningTable(database, names.questioningTable(), names.classTable()),
-                                  SubjectTables::ensureGradeBookTable(database, names.gradeBookTable(), names.classTable())}) {
+             SubjectTables::ensureGradeBookTable(database, names.gradeBookTable(), names.classTable())}) {
         if (!made) {
             prompter.error(made.error);
             return false;
@@ -199,13 +200,9 @@ bool LoginController::changePasswordFile(const Entries &entries, PasswordFileCha
 {
     const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
     switch (change) {
-    case PasswordFileChange::None:
-        return true;
-    case PasswordFileChange::Remove:
-        QFile::remove(passwordFile);
-        return true;
-    case PasswordFileChange::Save:
-        break;
+    case PasswordFileChange::None: return true;
+    case PasswordFileChange::Remove: QFile::remove(passwordFile); return true;
+    case PasswordFileChange::Save: break;
     }
     if (const Result written = PasswordFile::write(passwordFile, entries.password); !written) {
         m_context.prompter.error(written.error);
@@ -255,7 +252,7 @@ bool LoginController::putFirstInList(const QString &path, const QString &name)
         return false;
     }
     if (rewrite.keptUndecodable)
-        m_context.prompter.notice(kNotice, QStringLiteral("文件“%1”中有不是GBK编码、无法识别的行，这些行已原样保留。")
-                                                .arg(QDir::toNativeSeparators(path)));
+        m_context.prompter.notice(kNotice,
+            QStringLiteral("文件“%1”中有不是GBK编码、无法识别的行，这些行已原样保留。").arg(QDir::toNativeSeparators(path)));
     return true;
 }

@@ -34,7 +34,11 @@ public:
 
 private:
     /// What the login does to the password file once the tables exist.
-    enum class PasswordFileChange { None, Save, Remove };
+    enum class PasswordFileChange {
+        None,
+        Save,
+        Remove
+    };
 
     bool checkEntries(const Entries &entries);
     bool checkPassword(const Entries &entries, PasswordFileChange &change);

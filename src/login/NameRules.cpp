@@ -31,8 +31,7 @@ QString NameRules::fileNameRefusal(const QString &className, const QString &subj
 {
     // Every data file named from class and subject, and the class's subject list.
     const QStringList suffixes{QStringLiteral("denglu.qs"), QStringLiteral("Moren.qs"), QStringLiteral("名单默认模板.qs"),
-                               QStringLiteral("成绩默认模板.qs"), QStringLiteral("评价默认模板.qs"),
-                               QStringLiteral("记分册biaoti.qs")};
+        QStringLiteral("成绩默认模板.qs"), QStringLiteral("评价默认模板.qs"), QStringLiteral("记分册biaoti.qs")};
     qsizetype longest = QFile::encodeName(className + QStringLiteral("xueke.qs")).size();
     for (const QString &suffix : suffixes)
         longest = std::max(longest, QFile::encodeName(className + subject + suffix).size());

@@ -1,10 +1,10 @@
 #include "StoredSpelling.h"
 
-#include "ui/AppContext.h"
 #include "store/DataPaths.h"
+#include "store/LineFile.h"
 #include "store/StoredNames.h"
 #include "store/TableNames.h"
-#include "store/LineFile.h"
+#include "ui/AppContext.h"
 
 #include <QFile>
 
@@ -43,7 +43,7 @@ StoredSpelling::Names StoredSpelling::names(const QString &typedClass, const QSt
             return {stored->left(typedClass.size()), stored->mid(typedClass.size(), typedSubject.size())};
     }
     const QString storedClass = className(typedClass);
-    const QString storedSubject =
-        spellingInList(m_context.paths.subjectListFile(storedClass), typedSubject).value_or(typedSubject);
+    const QString storedSubject
+        = spellingInList(m_context.paths.subjectListFile(storedClass), typedSubject).value_or(typedSubject);
     return {storedClass, storedSubject};
 }

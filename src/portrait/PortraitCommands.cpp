@@ -23,8 +23,8 @@ bool isBitmap(const QByteArray &bytes)
 
 } // namespace
 
-PortraitCommands::PortraitCommands(AppContext &context, MainView &view, PortraitPanel &panel,
-                                   std::function<bool()> selectionRunning, QObject *parent)
+PortraitCommands::PortraitCommands(
+    AppContext &context, MainView &view, PortraitPanel &panel, std::function<bool()> selectionRunning, QObject *parent)
     : QObject(parent)
     , m_context(context)
     , m_view(view)
@@ -79,9 +79,8 @@ bool PortraitCommands::editStudentRow()
     if (portrait.currentRow() >= 0)
         return portrait.edit();
     // No portrait row yet: one is made under the student's name, the key it is found by.
-    const QVariant name = m_context.mainQuery.isOpen() && m_context.mainQuery.currentRow() >= 0
-                              ? m_context.mainQuery.value(kName)
-                              : QVariant();
+    const QVariant name
+        = m_context.mainQuery.isOpen() && m_context.mainQuery.currentRow() >= 0 ? m_context.mainQuery.value(kName) : QVariant();
     if (name.toString().trimmed().isEmpty()) {
         m_context.prompter.notice(kNotice, QStringLiteral("请先选定一名有姓名的学生，再载入相片或填写个性宣言。"));
         return false;
@@ -100,8 +99,8 @@ void PortraitCommands::DBImage1DblClick()
 {
     if (m_selectionRunning && m_selectionRunning())
         return;
-    const std::optional<QString> path =
-        m_context.prompter.openFile(QStringLiteral("打开"), QStringLiteral("位图文件(*.bmp)|*.bmp"), QStringLiteral("*.bmp"));
+    const std::optional<QString> path
+        = m_context.prompter.openFile(QStringLiteral("打开"), QStringLiteral("位图文件(*.bmp)|*.bmp"), QStringLiteral("*.bmp"));
     if (!path)
         return;
     QFile file(*path);

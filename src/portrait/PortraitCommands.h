@@ -19,8 +19,8 @@ class PortraitCommands final : public QObject {
 public:
     /// selectionRunning tells whether a random selection is racing (pictures are not
     /// loaded then); none means never.
-    PortraitCommands(AppContext &context, MainView &view, PortraitPanel &panel,
-                     std::function<bool()> selectionRunning = {}, QObject *parent = nullptr);
+    PortraitCommands(AppContext &context, MainView &view, PortraitPanel &panel, std::function<bool()> selectionRunning = {},
+        QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(PortraitCommands)
 
     /// 个性图片 of both 操作 menus: saves a pending change, re-opens the portrait query on

@@ -3,9 +3,9 @@
 #include "CommentField.h"
 #include "QuestioningMessages.h"
 #include "ScoreBox.h"
+#include "store/DataPaths.h"
 #include "store/LoginState.h"
 #include "ui/Prompter.h"
-#include "store/DataPaths.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -25,8 +25,9 @@ const QString kCommentExtension = QStringLiteral("*.qsy");
 } // namespace
 
 TForm2::TForm2(LoginState &login, Prompter &prompter, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
-                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
+            | Qt::WindowCloseButtonHint)
     , m_login(login)
     , m_prompter(prompter)
     , m_commentSwitch(new QCheckBox(QStringLiteral("显示评语")))
@@ -194,8 +195,8 @@ void TForm2::BitBtn2Click()
         takeSettings(values);
     }
     if (used < 8)
-        m_prompter.message(kError, QStringLiteral("该文件不是有效的评语文件！"), Prompter::Buttons::Ok,
-                           Prompter::Icon::Information);
+        m_prompter.message(
+            kError, QStringLiteral("该文件不是有效的评语文件！"), Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
 void TForm2::BitBtn3Click()

@@ -1,13 +1,13 @@
 #include "EvaluationClearing.h"
 
 #include "QuestioningMessages.h"
-#include "store/LoginState.h"
-#include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
+#include "store/LoginState.h"
 #include "store/PasswordFile.h"
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
+#include "ui/Prompter.h"
 
 using namespace QuestioningMessages;
 
@@ -23,12 +23,13 @@ void EvaluationClearing::run()
     if (!prompter.confirm(kNotice, QStringLiteral("确定清除评价记录吗?")))
         return;
 
-    const QString stored = PasswordFile::readToken(m_context.paths.passwordFile(login.className, login.subject))
-                               .value_or(kAdministratorPassword);
-    const QString answer = prompter.input(QStringLiteral("密码"),
-                                          QStringLiteral("请输入") + login.className + login.subject + QStringLiteral("登录密码"),
-                                          QString())
-                               .value_or(QString());
+    const QString stored
+        = PasswordFile::readToken(m_context.paths.passwordFile(login.className, login.subject)).value_or(kAdministratorPassword);
+    const QString answer
+        = prompter
+              .input(QStringLiteral("密码"),
+                  QStringLiteral("请输入") + login.className + login.subject + QStringLiteral("登录密码"), QString())
+              .value_or(QString());
     if (answer != stored) {
         prompter.notice(kNotice, QStringLiteral("密码错误,您不是合法使用者,不能随意删除评价记录!"));
         return;

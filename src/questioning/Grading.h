@@ -17,8 +17,8 @@ public:
 
     using CommentDisplay = std::function<void(const QString &comment)>;
 
-    Grading(Dataset &query, const LoginState &login, const GradingSettings &settings,
-            Prompter &prompter, CommentDisplay showComment);
+    Grading(
+        Dataset &query, const LoginState &login, const GradingSettings &settings, Prompter &prompter, CommentDisplay showComment);
 
     /// Grades the current row with grade 0 ("A") to 3 ("D") in one statement, computed from
     /// the row in the file, then re-reads the row. A score that is not a whole number within

@@ -12,8 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-QuestioningCommands::QuestioningCommands(AppContext &context, MainView &view, QuestioningToolbar &toolbar,
-                                         QWidget *windows)
+QuestioningCommands::QuestioningCommands(AppContext &context, MainView &view, QuestioningToolbar &toolbar, QWidget *windows)
     : m_context(context)
     , m_view(view)
     , m_toolbar(toolbar)
@@ -79,7 +78,7 @@ void QuestioningCommands::Edit2KeyPress()
 void QuestioningCommands::ComboBox1Change()
 {
     Grading grading(m_context.mainQuery, m_context.login, form2(), m_context.prompter,
-                    [this](const QString &comment) { form7().showComment(comment); });
+        [this](const QString &comment) { form7().showComment(comment); });
     grading.grade(m_toolbar.gradeBox()->currentIndex());
 }
 

@@ -1,8 +1,8 @@
 #include "QuestioningToolbar.h"
 
+#include "GradeBox.h"
 #include "ui/AnimationControl.h"
 #include "ui/DropDownList.h"
-#include "GradeBox.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -116,13 +116,43 @@ QuestioningToolbar::QuestioningToolbar(QWidget *parent)
     layout->addStretch(1);
 }
 
-QString QuestioningToolbar::countText() const { return m_countBox->text(); }
-void QuestioningToolbar::setCountText(const QString &text) { m_countBox->setValue(text.toInt()); }
-void QuestioningToolbar::setCountEnabled(bool enabled) { m_countBox->setEnabled(enabled); }
-void QuestioningToolbar::setGradeBoxEnabled(bool enabled) { m_gradeBox->setEnabled(enabled); }
-QString QuestioningToolbar::numberBoxText() const { return m_numberBox->text(); }
-void QuestioningToolbar::setNumberBoxText(const QString &text) { m_numberBox->setText(text); }
-QString QuestioningToolbar::nameBoxText() const { return m_nameBox->text(); }
-QString QuestioningToolbar::numberFieldText() const { return m_hiddenNumber->text(); }
-void QuestioningToolbar::playAnimation() { m_selectionClip->play(); }
-void QuestioningToolbar::stopAnimation() { m_selectionClip->stop(); }
+QString QuestioningToolbar::countText() const
+{
+    return m_countBox->text();
+}
+void QuestioningToolbar::setCountText(const QString &text)
+{
+    m_countBox->setValue(text.toInt());
+}
+void QuestioningToolbar::setCountEnabled(bool enabled)
+{
+    m_countBox->setEnabled(enabled);
+}
+void QuestioningToolbar::setGradeBoxEnabled(bool enabled)
+{
+    m_gradeBox->setEnabled(enabled);
+}
+QString QuestioningToolbar::numberBoxText() const
+{
+    return m_numberBox->text();
+}
+void QuestioningToolbar::setNumberBoxText(const QString &text)
+{
+    m_numberBox->setText(text);
+}
+QString QuestioningToolbar::nameBoxText() const
+{
+    return m_nameBox->text();
+}
+QString QuestioningToolbar::numberFieldText() const
+{
+    return m_hiddenNumber->text();
+}
+void QuestioningToolbar::playAnimation()
+{
+    m_selectionClip->play();
+}
+void QuestioningToolbar::stopAnimation()
+{
+    m_selectionClip->stop();
+}

@@ -20,15 +20,15 @@ class QuestioningToolbar final : public QWidget, public QuestioningControls {
 public:
     explicit QuestioningToolbar(QWidget *parent = nullptr);
 
-    QLineEdit *numberBox() const { return m_numberBox; }              ///< Edit1: find by number
-    QLineEdit *nameBox() const { return m_nameBox; }                  ///< Edit2: find by name
+    QLineEdit *numberBox() const { return m_numberBox; }                ///< Edit1: find by number
+    QLineEdit *nameBox() const { return m_nameBox; }                    ///< Edit2: find by name
     AnimationControl *selectionClip() const { return m_selectionClip; } ///< Animate1: selection animation
-    QSpinBox *countBox() const { return m_countBox; }                 ///< SpinEdit1: count box "范围"
-    QComboBox *gradeBox() const { return m_gradeBox; }                ///< ComboBox1: grade box "评价"
-    QLineEdit *hiddenNumber() const { return m_hiddenNumber; }        ///< DBEdit1: hidden number field
-    QLineEdit *hiddenName() const { return m_hiddenName; }            ///< DBEdit2: hidden name field
-    QLineEdit *hiddenGrade() const { return m_hiddenGrade; }          ///< DBEdit3: hidden grade field
-    QTimer &selectionTimer() { return m_selectionTimer; }             ///< Timer1: the 10 ms selection tick
+    QSpinBox *countBox() const { return m_countBox; }                   ///< SpinEdit1: count box "范围"
+    QComboBox *gradeBox() const { return m_gradeBox; }                  ///< ComboBox1: grade box "评价"
+    QLineEdit *hiddenNumber() const { return m_hiddenNumber; }          ///< DBEdit1: hidden number field
+    QLineEdit *hiddenName() const { return m_hiddenName; }              ///< DBEdit2: hidden name field
+    QLineEdit *hiddenGrade() const { return m_hiddenGrade; }            ///< DBEdit3: hidden grade field
+    QTimer &selectionTimer() { return m_selectionTimer; }               ///< Timer1: the 10 ms selection tick
 
     QString countText() const override;
     void setCountText(const QString &text) override;

@@ -2,12 +2,12 @@
 
 #include "QuestioningControls.h"
 #include "QuestioningMessages.h"
-#include "store/LoginState.h"
-#include "ui/Prompter.h"
 #include "store/Dataset.h"
+#include "store/LoginState.h"
 #include "store/TableNames.h"
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
+#include "ui/Prompter.h"
 
 #include <ctime>
 
@@ -21,8 +21,8 @@ quint32 secondsNow()
 }
 } // namespace
 
-RandomSelection::RandomSelection(AppContext &context, MainView &view, QuestioningControls &controls,
-                                 std::function<quint32()> seedSource)
+RandomSelection::RandomSelection(
+    AppContext &context, MainView &view, QuestioningControls &controls, std::function<quint32()> seedSource)
     : m_context(context)
     , m_view(view)
     , m_controls(controls)

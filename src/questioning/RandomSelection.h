@@ -13,8 +13,7 @@ class QuestioningControls;
 class RandomSelection final {
 public:
     /// seedSource gives the seed of each start; the current time in seconds by default.
-    RandomSelection(AppContext &context, MainView &view, QuestioningControls &controls,
-                    std::function<quint32()> seedSource = {});
+    RandomSelection(AppContext &context, MainView &view, QuestioningControls &controls, std::function<quint32()> seedSource = {});
 
     /// 随机提问 (BitBtn2Click): starts or stops a selection in the questioning view,
     /// toggles direct modification in the grade book, does nothing before a login.

@@ -2,10 +2,10 @@
 
 #include "QuestioningControls.h"
 #include "QuestioningMessages.h"
-#include "ui/Prompter.h"
 #include "store/Dataset.h"
 #include "store/TableNames.h"
 #include "ui/AppContext.h"
+#include "ui/Prompter.h"
 
 using namespace QuestioningMessages;
 

@@ -37,13 +37,14 @@ MainMenus::MainMenus(QMainWindow &window)
 
     questioningMenu = bar->addMenu(QStringLiteral("操作"));
     questioningMenu->setObjectName(QStringLiteral("questioningMenu"));
-    questioningEntry = item(window, questioningMenu, QStringLiteral("questioningEntry"), QStringLiteral("录入"),
-                            QKeySequence(Qt::CTRL | Qt::Key_L));
+    questioningEntry = item(
+        window, questioningMenu, QStringLiteral("questioningEntry"), QStringLiteral("录入"), QKeySequence(Qt::CTRL | Qt::Key_L));
     questioningSort = item(window, questioningMenu, QStringLiteral("N12"), QStringLiteral("排序"));
     questioningClear = item(window, questioningMenu, QStringLiteral("N11"), QStringLiteral("清除"));
     questioningPortrait = item(window, questioningMenu, QStringLiteral("Zhaopian"), QStringLiteral("个性图片"));
     questioningMenu->addSeparator();
-    randomQuestion = item(window, questioningMenu, QStringLiteral("BitBtn2"), QStringLiteral("随机提问"), QKeySequence(Qt::Key_F5));
+    randomQuestion
+        = item(window, questioningMenu, QStringLiteral("BitBtn2"), QStringLiteral("随机提问"), QKeySequence(Qt::Key_F5));
     commentSettings = item(window, questioningMenu, QStringLiteral("N5"), QStringLiteral("评语设定"));
     questioningDirectModification = item(window, questioningMenu, QStringLiteral("N15"), QStringLiteral("直接修改"));
     questioningDirectModification->setCheckable(true);
@@ -62,7 +63,8 @@ MainMenus::MainMenus(QMainWindow &window)
     gradeBookClear = item(window, gradeBookMenu, QStringLiteral("N27"), QStringLiteral("清除"));
     gradeBookPortrait = item(window, gradeBookMenu, QStringLiteral("gradeBookPortrait"), QStringLiteral("个性图片"));
     gradeBookMenu->addSeparator();
-    gradeBookDirectModification = item(window, gradeBookMenu, QStringLiteral("gradeBookDirectModification"), QStringLiteral("直接修改"));
+    gradeBookDirectModification
+        = item(window, gradeBookMenu, QStringLiteral("gradeBookDirectModification"), QStringLiteral("直接修改"));
     gradeBookDirectModification->setCheckable(true);
     gradeBookDirectModification->setIconVisibleInMenu(false);
     switchToQuestioning = item(window, gradeBookMenu, QStringLiteral("gradeBookSwitch"), QStringLiteral("切换"));

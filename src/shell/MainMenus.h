@@ -12,10 +12,10 @@ public:
     explicit MainMenus(QMainWindow &window);
 
     // 文件
-    QAction *relogin;         ///< "重新登录", F9 (N3Click)
-    QAction *saveAsMaster;    ///< "保存为母版" (N2Click)
-    QAction *exportToExcel;   ///< "导出至Excel" (N29Click)
-    QAction *exit;            ///< "退出" (Exit1Click)
+    QAction *relogin;       ///< "重新登录", F9 (N3Click)
+    QAction *saveAsMaster;  ///< "保存为母版" (N2Click)
+    QAction *exportToExcel; ///< "导出至Excel" (N29Click)
+    QAction *exit;          ///< "退出" (Exit1Click)
 
     // 操作, questioning menu
     QMenu *questioningMenu;

@@ -6,13 +6,13 @@
 #include "entry/EntryPanel.h"
 #include "entry/RosterCommands.h"
 #include "entry/TemplateCommands.h"
-#include "gradebook/GradeBookCommands.h"
 #include "export/ExportCommands.h"
-#include "portrait/PortraitCommands.h"
-#include "portrait/PortraitPanel.h"
+#include "gradebook/GradeBookCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
+#include "portrait/PortraitCommands.h"
+#include "portrait/PortraitPanel.h"
 #include "questioning/Dangci.h"
 #include "questioning/QuestioningCommands.h"
 #include "questioning/QuestioningToolbar.h"
@@ -40,8 +40,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
@@ -82,8 +82,8 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     auto *portraitPanel = new PortraitPanel(m_portraitQuery);
     m_entryPanel->addToInputArea(portraitPanel);
     QuestioningCommands *questioning = m_questioning.get();
-    m_portrait = std::make_unique<PortraitCommands>(m_context, *this, *portraitPanel,
-                                                    [questioning] { return questioning->selectionRunning(); });
+    m_portrait = std::make_unique<PortraitCommands>(
+        m_context, *this, *portraitPanel, [questioning] { return questioning->selectionRunning(); });
     m_entry->setPortrait(m_portrait.get());
     connectCommands();
 }
@@ -187,7 +187,8 @@ void TForm1::connectCommands()
     connect(m_menus.exit, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(m_menus.randomQuestion, &QAction::triggered, this, [questioning] { questioning->BitBtn2Click(); });
     connect(m_menus.commentSettings, &QAction::triggered, this, [questioning] { questioning->N5Click(); });
-    connect(m_menus.questioningClear, &QAction::triggered, this, [questioning] { questioning->N11Click(); }, Qt::QueuedConnection);
+    connect(
+        m_menus.questioningClear, &QAction::triggered, this, [questioning] { questioning->N11Click(); }, Qt::QueuedConnection);
     connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
     connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     ExportCommands *exporting = m_export.get();
@@ -198,11 +199,14 @@ void TForm1::connectCommands()
         m_entryPanel->show();
         m_entryPanel->setToolbarEnabled(false);
     });
-    connect(m_menus.exportToExcel, &QAction::triggered, this, [exporting] { exporting->N29Click(); }, Qt::QueuedConnection);
+    connect(
+        m_menus.exportToExcel, &QAction::triggered, this, [exporting] { exporting->N29Click(); }, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
     // The roster commands keep nothing between clicks.
-    connect(m_menus.saveAsMaster, &QAction::triggered, this, [this] { RosterCommands(m_context, *this).N2Click(); }, Qt::QueuedConnection);
+    connect(
+        m_menus.saveAsMaster, &QAction::triggered, this, [this] { RosterCommands(m_context, *this).N2Click(); },
+        Qt::QueuedConnection);
     for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {
         // A checkable item flips its own mark before it reports the click; the toggle
         // decides the marks itself.
@@ -213,24 +217,42 @@ void TForm1::connectCommands()
     }
 
     GradeBookCommands *gradeBook = m_gradeBook.get();
-    connect(m_menus.gradeBookSort, &QAction::triggered, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
-    connect(m_menus.questioningSort, &QAction::triggered, this, [gradeBook] { gradeBook->N12Click(); }, Qt::QueuedConnection);
-    connect(m_menus.gradeBookClear, &QAction::triggered, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
-    connect(m_gradeBookToolbar->sortButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
-    connect(m_gradeBookToolbar->clearButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
+    connect(
+        m_menus.gradeBookSort, &QAction::triggered, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
+    connect(
+        m_menus.questioningSort, &QAction::triggered, this, [gradeBook] { gradeBook->N12Click(); }, Qt::QueuedConnection);
+    connect(
+        m_menus.gradeBookClear, &QAction::triggered, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
+    connect(
+        m_gradeBookToolbar->sortButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N26Click(); },
+        Qt::QueuedConnection);
+    connect(
+        m_gradeBookToolbar->clearButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N27Click(); },
+        Qt::QueuedConnection);
 
     EntryCommands *entry = m_entry.get();
     for (QAction *item : {m_menus.questioningEntry, m_menus.gradeBookEntry})
-        connect(item, &QAction::triggered, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
-    connect(m_gradeBookToolbar->entryButton(), &QToolButton::clicked, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
+        connect(
+            item, &QAction::triggered, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
+    connect(
+        m_gradeBookToolbar->entryButton(), &QToolButton::clicked, this, [entry] { entry->SpeedButton2Click(); },
+        Qt::QueuedConnection);
     entry->connectPanel();
     // The template commands keep their dialogs' last filters for as long as the window lives.
     auto templates = std::make_shared<TemplateCommands>(m_context, *m_entryPanel, [entry] { return entry->entryKind(); });
-    connect(m_entryPanel, &EntryPanel::openClicked, this, [templates] { templates->SpeedButton7Click(); }, Qt::QueuedConnection);
-    connect(m_entryPanel, &EntryPanel::saveClicked, this, [templates] { templates->SpeedButton9Click(); }, Qt::QueuedConnection);
-    connect(m_entryPanel, &EntryPanel::saveDefaultClicked, this, [templates] { templates->SpeedButton8Click(); }, Qt::QueuedConnection);
-    connect(m_entryPanel, &EntryPanel::loadDefaultClicked, this, [templates] { templates->SpeedButton10Click(); }, Qt::QueuedConnection);
-    connect(m_entryPanel, &EntryPanel::importClicked, this, [this] { RosterCommands(m_context, *this).SpeedButton1Click(); }, Qt::QueuedConnection);
+    connect(
+        m_entryPanel, &EntryPanel::openClicked, this, [templates] { templates->SpeedButton7Click(); }, Qt::QueuedConnection);
+    connect(
+        m_entryPanel, &EntryPanel::saveClicked, this, [templates] { templates->SpeedButton9Click(); }, Qt::QueuedConnection);
+    connect(
+        m_entryPanel, &EntryPanel::saveDefaultClicked, this, [templates] { templates->SpeedButton8Click(); },
+        Qt::QueuedConnection);
+    connect(
+        m_entryPanel, &EntryPanel::loadDefaultClicked, this, [templates] { templates->SpeedButton10Click(); },
+        Qt::QueuedConnection);
+    connect(
+        m_entryPanel, &EntryPanel::importClicked, this, [this] { RosterCommands(m_context, *this).SpeedButton1Click(); },
+        Qt::QueuedConnection);
 
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
@@ -367,8 +389,8 @@ void TForm1::setDirectModificationChecked(bool checked)
 
 void TForm1::formatGrid()
 {
-    const QList<ColumnFormat> formats =
-        GridFormatting::forFieldCount(m_mainQuery.fieldCount(), QApplication::palette().color(QPalette::ToolTipBase));
+    const QList<ColumnFormat> formats
+        = GridFormatting::forFieldCount(m_mainQuery.fieldCount(), QApplication::palette().color(QPalette::ToolTipBase));
     m_formattedModel->setColumnFormats(formats);
     for (int i = 0; i < formats.size(); ++i)
         m_grid->setColumnWidth(i, formats.at(i).width);

@@ -14,8 +14,8 @@ TForm4::TForm4(QWidget *parent)
 {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("关于..."));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
-                   | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
+        | Qt::WindowCloseButtonHint);
     setFixedSize(271, 141);
     setAutoFillBackground(true);
     QPalette colours = palette();

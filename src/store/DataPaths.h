@@ -20,9 +20,15 @@ public:
     QString classListFile() const { return dataFile(QStringLiteral("banji.qs")); }
     QString defaultSubjectListFile() const { return dataFile(QStringLiteral("xueke.qs")); }
     QString subjectListFile(const QString &className) const { return dataFile(className + QStringLiteral("xueke.qs")); }
-    QString passwordFile(const QString &className, const QString &subject) const { return dataFile(className + subject + QStringLiteral("denglu.qs")); }
+    QString passwordFile(const QString &className, const QString &subject) const
+    {
+        return dataFile(className + subject + QStringLiteral("denglu.qs"));
+    }
     QString defaultGradeSettingsFile() const { return dataFile(QStringLiteral("Moren.qs")); }
-    QString gradeSettingsFile(const QString &className, const QString &subject) const { return dataFile(className + subject + QStringLiteral("Moren.qs")); }
+    QString gradeSettingsFile(const QString &className, const QString &subject) const
+    {
+        return dataFile(className + subject + QStringLiteral("Moren.qs"));
+    }
 
 private:
     QString m_programFolder;

@@ -67,7 +67,8 @@ Result Database::open(const QString &programFolder)
     const auto unwritable = [&]() -> QString {
         const QFileInfo folder(programFolder);
         if (!folder.isDir() || !folder.isWritable())
-            return QStringLiteral("程序文件夹“%1”不允许写入，无法打开数据库文件“%2”。请把程序放到可以写入的文件夹中，或请管理员开放写入权限。")
+            return QStringLiteral(
+                "程序文件夹“%1”不允许写入，无法打开数据库文件“%2”。请把程序放到可以写入的文件夹中，或请管理员开放写入权限。")
                 .arg(folderShown, shown);
         const QFileInfo file(path);
         if (file.exists() && !file.isWritable())
@@ -116,9 +117,8 @@ Result Database::open(const QString &programFolder)
         if (!filled) {
             const QString cause = unwritable();
             (void)refuse(QString());
-            return Result::failure(cause.isEmpty()
-                                          ? QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, filled.error)
-                                          : cause);
+            return Result::failure(
+                cause.isEmpty() ? QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, filled.error) : cause);
         }
     }
     // The portrait query looks a name up on every tick of a race: without an index each
@@ -143,17 +143,16 @@ Result Database::execute(const Statement &statement)
         return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlDatabase db = connection();
     switch (statement.kind) {
-    case Statement::Kind::Plain:
-        return run(db, statement.text);
+    case Statement::Kind::Plain: return run(db, statement.text);
 
-    case Statement::Kind::DeleteAll:
-        return run(db, QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
+    case Statement::Kind::DeleteAll: return run(db, QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
 
     case Statement::Kind::AlterAdd:
         return transaction([&] {
             for (const ColumnDefinition &column : statement.added) {
-                const Result added = run(db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                                                    .arg(Sql::quoted(statement.target), Sql::columnDefinition(column)));
+                const Result added = run(db,
+                    QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                        .arg(Sql::quoted(statement.target), Sql::columnDefinition(column)));
                 if (!added)
                     return added;
             }
@@ -167,7 +166,8 @@ Result Database::execute(const Statement &statement)
                 names << Sql::quoted(column);
             const QString list = names.isEmpty() ? QStringLiteral("*") : names.join(QLatin1Char(','));
             // Let the engine report a missing source table or column in its own words.
-            if (Result probe = run(db, QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(list, Sql::quoted(statement.source))); !probe)
+            if (Result probe = run(db, QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(list, Sql::quoted(statement.source)));
+                !probe)
                 return probe;
 
             const QList<ColumnDefinition> sourceColumns = columnDefinitions(statement.source);
@@ -176,9 +176,8 @@ Result Database::execute(const Statement &statement)
                 copied = sourceColumns;
             } else {
                 for (const QString &name : statement.columns) {
-                    auto found = std::find_if(sourceColumns.cbegin(), sourceColumns.cend(), [&](const ColumnDefinition &c) {
-                        return c.name.compare(name, Qt::CaseInsensitive) == 0;
-                    });
+                    auto found = std::find_if(sourceColumns.cbegin(), sourceColumns.cend(),
+                        [&](const ColumnDefinition &c) { return c.name.compare(name, Qt::CaseInsensitive) == 0; });
                     if (found == sourceColumns.cend())
                         return Result::failure(EngineMessages::inChinese(QStringLiteral("no such column: ") + name));
                     copied << *found;
@@ -191,8 +190,9 @@ Result Database::execute(const Statement &statement)
             if (Result created = run(db, Sql::createTableText(statement.target, copied)); !created)
                 return created;
             const QString columns = copiedNames.join(QLatin1Char(','));
-            return run(db, QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid")
-                               .arg(target, columns, Sql::quoted(statement.source)));
+            return run(db,
+                QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid")
+                    .arg(target, columns, Sql::quoted(statement.source)));
         });
     }
     return Result::failure(QStringLiteral("unknown statement"));

@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <functional>
 
-
 /// The one connection to Record.mdb in the program folder (SQLite, WAL journal, busy
 /// timeout so a second instance waits). Never shows anything; errors are returned.
 class Database final {

@@ -25,10 +25,8 @@ bool isNumber(const QVariant &value)
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
+    case QMetaType::Float: return true;
+    default: return false;
     }
 }
 
@@ -123,9 +121,11 @@ Result Dataset::open()
             const QString type = column.type.toUpper();
             if (type.contains(QLatin1String("INT")))
                 affinities[index] = Affinity::Integer;
-            else if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) || type.contains(QLatin1String("TEXT")))
+            else if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB"))
+                || type.contains(QLatin1String("TEXT")))
                 affinities[index] = Affinity::Text;
-            else if (type.contains(QLatin1String("REAL")) || type.contains(QLatin1String("FLOA")) || type.contains(QLatin1String("DOUB")))
+            else if (type.contains(QLatin1String("REAL")) || type.contains(QLatin1String("FLOA"))
+                || type.contains(QLatin1String("DOUB")))
                 affinities[index] = Affinity::Real;
         }
     }
@@ -414,7 +414,8 @@ Result Dataset::post()
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        sql.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        sql.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
     }
     for (int index : fields)
         sql.addBindValue(row.values.at(index));
@@ -500,10 +501,11 @@ void Dataset::setMaster(Dataset *master)
     m_master = master;
     if (master) {
         m_masterConnections << connect(master, &Dataset::currentRowChanged, this, &Dataset::refreshFromMaster)
-                            << connect(master, &Dataset::valueChanged, this, [this](const QString &field) {
-                                   if (field.compare(m_query.parameter, Qt::CaseInsensitive) == 0)
-                                       refreshFromMaster();
-                               })
+                            << connect(master, &Dataset::valueChanged, this,
+                                   [this](const QString &field) {
+                                       if (field.compare(m_query.parameter, Qt::CaseInsensitive) == 0)
+                                           refreshFromMaster();
+                                   })
                             << connect(master, &QObject::destroyed, this, &Dataset::refreshFromMaster);
     }
     refreshFromMaster();
@@ -579,7 +581,8 @@ void Dataset::rereadCurrent()
     for (const QString &field : std::as_const(m_fields))
         names << Sql::quoted(field);
     QSqlQuery sql(m_database.connection());
-    sql.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(names.join(QLatin1Char(',')), Sql::quoted(m_query.writeTable)));
+    sql.prepare(
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(names.join(QLatin1Char(',')), Sql::quoted(m_query.writeTable)));
     sql.addBindValue(m_rows.at(m_current).rowId);
     if (!sql.exec() || !sql.next())
         return;

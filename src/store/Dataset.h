@@ -15,7 +15,12 @@ class Dataset final : public QObject {
     Q_OBJECT
 
 public:
-    enum class State { Inactive, Browse, Edit, Insert };
+    enum class State {
+        Inactive,
+        Browse,
+        Edit,
+        Insert
+    };
 
     explicit Dataset(Database &database, QObject *parent = nullptr);
     ~Dataset() override;
@@ -101,7 +106,12 @@ Q_SIGNALS:
     void rowsReset();
 
 private:
-    enum class Affinity { Text, Integer, Real, Other };
+    enum class Affinity {
+        Text,
+        Integer,
+        Real,
+        Other
+    };
     struct Row {
         qint64 rowId = -1;
         QVector<QVariant> values;

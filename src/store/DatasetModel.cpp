@@ -36,7 +36,8 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
 
 QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && m_dataset && section >= 0 && section < m_dataset->fieldCount())
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && m_dataset && section >= 0
+        && section < m_dataset->fieldCount())
         return m_dataset->fieldName(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -34,15 +34,15 @@ Result record(Database &database, const QString &table, qint64 rowId, const QStr
     if (!database.isOpen())
         return {Outcome::Failed, QStringLiteral("数据库没有打开")};
     // SET expressions read the row as it was, so every column follows from the old values.
-    const QString sql = QStringLiteral(
-        "UPDATE %1 SET [评价]=?,"
-        "[历史]=substr(CASE WHEN ifnull([次数],0)<>0 THEN ifnull([历史],'') ELSE '' END || ?, -%2),"
-        "[次数]=ifnull([次数],0)+1,"
-        "[总分]=ifnull([总分],0)+?,"
-        "[平均]=(ifnull([总分],0)+?)/(ifnull([次数],0)+1) "
-        "WHERE rowid=?")
-                            .arg(Sql::quoted(table))
-                            .arg(kHistoryLength);
+    const QString sql
+        = QStringLiteral("UPDATE %1 SET [评价]=?,"
+                         "[历史]=substr(CASE WHEN ifnull([次数],0)<>0 THEN ifnull([历史],'') ELSE '' END || ?, -%2),"
+                         "[次数]=ifnull([次数],0)+1,"
+                         "[总分]=ifnull([总分],0)+?,"
+                         "[平均]=(ifnull([总分],0)+?)/(ifnull([次数],0)+1) "
+                         "WHERE rowid=?")
+              .arg(Sql::quoted(table))
+              .arg(kHistoryLength);
     QSqlQuery query(database.connection());
     if (!query.prepare(sql)) {
         const QSqlError error = query.lastError();

@@ -19,7 +19,12 @@ inline constexpr int kHighestScore = 1000;
 /// The score text of a grade as a whole number within the range; nullopt otherwise.
 std::optional<int> parseScore(const QString &text);
 
-enum class Outcome { Recorded, NoRow, Busy, Failed };
+enum class Outcome {
+    Recorded,
+    NoRow,
+    Busy,
+    Failed
+};
 
 struct Result final {
     Outcome outcome = Outcome::Recorded;

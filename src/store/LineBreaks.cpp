@@ -13,10 +13,8 @@ QString removed(const QString &text)
         case u'\f':
         case 0x0085:
         case 0x2028:
-        case 0x2029:
-            return true;
-        default:
-            return false;
+        case 0x2029: return true;
+        default: return false;
         }
     });
     return result;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/TableNames.h"
 #include "store/SettingsFile.h"
+#include "store/TableNames.h"
 
 #include <QString>
 

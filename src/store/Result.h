@@ -14,8 +14,7 @@ struct [[nodiscard]] Result final {
 };
 
 /// What a file reader gives: the value read, or a Chinese message naming the file.
-template<typename T>
-struct [[nodiscard]] ReadResult final {
+template<typename T> struct [[nodiscard]] ReadResult final {
     std::optional<T> value;
     QString error;
     static ReadResult success(T read) { return {std::move(read), {}}; }

@@ -92,25 +92,22 @@ namespace Schema {
 
 QList<ColumnDefinition> roster()
 {
-    return {{kNumber, QStringLiteral("INT NULL")},      {kName, QStringLiteral("VARCHAR(8) NULL")},
-            {kGroup, QStringLiteral("INT NULL")},       {Column::kTotal, QStringLiteral("INT NULL")},
-            {Column::kAverage, QStringLiteral("FLOAT NULL")}, {Column::kRank, QStringLiteral("INT NULL")}};
+    return {{kNumber, QStringLiteral("INT NULL")}, {kName, QStringLiteral("VARCHAR(8) NULL")},
+        {kGroup, QStringLiteral("INT NULL")}, {Column::kTotal, QStringLiteral("INT NULL")},
+        {Column::kAverage, QStringLiteral("FLOAT NULL")}, {Column::kRank, QStringLiteral("INT NULL")}};
 }
 
 QList<ColumnDefinition> portraits()
 {
-    return {{kName, QStringLiteral("CHAR(10) NULL")},
-            {Column::kPicture, QStringLiteral("BLOB NULL")},
-            {Column::kMotto, QStringLiteral("VARCHAR(50) NULL")}};
+    return {{kName, QStringLiteral("CHAR(10) NULL")}, {Column::kPicture, QStringLiteral("BLOB NULL")},
+        {Column::kMotto, QStringLiteral("VARCHAR(50) NULL")}};
 }
 
 QList<ColumnDefinition> questioningAdded()
 {
-    return {{Column::kGrade, QStringLiteral("CHAR(10) NULL")},
-            {Column::kHistory, QStringLiteral("VARCHAR(60) NULL")},
-            {Column::kCount, QStringLiteral("INT")},
-            {Column::kScoreTotal, QStringLiteral("INT NULL")},
-            {Column::kAverage, QStringLiteral("FLOAT NULL")}};
+    return {{Column::kGrade, QStringLiteral("CHAR(10) NULL")}, {Column::kHistory, QStringLiteral("VARCHAR(60) NULL")},
+        {Column::kCount, QStringLiteral("INT")}, {Column::kScoreTotal, QStringLiteral("INT NULL")},
+        {Column::kAverage, QStringLiteral("FLOAT NULL")}};
 }
 
 QList<ColumnDefinition> gradeBookAdded()
@@ -152,8 +149,8 @@ QString quoted(const QString &name)
 
 QString columnDefinition(const ColumnDefinition &column)
 {
-    static const QRegularExpression textType(QStringLiteral("^\\s*(?:VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"),
-                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression textType(
+        QStringLiteral("^\\s*(?:VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"), QRegularExpression::CaseInsensitiveOption);
     QString definition = quoted(column.name);
     if (!column.type.isEmpty())
         definition += QLatin1Char(' ') + column.type;
@@ -249,9 +246,10 @@ Statement createQuestioningTableFresh(const QString &table)
 Statement writeRanks(const QString &table, const QString &column, bool descending)
 {
     const QString order = orderBy(quoted(column), descending) + QStringLiteral(",rowid");
-    return plain(QStringLiteral("UPDATE %1 SET [名次]=ranked.k FROM (SELECT rowid AS id,row_number() OVER (%2) AS k FROM %1) AS ranked "
-                                "WHERE %1.rowid=ranked.id")
-                     .arg(quoted(table), order));
+    return plain(
+        QStringLiteral("UPDATE %1 SET [名次]=ranked.k FROM (SELECT rowid AS id,row_number() OVER (%2) AS k FROM %1) AS ranked "
+                       "WHERE %1.rowid=ranked.id")
+            .arg(quoted(table), order));
 }
 
 Statement deleteClassRoster(const QString &classTable)
@@ -304,8 +302,7 @@ Query showColumns(const QString &table, const QStringList &columns)
 
 Query showOrderedBy(const QString &table, const QString &column, bool descending, const QStringList &columns)
 {
-    return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns),
-                    orderBy(quoted(column), descending));
+    return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns), orderBy(quoted(column), descending));
 }
 
 Query showInRankOrder(const QString &table, const QStringList &columns)
@@ -317,7 +314,7 @@ Query groupTotals(const QString &table, const QString &column, bool descending)
 {
     const QString sum = QStringLiteral("SUM(%1)").arg(quoted(column));
     const QString sql = QStringLiteral("SELECT [小组],%1 AS [总分] FROM %2 GROUP BY [小组] ").arg(sum, quoted(table))
-                        + orderBy(sum, descending);
+        + orderBy(sum, descending);
     return Query{sql, {}, {}};
 }
 

@@ -65,46 +65,45 @@ QString createTableText(const QString &table, const QList<ColumnDefinition> &col
 Statement createTable(const QString &table, const QList<ColumnDefinition> &columns);
 
 // Existence tests: executed, they fail exactly when the table is missing.
-Statement selectAllFrom(const QString &table);               // Select * From T
-Statement selectAllOrderedByNumber(const QString &table);    // Select * From T Order By 编号
+Statement selectAllFrom(const QString &table);            // Select * From T
+Statement selectAllOrderedByNumber(const QString &table); // Select * From T Order By 编号
 
 // Login: table preparation.
-Statement createClassTable(const QString &classTable);       // Select * Into  C From 母版
+Statement createClassTable(const QString &classTable); // Select * Into  C From 母版
 Statement createQuestioningTable(const QString &questioning, const QString &classTable);
 Statement addQuestioningColumns(const QString &questioning);
-Statement resetEvaluations(const QString &questioning);      // Set 评价=NULL,历史=NULL, 次数=0,...
+Statement resetEvaluations(const QString &questioning); // Set 评价=NULL,历史=NULL, 次数=0,...
 Statement createGradeBookTable(const QString &gradeBook, const QString &classTable);
 Statement addGradeBookColumns(const QString &gradeBook);
 
 Statement dropTable(const QString &table);
-Statement clearCurrentGrades(const QString &questioning);    // Update Q Set 评价=NULL
+Statement clearCurrentGrades(const QString &questioning); // Update Q Set 评价=NULL
 
 // Grade book.
 Statement addScoreColumn(const QString &table, const QString &column);
-Statement copyBaseColumnsToScratch(const QString &table);   // Select 6 base cols Into 备份T From T
-Statement restoreFromScratch(const QString &table);         // Select * Into T From 备份T
-Statement deleteAllRows(const QString &table);              // Delete * From T
+Statement copyBaseColumnsToScratch(const QString &table); // Select 6 base cols Into 备份T From T
+Statement restoreFromScratch(const QString &table);       // Select * Into T From 备份T
+Statement deleteAllRows(const QString &table);            // Delete * From T
 Statement createGradeBookTableFresh(const QString &table);
 Statement createQuestioningTableFresh(const QString &table);
 /// Writes 名次 1..n in the order of column (Desc when descending), ties in row order; one statement.
 Statement writeRanks(const QString &table, const QString &column, bool descending);
 
 // Class roster.
-Statement deleteClassRoster(const QString &classTable);     // Delete 编号,姓名 From C
+Statement deleteClassRoster(const QString &classTable); // Delete 编号,姓名 From C
 Statement copyRosterToClass(const QString &classTable, const QString &table, bool withGroup);
-Statement deleteRosterRows(const QString &table);           // Delete 编号,姓名 From T
+Statement deleteRosterRows(const QString &table); // Delete 编号,姓名 From T
 Statement copyRosterFromClass(const QString &table, const QString &classTable);
 Statement createGradeBookFromClass(const QString &table, const QString &classTable);
 
 // Queries for the main grid and the portrait panel.
-Query showAllOrderedByNumber(const QString &table);          // Select * From T Order By 编号
-Query showAll(const QString &table);                         // Select * From T
+Query showAllOrderedByNumber(const QString &table); // Select * From T Order By 编号
+Query showAll(const QString &table);                // Select * From T
 /// Select * From T without reading any row: only the table's columns (read-only).
 Query columnsOf(const QString &table);
 Query showColumns(const QString &table, const QStringList &columns); // Select list From T
 /// Select columns (empty: all) From T Order By column [Desc]; writable.
-Query showOrderedBy(const QString &table, const QString &column, bool descending,
-                    const QStringList &columns = {});
+Query showOrderedBy(const QString &table, const QString &column, bool descending, const QStringList &columns = {});
 /// The columns of T in the order of its stored ranks (名次 ascending, ties in row order).
 Query showInRankOrder(const QString &table, const QStringList &columns);
 Query groupTotals(const QString &table, const QString &column, bool descending);

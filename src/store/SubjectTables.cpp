@@ -34,7 +34,7 @@ Result ensureQuestioningTable(Database &database, const QString &questioning, co
     return database.transaction([&]() -> Result {
         if (!database.tableExists(questioning))
             return database.runInTransaction({Sql::createQuestioningTable(questioning, classTable),
-                                              Sql::addQuestioningColumns(questioning), Sql::resetEvaluations(questioning)});
+                Sql::addQuestioningColumns(questioning), Sql::resetEvaluations(questioning)});
         const Statement missing = missingColumns(database, Sql::addQuestioningColumns(questioning));
         if (missing.added.isEmpty())
             return Result::success();
@@ -55,7 +55,8 @@ Result ensureGradeBookTable(Database &database, const QString &gradeBook, const 
 {
     return database.transaction([&]() -> Result {
         if (!database.tableExists(gradeBook))
-            return database.runInTransaction({Sql::createGradeBookTable(gradeBook, classTable), Sql::addGradeBookColumns(gradeBook)});
+            return database.runInTransaction(
+                {Sql::createGradeBookTable(gradeBook, classTable), Sql::addGradeBookColumns(gradeBook)});
         const Statement missing = missingColumns(database, Sql::addGradeBookColumns(gradeBook));
         if (missing.added.isEmpty())
             return Result::success();

@@ -346,13 +346,20 @@ QIcon iconOf(Drawing drawing, std::initializer_list<int> sides)
 const QHash<QString, Drawing> &menuDrawings()
 {
     static const QHash<QString, Drawing> drawings = {
-        {QStringLiteral("重新登录"), drawRelogin},       {QStringLiteral("保存为母版"), drawSaveAsMaster},
-        {QStringLiteral("导出至Excel"), drawExportToExcel}, {QStringLiteral("退出"), drawExit},
-        {QStringLiteral("录入"), drawEntry},             {QStringLiteral("排序"), drawSort},
-        {QStringLiteral("清除"), drawClear},             {QStringLiteral("个性图片"), drawPortrait},
-        {QStringLiteral("随机提问"), drawRandomQuestion}, {QStringLiteral("评语设定"), drawCommentSettings},
-        {QStringLiteral("直接修改"), drawModify},         {QStringLiteral("切换"), drawSwitch},
-        {QStringLiteral("使用手册"), drawManual},         {QStringLiteral("关于..."), drawAbout},
+        {QStringLiteral("重新登录"), drawRelogin},
+        {QStringLiteral("保存为母版"), drawSaveAsMaster},
+        {QStringLiteral("导出至Excel"), drawExportToExcel},
+        {QStringLiteral("退出"), drawExit},
+        {QStringLiteral("录入"), drawEntry},
+        {QStringLiteral("排序"), drawSort},
+        {QStringLiteral("清除"), drawClear},
+        {QStringLiteral("个性图片"), drawPortrait},
+        {QStringLiteral("随机提问"), drawRandomQuestion},
+        {QStringLiteral("评语设定"), drawCommentSettings},
+        {QStringLiteral("直接修改"), drawModify},
+        {QStringLiteral("切换"), drawSwitch},
+        {QStringLiteral("使用手册"), drawManual},
+        {QStringLiteral("关于..."), drawAbout},
     };
     return drawings;
 }
@@ -360,8 +367,11 @@ const QHash<QString, Drawing> &menuDrawings()
 const QHash<QString, Drawing> &toolDrawings()
 {
     static const QHash<QString, Drawing> drawings = {
-        {QStringLiteral("切换"), drawSwitch}, {QStringLiteral("录入"), drawEntry}, {QStringLiteral("排序"), drawSort},
-        {QStringLiteral("清除"), drawClear},  {QStringLiteral("修改"), drawModify},
+        {QStringLiteral("切换"), drawSwitch},
+        {QStringLiteral("录入"), drawEntry},
+        {QStringLiteral("排序"), drawSort},
+        {QStringLiteral("清除"), drawClear},
+        {QStringLiteral("修改"), drawModify},
     };
     return drawings;
 }

@@ -16,14 +16,16 @@ constexpr quint32 kRle8 = 1;
 
 constexpr quint32 fourCc(const char (&s)[5])
 {
-    return quint32(uchar(s[0])) | quint32(uchar(s[1])) << 8 | quint32(uchar(s[2])) << 16
-        | quint32(uchar(s[3])) << 24;
+    return quint32(uchar(s[0])) | quint32(uchar(s[1])) << 8 | quint32(uchar(s[2])) << 16 | quint32(uchar(s[3])) << 24;
 }
 
 // Reads little-endian values inside one block, refusing anything past its end.
 class Reader {
 public:
-    explicit Reader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit Reader(QByteArrayView bytes)
+        : m_bytes(bytes)
+    {
+    }
     qsizetype size() const { return m_bytes.size(); }
     bool has(qsizetype offset, qsizetype length) const
     {
@@ -87,17 +89,12 @@ std::optional<VideoFormat> readFormat(const Reader &strf)
     format.bitCount = *bitCount;
     switch (*compression) {
     case kRgb:
-    case fourCc("DIB "):
-        format.compression = kRgb;
-        break;
+    case fourCc("DIB "): format.compression = kRgb; break;
     case kRle8:
     case fourCc("RLE8"):
     case fourCc("RLE "):
-    case fourCc("mrle"):
-        format.compression = kRle8;
-        break;
-    default:
-        return std::nullopt;
+    case fourCc("mrle"): format.compression = kRle8; break;
+    default: return std::nullopt;
     }
     if (format.width < 1 || format.height < 1 || format.width > kMaxSide || format.height > kMaxSide)
         return std::nullopt;
@@ -267,8 +264,7 @@ bool AviClip::decodeRle8(QByteArrayView code, int width, int height, QByteArray 
             x = 0;
             ++y;
             break;
-        case 1:
-            return true;
+        case 1: return true;
         case 2:
             if (i + 2 > size)
                 return false;
@@ -299,8 +295,7 @@ bool AviClip::load(const QByteArray &bytes)
         return false;
 
     Walk walk;
-    if (!walkList(Reader(file.mid(12, riffSize - 4)), fourCc("AVI "), walk, 0) || !walk.format
-        || walk.frameChunks.isEmpty())
+    if (!walkList(Reader(file.mid(12, riffSize - 4)), fourCc("AVI "), walk, 0) || !walk.format || walk.frameChunks.isEmpty())
         return false;
     VideoFormat format = *walk.format;
     if (qint64(format.width) * format.height * walk.frameChunks.size() > kMaxDecodedPixels)

@@ -5,7 +5,12 @@
 #include <QLocale>
 
 namespace {
-enum Column { Name, Size, Type, Modified };
+enum Column {
+    Name,
+    Size,
+    Type,
+    Modified
+};
 } // namespace
 
 QVariant ChineseFileList::data(const QModelIndex &index, int role) const
@@ -28,9 +33,7 @@ QVariant ChineseFileList::data(const QModelIndex &index, int role) const
         if (info.isDir())
             return QStringLiteral("文件夹");
         return info.suffix().isEmpty() ? QStringLiteral("文件") : info.suffix().toUpper() + QStringLiteral(" 文件");
-    case Modified:
-        return chinese.toString(files->lastModified(source), QStringLiteral("yyyy/M/d HH:mm"));
-    default:
-        return QIdentityProxyModel::data(index, role);
+    case Modified: return chinese.toString(files->lastModified(source), QStringLiteral("yyyy/M/d HH:mm"));
+    default: return QIdentityProxyModel::data(index, role);
     }
 }

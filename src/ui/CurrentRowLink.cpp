@@ -20,7 +20,7 @@ CurrentRowLink::CurrentRowLink(QAbstractItemView &view, Dataset &dataset, QObjec
     connect(model, &QAbstractItemModel::rowsRemoved, this, &CurrentRowLink::showDatasetRow);
     connect(&dataset, &Dataset::currentRowChanged, this, &CurrentRowLink::showDatasetRow);
     connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) { followView(current); });
+        [this](const QModelIndex &current) { followView(current); });
     showDatasetRow();
 }
 

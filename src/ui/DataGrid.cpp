@@ -28,8 +28,7 @@ void DataGrid::setPresentation(const GridPresentation &presentation)
     const QPalette system = QApplication::palette(this);
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
         colours.setColor(QPalette::Inactive, role,
-                         presentation.alwaysShowSelection ? system.color(QPalette::Active, role)
-                                                          : system.color(QPalette::Inactive, role));
+            presentation.alwaysShowSelection ? system.color(QPalette::Active, role) : system.color(QPalette::Inactive, role));
     }
     setPalette(colours);
 
@@ -42,8 +41,9 @@ void DataGrid::setPresentation(const GridPresentation &presentation)
 
     const QModelIndex current = currentIndex();
     if (current.isValid()) {
-        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect
-                                              | (presentation.rowSelect ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate));
+        selectionModel()->select(current,
+            QItemSelectionModel::ClearAndSelect
+                | (presentation.rowSelect ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate));
         if (presentation.editing && presentation.alwaysShowEditor)
             edit(current);
     }

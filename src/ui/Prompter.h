@@ -11,9 +11,23 @@ class QDialog;
 /// buttons and icons are the system's own.
 class Prompter {
 public:
-    enum class Buttons { Ok, YesNo, YesNoCancel };
-    enum class Icon { Information, Question, Warning, Critical };
-    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Buttons {
+        Ok,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Icon {
+        Information,
+        Question,
+        Warning,
+        Critical
+    };
+    enum class Answer {
+        Ok,
+        Yes,
+        No,
+        Cancel
+    };
 
     virtual ~Prompter() = default;
 
@@ -29,7 +43,10 @@ public:
 
     // Shorthands for the three kinds of box the system shows.
     void notice(const QString &caption, const QString &text) { message(caption, text, Buttons::Ok, Icon::Information); }
-    bool confirm(const QString &caption, const QString &text) { return message(caption, text, Buttons::YesNo, Icon::Question) == Answer::Yes; }
+    bool confirm(const QString &caption, const QString &text)
+    {
+        return message(caption, text, Buttons::YesNo, Icon::Question) == Answer::Yes;
+    }
     /// The platform's standard error box: the application title as caption, the error text.
     void error(const QString &text) { message(applicationTitle(), text, Buttons::Ok, Icon::Critical); }
 

@@ -21,9 +21,7 @@ Prompter::Answer QtPrompter::message(const QString &caption, const QString &text
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
     }
     switch (buttons) {
-    case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     case Buttons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
@@ -68,8 +66,7 @@ QString QtPrompter::qtFilter(const QString &filter)
 }
 
 static std::optional<QString> runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title,
-                                            const QString &filter, const QString &defaultExtension,
-                                            const QString &startFolder = QString())
+    const QString &filter, const QString &defaultExtension, const QString &startFolder = QString())
 {
     QFileDialog dialog(PromptParent::choose(parent), title);
     // Qt's own dialog speaks the loaded Chinese catalogue; the desktop's would follow the

@@ -9,7 +9,10 @@ class QWidget;
 /// The prompter of the running program: Qt's message boxes, input box and file dialogs.
 class QtPrompter final : public Prompter {
 public:
-    explicit QtPrompter(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit QtPrompter(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {
+    }
     /// The main window: boxes open over it when no other window of ours asks.
     void setParent(QWidget *parent) { m_parent = parent; }
     /// The folder the file dialogs open in (the Data folder).

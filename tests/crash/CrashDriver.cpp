@@ -3,17 +3,17 @@
 //   qs_crash_driver FOLDER login   first start, then the first login to 一班 语文 (password 123)
 //   qs_crash_driver FOLDER grade   grades student 1 of 一班语文 B, A, D
 // Exits 0 when the operation finished, 1 when it reported a failure.
+#include "IdleMainView.h"
 #include "login/LoginController.h"
 #include "questioning/Grading.h"
 #include "questioning/GradingSettings.h"
-#include "ui/Prompter.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "store/TableNames.h"
-#include "IdleMainView.h"
 #include "ui/AppContext.h"
+#include "ui/Prompter.h"
 
 #include <QCoreApplication>
 #include <array>
@@ -57,7 +57,10 @@ struct Driver {
 /// The main window's table views as a login uses them; nothing else is shown.
 class DriverView final : public IdleMainView {
 public:
-    explicit DriverView(Driver &driver) : m_driver(driver) {}
+    explicit DriverView(Driver &driver)
+        : m_driver(driver)
+    {
+    }
     Result openGradeBookView() override
     {
         m_driver.login.mode = kModeGradeBook;
@@ -97,7 +100,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     if (args.at(2) == QLatin1String("login")) {
-        const bool done = LoginController(target.context, view).login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), kModeQuestioning});
+        const bool done = LoginController(target.context, view)
+                              .login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), kModeQuestioning});
         return done ? 0 : 1;
     }
     if (args.at(2) == QLatin1String("grade")) {

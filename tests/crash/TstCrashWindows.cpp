@@ -44,8 +44,8 @@ void makeProgramFolder(const QString &folder)
     writeFile(folder + QStringLiteral("/Data/banji.qs"), QByteArray());
     writeFile(folder + QStringLiteral("/Data/xueke.qs"), gbkLines({QStringLiteral("语文"), QStringLiteral("数学")}));
     writeFile(folder + QStringLiteral("/Data/Moren.qs"),
-              gbkLines({QStringLiteral("很好"), QStringLiteral("10"), QStringLiteral("好"), QStringLiteral("8"),
-                        QStringLiteral("一般"), QStringLiteral("5"), QStringLiteral("加油"), QStringLiteral("0")}));
+        gbkLines({QStringLiteral("很好"), QStringLiteral("10"), QStringLiteral("好"), QStringLiteral("8"), QStringLiteral("一般"),
+            QStringLiteral("5"), QStringLiteral("加油"), QStringLiteral("0")}));
 }
 
 /// Runs the driver; with killAt > 0 it is killed at that write to the database.
@@ -56,11 +56,11 @@ bool runDriver(const QString &folder, const QString &operation, int killAt)
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const QStringList driver{QStringLiteral(QS_CRASH_DRIVER), folder, operation};
     if (killAt > 0)
-        process.start(QStringLiteral("strace"), QStringList{QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
-                                                             QStringLiteral("-e"), QStringLiteral("trace=pwrite64,write"),
-                                                             QStringLiteral("-e"),
-                                                             QStringLiteral("inject=pwrite64:signal=SIGKILL:when=%1").arg(killAt)}
-                          + driver);
+        process.start(QStringLiteral("strace"),
+            QStringList{QStringLiteral("-f"), QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("-e"),
+                QStringLiteral("trace=pwrite64,write"), QStringLiteral("-e"),
+                QStringLiteral("inject=pwrite64:signal=SIGKILL:when=%1").arg(killAt)}
+                + driver);
     else
         process.start(driver.first(), driver.mid(1));
     if (!process.waitForFinished(60000))
@@ -86,7 +86,8 @@ public:
     QString integrity()
     {
         QSqlQuery query(m_db);
-        return query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next() ? query.value(0).toString() : QStringLiteral("unreadable");
+        return query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next() ? query.value(0).toString()
+                                                                                    : QStringLiteral("unreadable");
     }
     bool has(const QString &table) { return m_db.tables().contains(table); }
     int columnCount(const QString &table) { return m_db.record(table).count(); }
@@ -109,8 +110,8 @@ private:
 QString gradeRow(Inspection &inspection)
 {
     QStringList parts;
-    for (const QVariant &value : inspection.values(
-             QStringLiteral("SELECT [评价],[历史],[次数],[总分],[平均] FROM [%1] WHERE [编号]=1").arg(kQuestioning)))
+    for (const QVariant &value :
+        inspection.values(QStringLiteral("SELECT [评价],[历史],[次数],[总分],[平均] FROM [%1] WHERE [编号]=1").arg(kQuestioning)))
         parts << (value.isNull() ? QString() : value.toString());
     return parts.join(QLatin1Char('|'));
 }
@@ -154,8 +155,8 @@ void TstCrashWindows::killedAtEachWrite()
     const QByteArray preparedDatabase = readFile(prepared.filePath(QStringLiteral("Record.mdb")));
 
     // Student 1 after 0, 1, 2 and 3 of the grades B, A, D (scores 8, 10, 0).
-    const QStringList gradeStates{QStringLiteral("||0|0|0"), QStringLiteral("B|B|1|8|8"), QStringLiteral("A|BA|2|18|9"),
-                                  QStringLiteral("D|BAD|3|18|6")};
+    const QStringList gradeStates{
+        QStringLiteral("||0|0|0"), QStringLiteral("B|B|1|8|8"), QStringLiteral("A|BA|2|18|9"), QStringLiteral("D|BAD|3|18|6")};
 
     int killAt = 1;
     for (;; ++killAt) {
@@ -171,7 +172,7 @@ void TstCrashWindows::killedAtEachWrite()
         {
             Inspection inspection(folder);
             QVERIFY2(!QFile::exists(folder + QStringLiteral("/Record.mdb")) || inspection.integrity() == QStringLiteral("ok"),
-                     qPrintable(where));
+                qPrintable(where));
             if (grading) {
                 const QString row = gradeRow(inspection);
                 QVERIFY2(gradeStates.contains(row), qPrintable(where + QStringLiteral(": ") + row));
@@ -204,10 +205,12 @@ void TstCrashWindows::killedAtEachWrite()
         QCOMPARE(inspection.count(QStringLiteral("一班")), 36);
         QCOMPARE(inspection.columnCount(kQuestioning), 7);
         QCOMPARE(inspection.columnCount(kGradeBook), 6);
-        QCOMPARE(inspection.values(QStringLiteral("SELECT count(*) FROM [%1] WHERE [次数]=0 AND [总分]=0 AND [平均]=0").arg(kQuestioning))
-                     .value(0)
-                     .toInt(),
-                 36);
+        QCOMPARE(
+            inspection
+                .values(QStringLiteral("SELECT count(*) FROM [%1] WHERE [次数]=0 AND [总分]=0 AND [平均]=0").arg(kQuestioning))
+                .value(0)
+                .toInt(),
+            36);
         QCOMPARE(inspection.count(kGradeBook), 36);
         QCOMPARE(readFile(folder + QStringLiteral("/Data/一班语文denglu.qs")), QByteArray("123"));
         QCOMPARE(readFile(folder + QStringLiteral("/Data/banji.qs")), gbkLines({QStringLiteral("一班")}));

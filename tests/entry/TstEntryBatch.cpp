@@ -46,7 +46,8 @@ EntryBatch::Context contextFor(GradeBookFixture &fixture, const QString &column 
 
 void addScores(GradeBookFixture &fixture, const QString &column, const EntryInput &input)
 {
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView).add(EntryKind::Score, input, contextFor(fixture, column));
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
+        .add(EntryKind::Score, input, contextFor(fixture, column));
 }
 } // namespace
 
@@ -88,16 +89,18 @@ void TstEntryBatch::rosterReplaceNumbersWithoutGaps()
     fixture.folder.writeDataFile(u"一班语文记分册biaoti.qs"_s, "x");
     if (mode == kModeQuestioning)
         fixture.createQuestioning({{5, u"旧生"_s, 0, {3, 27, 9}}});
-    const EntryInput input = fromGrid ? gridRows({u"张三"_s, u"李四"_s, QString(), QString(), u"王五"_s})
-                                      : memoLines(u"张三\n李四\n\n\n王五\n"_s);
+    const EntryInput input
+        = fromGrid ? gridRows({u"张三"_s, u"李四"_s, QString(), QString(), u"王五"_s}) : memoLines(u"张三\n李四\n\n\n王五\n"_s);
     fixture.prompts.expectAnswer(Prompter::Answer::Yes);
 
-    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView).add(EntryKind::Roster, input, contextFor(fixture));
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
+        .add(EntryKind::Roster, input, contextFor(fixture));
 
     const FakePrompter::Call &asked = fixture.prompts.calls().at(0);
     QCOMPARE(fixture.prompts.calls().size(), 1);
     QCOMPARE(asked.caption, u"提示"_s);
-    QCOMPARE(asked.text, u"是否清除原有记录？清除原有数据，请单击“是”按钮;添加在原有数据后面，请单击“否”按钮;退出请单击“退出”按钮。"_s);
+    QCOMPARE(asked.text,
+        u"是否清除原有记录？清除原有数据，请单击“是”按钮;添加在原有数据后面，请单击“否”按钮;退出请单击“退出”按钮。"_s);
     QCOMPARE(asked.buttons, Prompter::Buttons::YesNoCancel);
     QCOMPARE(asked.icon, Prompter::Icon::Question);
     const QString table = fixture.tables.currentTable();

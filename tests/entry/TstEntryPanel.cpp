@@ -38,20 +38,16 @@ void TstEntryPanel::layoutAndHints()
     EntryPanel panel;
     QCOMPARE(panel.objectName(), u"Panel1"_s);
     QCOMPARE(panel.width(), 160);
-    const QList<QPair<QToolButton *, QString>> icons{{panel.openButton(), u"打开"_s},
-                                                     {panel.saveButton(), u"保存"_s},
-                                                     {panel.saveDefaultButton(), u"保存为默认模板"_s},
-                                                     {panel.loadDefaultButton(), u"导入默认模板"_s},
-                                                     {panel.importButton(), u"从母版中导入"_s},
-                                                     {panel.gridToggleButton(), u"隐藏网格"_s}};
+    const QList<QPair<QToolButton *, QString>> icons{{panel.openButton(), u"打开"_s}, {panel.saveButton(), u"保存"_s},
+        {panel.saveDefaultButton(), u"保存为默认模板"_s}, {panel.loadDefaultButton(), u"导入默认模板"_s},
+        {panel.importButton(), u"从母版中导入"_s}, {panel.gridToggleButton(), u"隐藏网格"_s}};
     for (const auto &[button, hint] : icons) {
         QCOMPARE(button->toolTip(), hint);
         QCOMPARE(button->accessibleName(), hint);
         QVERIFY(!button->icon().isNull());
     }
     const QList<std::tuple<QPushButton *, QString, QString>> buttons{{panel.addButton(), u"添加"_s, u"批量添加"_s},
-                                                                     {panel.deleteButton(), u"删除"_s, u"删除该生记录"_s},
-                                                                     {panel.hideButton(), u"隐藏"_s, u"隐藏录入窗口"_s}};
+        {panel.deleteButton(), u"删除"_s, u"删除该生记录"_s}, {panel.hideButton(), u"隐藏"_s, u"隐藏录入窗口"_s}};
     for (const auto &[button, caption, hint] : buttons) {
         QCOMPARE(button->text(), caption);
         QCOMPARE(button->toolTip(), hint);
@@ -112,8 +108,10 @@ void TstEntryPanel::pasteFillsRowsFromTheCurrentOne_data()
     QTest::addColumn<int>("currentRow"); // 1-based
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QStringList>("expected"); // rows from currentRow on
-    QTest::newRow("a spreadsheet column") << 3 << u"85\r\n86\r\n\r\n87\r\n"_s << QStringList{u"85"_s, u"86"_s, QString(), u"87"_s, QString()};
-    QTest::newRow("several columns: the first one") << 1 << u"张三\t男\t12\n李四\t女\n"_s << QStringList{u"张三"_s, u"李四"_s, QString()};
+    QTest::newRow("a spreadsheet column") << 3 << u"85\r\n86\r\n\r\n87\r\n"_s
+                                          << QStringList{u"85"_s, u"86"_s, QString(), u"87"_s, QString()};
+    QTest::newRow("several columns: the first one")
+        << 1 << u"张三\t男\t12\n李四\t女\n"_s << QStringList{u"张三"_s, u"李四"_s, QString()};
     QTest::newRow("a text file with LF") << 1 << u"A\nB"_s << QStringList{u"A"_s, u"B"_s};
     QTest::newRow("beyond the last row is dropped") << 198 << u"1\n2\n3\n"_s << QStringList{u"1"_s, u"2"_s};
 }

@@ -38,7 +38,8 @@ struct Setup {
         QVERIFY(SubjectTables::ensureQuestioningTable(fixture.database, u"一班语文课堂提问"_s, u"一班"_s));
         QVERIFY(SubjectTables::ensureGradeBookTable(fixture.database, u"一班语文记分册"_s, u"一班"_s));
         fixture.run(u"DELETE FROM [一班]"_s);
-        fixture.run(u"INSERT INTO [一班] ([编号],[姓名],[小组],[合计],[平均],[名次]) VALUES (1,'赵',1,90,45,2),(2,'钱',2,100,50,1)"_s);
+        fixture.run(
+            u"INSERT INTO [一班] ([编号],[姓名],[小组],[合计],[平均],[名次]) VALUES (1,'赵',1,90,45,2),(2,'钱',2,100,50,1)"_s);
         fixture.run(u"DELETE FROM [一班语文课堂提问]"_s);
         fixture.run(u"INSERT INTO [一班语文课堂提问] ([编号],[姓名],[评价],[历史],[次数],[总分],[平均]) VALUES "
                     "(3,'丙','A','AB',2,17,8),(1,'甲','B','B',1,8,8),(2,'乙',NULL,NULL,0,0,0)"_s);
@@ -216,8 +217,7 @@ void TstRosterCommands::importIntoGradeBookTakesTheClassTable()
     s.import();
     QCOMPARE(s.fixture.prompter.calls().size(), 1);
     const QString table = s.current();
-    QCOMPARE(s.fixture.database.columns(table),
-             (QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"合计"_s, u"平均"_s, u"名次"_s}));
+    QCOMPARE(s.fixture.database.columns(table), (QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"合计"_s, u"平均"_s, u"名次"_s}));
     QCOMPARE(s.fixture.column(table, u"姓名"_s), (QVariantList{u"赵"_s, u"钱"_s}));
     QCOMPARE(s.fixture.column(table, u"小组"_s), (QVariantList{1, 2}));
     QCOMPARE(s.fixture.column(table, u"合计"_s), (QVariantList{90, 100}));

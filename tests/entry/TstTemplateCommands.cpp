@@ -143,7 +143,7 @@ void TstTemplateCommands::openIntoTheGridFillsOnlyItsLines()
     s.fixture.prompter.expectText(s.file(u"三人.qsm"_s));
     s.commands.SpeedButton7Click();
     QCOMPARE(s.panel.grid()->cellTexts().mid(0, 11),
-             (QStringList{u"甲"_s, u"乙"_s, u"丙"_s} + numbered(10, u"旧"_s).mid(3) + QStringList{QString()}));
+        (QStringList{u"甲"_s, u"乙"_s, u"丙"_s} + numbered(10, u"旧"_s).mid(3) + QStringList{QString()}));
 
     // 250 lines fill rows 1 to 199.
     s.writeFile(u"长.qsm"_s, gbk(numbered(250, u"生"_s).join(u"\n"_s)));

@@ -92,7 +92,8 @@ void TstTemplateFile::readingSplitsEveryKindOfBreak_data()
     QTest::newRow("CR LF") << gbk(u"甲\r\n乙\r\n"_s) << QStringList{u"甲"_s, u"乙"_s};
     QTest::newRow("LF") << gbk(u"甲\n乙"_s) << QStringList{u"甲"_s, u"乙"_s};
     QTest::newRow("CR") << gbk(u"甲\r乙\r"_s) << QStringList{u"甲"_s, u"乙"_s};
-    QTest::newRow("mixed with empty lines") << gbk(u"甲\r\n\r\r\n乙\n\n"_s) << QStringList{u"甲"_s, QString(), QString(), u"乙"_s, QString()};
+    QTest::newRow("mixed with empty lines") << gbk(u"甲\r\n\r\r\n乙\n\n"_s)
+                                            << QStringList{u"甲"_s, QString(), QString(), u"乙"_s, QString()};
     QTest::newRow("empty file") << QByteArray() << QStringList();
 }
 

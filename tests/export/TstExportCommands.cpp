@@ -67,10 +67,13 @@ void TstExportCommands::init()
 
 void TstExportCommands::fillGradeBook()
 {
-    m_fixture->run(QStringLiteral("CREATE TABLE [一班语文记分册] ([编号] INT, [姓名] VARCHAR(8), [小组] INT, [期中] FLOAT, [总分] FLOAT, [平均] FLOAT, [名次] INT)"));
-    m_fixture->run(QStringLiteral("INSERT INTO [一班语文记分册] VALUES (1,'张三',1,80,80,80,2), (2,'李四',2,NULL,0,0,3), (3,'欧阳晓明',1,95.5,95.5,95,1)"));
+    m_fixture->run(QStringLiteral("CREATE TABLE [一班语文记分册] ([编号] INT, [姓名] VARCHAR(8), [小组] INT, [期中] FLOAT, "
+                                  "[总分] FLOAT, [平均] FLOAT, [名次] INT)"));
+    m_fixture->run(QStringLiteral(
+        "INSERT INTO [一班语文记分册] VALUES (1,'张三',1,80,80,80,2), (2,'李四',2,NULL,0,0,3), (3,'欧阳晓明',1,95.5,95.5,95,1)"));
     m_fixture->run(Sql::createQuestioningTableFresh(QStringLiteral("一班语文课堂提问")).text);
-    m_fixture->run(QStringLiteral("INSERT INTO [一班语文课堂提问] VALUES (2,'李四',NULL,'AB',2,9,4.0), (1,'张三','A','A',1,5,5.0)"));
+    m_fixture->run(
+        QStringLiteral("INSERT INTO [一班语文课堂提问] VALUES (2,'李四',NULL,'AB',2,9,4.0), (1,'张三','A','A',1,5,5.0)"));
 }
 
 void TstExportCommands::exportsTheViewAsShown_data()
@@ -80,20 +83,19 @@ void TstExportCommands::exportsTheViewAsShown_data()
     QTest::addColumn<QStringList>("columns");
     QTest::addColumn<Rows>("rows");
     const QVariant null;
-    QTest::newRow("questioning")
-        << QStringLiteral("课堂提问") << 0
-        << QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
-                       QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}
-        << Rows{{1.0, QStringLiteral("张三"), QStringLiteral("A"), QStringLiteral("A"), 1.0, 5.0, 5.0},
-                {2.0, QStringLiteral("李四"), null, QStringLiteral("AB"), 2.0, 9.0, 4.0}};
+    QTest::newRow("questioning") << QStringLiteral("课堂提问") << 0
+                                 << QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"),
+                                        QStringLiteral("历史"), QStringLiteral("次数"), QStringLiteral("总分"),
+                                        QStringLiteral("平均")}
+                                 << Rows{{1.0, QStringLiteral("张三"), QStringLiteral("A"), QStringLiteral("A"), 1.0, 5.0, 5.0},
+                                        {2.0, QStringLiteral("李四"), null, QStringLiteral("AB"), 2.0, 9.0, 4.0}};
     QTest::newRow("sorted grade book, 名次 last")
         << QStringLiteral("记分册") << 1
         << QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("期中"), QStringLiteral("名次")}
         << Rows{{3.0, QStringLiteral("欧阳晓明"), 95.5, 1.0}, {1.0, QStringLiteral("张三"), 80.0, 2.0},
-                {2.0, QStringLiteral("李四"), null, 3.0}};
-    QTest::newRow("group totals")
-        << QStringLiteral("记分册") << 2 << QStringList{QStringLiteral("小组"), QStringLiteral("总分")}
-        << Rows{{1.0, 175.5}, {2.0, 0.0}};
+               {2.0, QStringLiteral("李四"), null, 3.0}};
+    QTest::newRow("group totals") << QStringLiteral("记分册") << 2 << QStringList{QStringLiteral("小组"), QStringLiteral("总分")}
+                                  << Rows{{1.0, 175.5}, {2.0, 0.0}};
 }
 
 void TstExportCommands::exportsTheViewAsShown()
@@ -172,7 +174,8 @@ void TstExportCommands::noSpreadsheetApplicationKeepsTheWorkbook()
 
     const FakePrompter::Call &box = m_fixture->prompter.lastCall();
     QCOMPARE(box.caption, Prompter::applicationTitle());
-    QCOMPARE(box.text, QStringLiteral("无法启动Excel\n工作簿已保存在：%1").arg(QDir::toNativeSeparators(commands.lastWorkbook())));
+    QCOMPARE(
+        box.text, QStringLiteral("无法启动Excel\n工作簿已保存在：%1").arg(QDir::toNativeSeparators(commands.lastWorkbook())));
     QCOMPARE(box.buttons, Prompter::Buttons::Ok);
     QCOMPARE(readXlsxSheet(commands.lastWorkbook()).lastRow(), 4);
 }

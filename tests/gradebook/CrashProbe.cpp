@@ -4,12 +4,12 @@
 #include "FakePrompter.h"
 #include "IdleMainView.h"
 #include "entry/EntryBatch.h"
+#include "gradebook/GradeBookView.h"
 #include "gradebook/ScoreClearing.h"
 #include "gradebook/Sorting.h"
-#include "gradebook/GradeBookView.h"
-#include "store/LoginState.h"
 #include "store/BulkRows.h"
 #include "store/Dataset.h"
+#include "store/LoginState.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -52,17 +52,20 @@ QVariantList columnValues(Database &database, const QString &table, const QStrin
 
 bool prepare(Database &database, const QString &table)
 {
-    if (!database.execute(Sql::createGradeBookTableFresh(table)) || !database.execute(Sql::addScoreColumn(table, QStringLiteral("第1次")))
+    if (!database.execute(Sql::createGradeBookTableFresh(table))
+        || !database.execute(Sql::addScoreColumn(table, QStringLiteral("第1次")))
         || !database.execute(Sql::addScoreColumn(table, QStringLiteral("第2次"))))
         return false;
     QList<QVariantList> rows;
     for (int k = 1; k <= kStudents; ++k) {
         const int first = (k * 37) % 101;
         const int second = (k * 53) % 101;
-        rows << QVariantList{k, QStringLiteral("学生%1").arg(k), k % 4 + 1, first, second, first + second, double((first + second) / 2)};
+        rows << QVariantList{
+            k, QStringLiteral("学生%1").arg(k), k % 4 + 1, first, second, first + second, double((first + second) / 2)};
     }
     return bool(database.transaction([&] {
-        return BulkRows::insert(database, table, QString(QStringLiteral("编号,姓名,小组,第1次,第2次,合计,平均")).split(QLatin1Char(',')), rows);
+        return BulkRows::insert(
+            database, table, QString(QStringLiteral("编号,姓名,小组,第1次,第2次,合计,平均")).split(QLatin1Char(',')), rows);
     }));
 }
 
@@ -70,7 +73,8 @@ bool prepare(Database &database, const QString &table)
 QString state(Database &database, const QString &table, const QString &command)
 {
     QSqlQuery integrity(database.connection());
-    if (!integrity.exec(QStringLiteral("PRAGMA integrity_check")) || !integrity.next() || integrity.value(0).toString() != QLatin1String("ok"))
+    if (!integrity.exec(QStringLiteral("PRAGMA integrity_check")) || !integrity.next()
+        || integrity.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("integrity check failed");
     const QStringList columns = database.columns(table);
     const QVariantList names = columnValues(database, table, QStringLiteral("姓名"));
@@ -78,7 +82,8 @@ QString state(Database &database, const QString &table, const QString &command)
     if (command == QLatin1String("replace")) {
         if (oldTable && names.constFirst() == QStringLiteral("学生1"))
             return QStringLiteral("old");
-        if (columns.size() == 6 && names.size() == kNewStudents && names.constLast() == QStringLiteral("新生%1").arg(kNewStudents))
+        if (columns.size() == 6 && names.size() == kNewStudents
+            && names.constLast() == QStringLiteral("新生%1").arg(kNewStudents))
             return QStringLiteral("new");
         return QStringLiteral("broken: %1 columns, %2 rows").arg(columns.size()).arg(names.size());
     }
@@ -105,7 +110,11 @@ QString state(Database &database, const QString &table, const QString &command)
 class GradeBookOnlyView final : public IdleMainView {
 public:
     GradeBookOnlyView(LoginState &login, Dataset &view, QString &columnList)
-        : m_login(login), m_view(view), m_columnList(columnList) {}
+        : m_login(login)
+        , m_view(view)
+        , m_columnList(columnList)
+    {
+    }
     Result openGradeBookView() override { return GradeBookView::open(m_login, m_view, m_columnList); }
     QString gradeBookColumnList() const override { return m_columnList; }
 

@@ -46,14 +46,15 @@ void GradeBookFixture::create(const QStringList &scoreColumns, const QList<Stude
     QList<Statement> inserts;
     for (const Student &student : students) {
         QStringList values{QString::number(student.number), QLatin1Char('\'') + student.name + QLatin1Char('\''),
-                           QString::number(student.group)};
+            QString::number(student.group)};
         for (const QVariant &score : student.scores.mid(0, scoreColumns.size()))
             values << (score.isValid() ? score.toString() : QStringLiteral("NULL"));
         Statement insert;
         QStringList quoted;
         for (const QString &column : columns.mid(0, values.size()))
             quoted << Sql::quoted(column);
-        insert.text = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(Sql::quoted(table), quoted.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
+        insert.text = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(Sql::quoted(table), quoted.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
         inserts << insert;
     }
     check(database.runInTransaction(inserts), QStringLiteral("fill"));

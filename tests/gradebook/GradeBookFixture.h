@@ -3,10 +3,10 @@
 #include "FakePrompter.h"
 #include "IdleMainView.h"
 #include "TempProgramFolder.h"
-#include "store/LoginState.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
+#include "store/LoginState.h"
 
 #include <QVariantList>
 
@@ -16,7 +16,10 @@ class GradeBookFixture;
 /// on the fixture; it, grid formatting and hiding the entry panel are counted.
 class RecordingMainView final : public IdleMainView {
 public:
-    explicit RecordingMainView(GradeBookFixture &fixture) : m_fixture(fixture) {}
+    explicit RecordingMainView(GradeBookFixture &fixture)
+        : m_fixture(fixture)
+    {
+    }
 
     void formatGrid() override;
     Result openGradeBookView() override;

@@ -5,7 +5,8 @@
 #include <QTest>
 
 namespace {
-const QList<GradeBookFixture::Student> kTwoStudents{{1, QStringLiteral("甲"), 1, {85, 86}}, {2, QStringLiteral("乙"), 2, {60, 70}}};
+const QList<GradeBookFixture::Student> kTwoStudents{
+    {1, QStringLiteral("甲"), 1, {85, 86}}, {2, QStringLiteral("乙"), 2, {60, 70}}};
 } // namespace
 
 class TstGradeBookEnter final : public QObject {

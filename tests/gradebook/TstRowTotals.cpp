@@ -43,9 +43,12 @@ void TstRowTotals::scoreColumns_data()
 {
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QStringList>("scores");
-    QTest::newRow("unsorted") << QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"第1次"_s, u"第2次"_s, u"合计"_s, u"平均"_s} << QStringList{u"第1次"_s, u"第2次"_s};
-    QTest::newRow("sorted") << QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"期中"_s, u"合计"_s, u"平均"_s, u"名次"_s} << QStringList{u"期中"_s};
-    QTest::newRow("before the first column") << QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"合计"_s, u"平均"_s} << QStringList{};
+    QTest::newRow("unsorted") << QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"第1次"_s, u"第2次"_s, u"合计"_s, u"平均"_s}
+                              << QStringList{u"第1次"_s, u"第2次"_s};
+    QTest::newRow("sorted") << QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"期中"_s, u"合计"_s, u"平均"_s, u"名次"_s}
+                            << QStringList{u"期中"_s};
+    QTest::newRow("before the first column")
+        << QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"合计"_s, u"平均"_s} << QStringList{};
     QTest::newRow("no score column") << QStringList{u"编号"_s, u"姓名"_s, u"小组"_s} << QStringList{};
 }
 
@@ -60,7 +63,7 @@ void TstRowTotals::recomputeWritesTheCurrentRowOnly()
 {
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次"), QStringLiteral("第2次")},
-                   {{1, QStringLiteral("甲"), 1, {85, 86}}, {2, QStringLiteral("乙"), 1, {90, QVariant()}}});
+        {{1, QStringLiteral("甲"), 1, {85, 86}}, {2, QStringLiteral("乙"), 1, {90, QVariant()}}});
     QVERIFY(fixture.view.moveTo(1));
     QVERIFY(RowTotals::recompute(fixture.view));
     QVERIFY(fixture.view.post());

@@ -6,7 +6,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const QList<GradeBookFixture::Student> kClass{{1, QStringLiteral("甲"), 1, {85, 86}}, {2, QStringLiteral("乙"), 2, {70, QVariant()}}};
+const QList<GradeBookFixture::Student> kClass{
+    {1, QStringLiteral("甲"), 1, {85, 86}}, {2, QStringLiteral("乙"), 2, {70, QVariant()}}};
 const QStringList kFixedColumns{u"编号"_s, u"姓名"_s, u"小组"_s, u"合计"_s, u"平均"_s, u"名次"_s};
 
 void makeClass(GradeBookFixture &fixture)
@@ -49,7 +50,8 @@ void TstScoreClearing::password_data()
     QTest::addColumn<bool>("clears");
     const QByteArray stored("ab c\r\n");
     QTest::newRow("stored password, up to the blank") << stored << std::optional<QString>(QStringLiteral("ab")) << true;
-    QTest::newRow("administrator refused while one is stored") << stored << std::optional<QString>(QStringLiteral("kesmora")) << false;
+    QTest::newRow("administrator refused while one is stored")
+        << stored << std::optional<QString>(QStringLiteral("kesmora")) << false;
     QTest::newRow("cancelled") << stored << std::optional<QString>() << false;
     QTest::newRow("no file: administrator") << QByteArray() << std::optional<QString>(QStringLiteral("kesmora")) << true;
     QTest::newRow("no file: empty answer") << QByteArray() << std::optional<QString>(QString()) << false;

@@ -13,10 +13,8 @@ using namespace Qt::StringLiterals;
 namespace {
 using Student = GradeBookFixture::Student;
 // 平均 after the first recompute: 85, 60, 90, 60 (a tie), by groups 1, 2, 1, 2.
-const QList<Student> kClass{{1, QStringLiteral("甲"), 1, {85, 85}},
-                            {2, QStringLiteral("乙"), 2, {50, 70}},
-                            {3, QStringLiteral("丙"), 1, {90, 90}},
-                            {4, QStringLiteral("丁"), 2, {60, 60}}};
+const QList<Student> kClass{{1, QStringLiteral("甲"), 1, {85, 85}}, {2, QStringLiteral("乙"), 2, {50, 70}},
+    {3, QStringLiteral("丙"), 1, {90, 90}}, {4, QStringLiteral("丁"), 2, {60, 60}}};
 
 void fillTotals(GradeBookFixture &fixture)
 {
@@ -71,7 +69,8 @@ void TstSorting::ranksFollowTheSortedOrder()
     QVERIFY(sorting.apply(fixture.tables, SortChoice{column, descending, false, 3}));
 
     QCOMPARE(fixture.prompts.calls().size(), 0);
-    QCOMPARE(fixture.view.fieldNames(), (QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"第1次"_s, u"第2次"_s, u"合计"_s, u"平均"_s, u"名次"_s}));
+    QCOMPARE(fixture.view.fieldNames(),
+        (QStringList{u"编号"_s, u"姓名"_s, u"小组"_s, u"第1次"_s, u"第2次"_s, u"合计"_s, u"平均"_s, u"名次"_s}));
     if (column != QStringLiteral("名次"))
         QCOMPARE(viewColumn(fixture.view, QStringLiteral("编号")), numbersInOrder);
     QCOMPARE(viewColumn(fixture.view, QStringLiteral("名次")), (QVariantList{1, 2, 3, 4}));

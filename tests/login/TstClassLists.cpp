@@ -60,14 +60,14 @@ void TstClassLists::opening_data()
     QTest::newRow("default subjects") << Files{{QStringLiteral("banji.qs"), gbkLines({kClass, kSecond})}}
                                       << QStringList{kClass, kSecond} << QStringList{kSubject, kMath} << QString();
     QTest::newRow("empty class list") << Files{} << QStringList{} << QStringList{kSubject, kMath} << QString();
-    QTest::newRow("empty subject list")
-        << Files{{QStringLiteral("banji.qs"), gbkLines({kClass})}, {QStringLiteral("一班xueke.qs"), QByteArray("")}}
-        << QStringList{kClass} << QStringList{} << QString();
+    QTest::newRow("empty subject list") << Files{{QStringLiteral("banji.qs"), gbkLines({kClass})},
+        {QStringLiteral("一班xueke.qs"), QByteArray("")}}
+                                        << QStringList{kClass} << QStringList{} << QString();
     QTest::newRow("no class list") << Files{{QStringLiteral("banji.qs"), removed}} << QStringList{} << QStringList{}
                                    << QStringLiteral("banji.qs");
-    QTest::newRow("no subject list at all")
-        << Files{{QStringLiteral("banji.qs"), gbkLines({kClass})}, {QStringLiteral("xueke.qs"), removed}} << QStringList{kClass}
-        << QStringList{} << QStringLiteral("xueke.qs");
+    QTest::newRow("no subject list at all") << Files{{QStringLiteral("banji.qs"), gbkLines({kClass})},
+        {QStringLiteral("xueke.qs"), removed}}
+                                            << QStringList{kClass} << QStringList{} << QStringLiteral("xueke.qs");
 }
 
 void TstClassLists::opening()
@@ -203,8 +203,8 @@ void TstClassLists::deleteSubject_data()
     QTest::newRow("questioning table gone") << kAdministratorPassword << QStringLiteral("一班语文课堂提问")
                                             << QStringList{question, QStringLiteral("一班语文记录不存在!")} << true;
     QTest::newRow("own password") << QStringLiteral("123") << QString() << QStringList{question, kNoPermission} << false;
-    QTest::newRow("administrator in capitals") << QStringLiteral("KESMORA") << QString() << QStringList{question, kNoPermission}
-                                               << false;
+    QTest::newRow("administrator in capitals")
+        << QStringLiteral("KESMORA") << QString() << QStringList{question, kNoPermission} << false;
 }
 
 void TstClassLists::deleteSubject()
@@ -273,8 +273,8 @@ void TstClassLists::deleteRefusesUnsafeNames()
     target.prompter.expectAnswer(Answer::Ok);
 
     ClassLists lists(target.context);
-    const bool changed = !ofSubject ? lists.deleteClass(className).has_value()
-                                          : lists.deleteSubject(className, subject).has_value();
+    const bool changed
+        = !ofSubject ? lists.deleteClass(className).has_value() : lists.deleteSubject(className, subject).has_value();
 
     QVERIFY(!changed);
     QCOMPARE(target.prompter.calls().size(), 1);
@@ -294,7 +294,8 @@ void TstClassLists::deleteSubjectWithoutSubjectList()
     QVERIFY(!ClassLists(target.context).deleteSubject(kClass, kSubject));
 
     QCOMPARE(target.prompter.lastCall().icon, Icon::Critical);
-    QVERIFY2(target.prompter.lastCall().text.contains(QStringLiteral("一班xueke.qs")), qPrintable(target.prompter.lastCall().text));
+    QVERIFY2(
+        target.prompter.lastCall().text.contains(QStringLiteral("一班xueke.qs")), qPrintable(target.prompter.lastCall().text));
     QVERIFY(!target.database.tableExists(QStringLiteral("一班语文课堂提问")));
     QVERIFY(!target.folder.hasDataFile(QStringLiteral("一班xueke.qs")));
 }

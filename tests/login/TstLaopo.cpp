@@ -15,8 +15,7 @@ namespace {
 const QString kClass = QStringLiteral("一班");
 const QString kSubject = QStringLiteral("语文");
 
-template<typename T>
-T *child(QWidget &dialog, const char *name)
+template<typename T> T *child(QWidget &dialog, const char *name)
 {
     T *widget = dialog.findChild<T *>(QLatin1String(name));
     if (!widget)
@@ -113,8 +112,8 @@ void TstLaopo::dialogOpensReady()
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QCOMPARE(dialog.focusWidget(), child<QLineEdit>(dialog, "Edit1"));
     // Tab order: class, subject, password, mode buttons, 确定.
-    QWidget *expected[] = {child<QRadioButton>(dialog, "RadioButton1"), child<QPushButton>(dialog, "Button1"), classBox, subjectBox,
-                           child<QLineEdit>(dialog, "Edit1")};
+    QWidget *expected[] = {child<QRadioButton>(dialog, "RadioButton1"), child<QPushButton>(dialog, "Button1"), classBox,
+        subjectBox, child<QLineEdit>(dialog, "Edit1")};
     for (QWidget *next : expected) {
         QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
         QCOMPARE(dialog.focusWidget(), next);

@@ -2,9 +2,9 @@
 #include "login/LoginController.h"
 #include "login/NameRules.h"
 #include "store/Gbk.h"
-#include "store/TableNames.h"
-#include "store/SettingsFile.h"
 #include "store/PasswordFile.h"
+#include "store/SettingsFile.h"
+#include "store/TableNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +27,7 @@ QString adminWarning(const QString &classAndSubject)
 }
 
 bool login(LoginFixture &target, const QString &password, const QString &mode = kModeQuestioning,
-           const QString &className = kClass, const QString &subject = kSubject)
+    const QString &className = kClass, const QString &subject = kSubject)
 {
     return LoginController(target.context, target.view, target.settingsHandler()).login({className, subject, password, mode});
 }
@@ -76,7 +76,8 @@ void TstLoginController::firstLoginPreparesEverything()
     QVERIFY(login(target, QStringLiteral("123"), mode));
 
     const QList<FakePrompter::Call> &calls = target.prompter.calls();
-    QCOMPARE(target.prompter.messages(), QStringList({QStringLiteral("保存密码为“123”吗?"), QStringLiteral("一班母版不存在,现在建立吗?")}));
+    QCOMPARE(target.prompter.messages(),
+        QStringList({QStringLiteral("保存密码为“123”吗?"), QStringLiteral("一班母版不存在,现在建立吗?")}));
     for (const FakePrompter::Call &call : calls) {
         QCOMPARE(call.caption, QStringLiteral("提示"));
         QCOMPARE(call.buttons, Buttons::YesNo);
@@ -88,15 +89,17 @@ void TstLoginController::firstLoginPreparesEverything()
     QVERIFY(students > 0);
     QCOMPARE(target.rowCount(kClass), students);
     QCOMPARE(target.database.columns(QStringLiteral("一班语文课堂提问")),
-             QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
-                          QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
-    QCOMPARE(target.rowCount(QStringLiteral("一班语文课堂提问"), QStringLiteral("次数 = 0 AND 总分 = 0 AND 评价 IS NULL")), students);
+        QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+            QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
+    QCOMPARE(
+        target.rowCount(QStringLiteral("一班语文课堂提问"), QStringLiteral("次数 = 0 AND 总分 = 0 AND 评价 IS NULL")), students);
     QCOMPARE(target.database.columns(QStringLiteral("一班语文记分册")),
-             QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
-                          QStringLiteral("平均"), QStringLiteral("名次")}));
+        QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
+            QStringLiteral("平均"), QStringLiteral("名次")}));
     QCOMPARE(target.rowCount(QStringLiteral("一班语文记分册")), students);
 
-    QCOMPARE(target.folder.readDataFile(QStringLiteral("一班语文Moren.qs")), target.folder.readDataFile(QStringLiteral("Moren.qs")));
+    QCOMPARE(
+        target.folder.readDataFile(QStringLiteral("一班语文Moren.qs")), target.folder.readDataFile(QStringLiteral("Moren.qs")));
     QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), gbkLines({kClass}));
     QCOMPARE(target.folder.readDataFile(QStringLiteral("一班xueke.qs")), gbkLines({kSubject}));
 
@@ -106,8 +109,10 @@ void TstLoginController::firstLoginPreparesEverything()
     QCOMPARE(state.mode, mode);
     QCOMPARE(target.view.modesShown, QStringList{mode});
     QCOMPARE(target.view.unbindings, 1);
-    QCOMPARE(state.grades.comments, (std::array<QString, 4>{QStringLiteral("很好"), QStringLiteral("好"), QStringLiteral("一般"), QStringLiteral("加油")}));
-    QCOMPARE(state.grades.scores, (std::array<QString, 4>{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1")}));
+    QCOMPARE(state.grades.comments,
+        (std::array<QString, 4>{QStringLiteral("很好"), QStringLiteral("好"), QStringLiteral("一般"), QStringLiteral("加油")}));
+    QCOMPARE(state.grades.scores,
+        (std::array<QString, 4>{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1")}));
     QCOMPARE(target.settingsChanges, 1);
 }
 
@@ -125,7 +130,8 @@ void TstLoginController::refusedEntriesTouchNothing_data()
     QTest::newRow("all empty") << QString() << QString() << QString() << QStringLiteral("请输入班级!");
     QTest::newRow("no subject") << kClass << QString() << QString() << QStringLiteral("请输入学科!");
     QTest::newRow("no password") << kClass << kSubject << QString() << QStringLiteral("密码不能为空!");
-    QTest::newRow("empty before unsafe") << QStringLiteral("a/b") << QString() << QStringLiteral("1") << QStringLiteral("请输入学科!");
+    QTest::newRow("empty before unsafe") << QStringLiteral("a/b") << QString() << QStringLiteral("1")
+                                         << QStringLiteral("请输入学科!");
     QTest::newRow("slash in class") << QStringLiteral("a/b") << kSubject << QStringLiteral("123") << badClass;
     QTest::newRow("blank in class") << QStringLiteral("a b") << kSubject << QStringLiteral("123") << badClass;
     QTest::newRow("bracket in subject") << kClass << QStringLiteral("a]b") << QStringLiteral("123") << badSubject;
@@ -287,13 +293,16 @@ void TstLoginController::halfMadeTablesAreFinished_data()
     QTest::newRow("no questioning table") << kModeQuestioning << QStringList{QStringLiteral("DROP TABLE ") + q};
     QTest::newRow("questioning table with 编号 and 姓名 only")
         << kModeQuestioning
-        << QStringList{QStringLiteral("ALTER TABLE %1 DROP COLUMN [平均]").arg(q), QStringLiteral("ALTER TABLE %1 DROP COLUMN [总分]").arg(q),
-                       QStringLiteral("ALTER TABLE %1 DROP COLUMN [次数]").arg(q), QStringLiteral("ALTER TABLE %1 DROP COLUMN [历史]").arg(q),
-                       QStringLiteral("ALTER TABLE %1 DROP COLUMN [评价]").arg(q), QStringLiteral("DROP TABLE ") + g};
+        << QStringList{QStringLiteral("ALTER TABLE %1 DROP COLUMN [平均]").arg(q),
+               QStringLiteral("ALTER TABLE %1 DROP COLUMN [总分]").arg(q),
+               QStringLiteral("ALTER TABLE %1 DROP COLUMN [次数]").arg(q),
+               QStringLiteral("ALTER TABLE %1 DROP COLUMN [历史]").arg(q),
+               QStringLiteral("ALTER TABLE %1 DROP COLUMN [评价]").arg(q), QStringLiteral("DROP TABLE ") + g};
     QTest::newRow("grade-book table with 3 of its 6 columns")
         << kModeGradeBook
-        << QStringList{QStringLiteral("ALTER TABLE %1 DROP COLUMN [名次]").arg(g), QStringLiteral("ALTER TABLE %1 DROP COLUMN [平均]").arg(g),
-                       QStringLiteral("ALTER TABLE %1 DROP COLUMN [合计]").arg(g)};
+        << QStringList{QStringLiteral("ALTER TABLE %1 DROP COLUMN [名次]").arg(g),
+               QStringLiteral("ALTER TABLE %1 DROP COLUMN [平均]").arg(g),
+               QStringLiteral("ALTER TABLE %1 DROP COLUMN [合计]").arg(g)};
 }
 
 void TstLoginController::halfMadeTablesAreFinished()
@@ -314,15 +323,16 @@ void TstLoginController::halfMadeTablesAreFinished()
 
     QVERIFY(target.prompter.calls().isEmpty());
     QCOMPARE(target.database.columns(QStringLiteral("一班语文课堂提问")),
-             (QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
-                          QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
+        (QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+            QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
     QCOMPARE(target.database.columns(QStringLiteral("一班语文记分册")),
-             (QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
-                          QStringLiteral("平均"), QStringLiteral("名次")}));
+        (QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
+            QStringLiteral("平均"), QStringLiteral("名次")}));
     const int students = target.rowCount(QStringLiteral("一班"));
     QVERIFY(students > 0);
-    QCOMPARE(target.rowCount(QStringLiteral("一班语文课堂提问"), QStringLiteral("[次数]=0 AND [总分]=0 AND [平均]=0 AND [历史] IS NULL")),
-             students);
+    QCOMPARE(target.rowCount(
+                 QStringLiteral("一班语文课堂提问"), QStringLiteral("[次数]=0 AND [总分]=0 AND [平均]=0 AND [历史] IS NULL")),
+        students);
     QCOMPARE(target.rowCount(QStringLiteral("一班语文记分册")), students);
     QCOMPARE(target.login.mode, mode);
 }
@@ -411,7 +421,8 @@ void TstLoginController::gradeSettingsOfTheClassAreRead()
 
     QVERIFY(login(target, QStringLiteral("123")));
 
-    QCOMPARE(target.login.grades.comments, (std::array<QString, 4>{QStringLiteral("棒"), QStringLiteral("行"), QString(), QString()}));
+    QCOMPARE(
+        target.login.grades.comments, (std::array<QString, 4>{QStringLiteral("棒"), QStringLiteral("行"), QString(), QString()}));
     QCOMPARE(target.login.grades.scores[0], QStringLiteral("10"));
     QCOMPARE(target.folder.readDataFile(QStringLiteral("一班语文Moren.qs")), own);
 }

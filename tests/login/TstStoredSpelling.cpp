@@ -32,8 +32,8 @@ void TstStoredSpelling::otherCaseMeetsTheStoredPassword_data()
 
     QTest::newRow("class in small letters") << QStringLiteral("ClassA") << QStringLiteral("语文") << QStringLiteral("classa")
                                             << QStringLiteral("语文") << true;
-    QTest::newRow("class and subject in capitals") << QStringLiteral("ClassA") << QStringLiteral("English")
-                                                   << QStringLiteral("CLASSA") << QStringLiteral("ENGLISH") << true;
+    QTest::newRow("class and subject in capitals")
+        << QStringLiteral("ClassA") << QStringLiteral("English") << QStringLiteral("CLASSA") << QStringLiteral("ENGLISH") << true;
     QTest::newRow("subject only") << QStringLiteral("一班") << QStringLiteral("Music") << QStringLiteral("一班")
                                   << QStringLiteral("music") << true;
     QTest::newRow("class table deleted") << QStringLiteral("ClassA") << QStringLiteral("语文") << QStringLiteral("cLASSa")
@@ -61,7 +61,8 @@ void TstStoredSpelling::otherCaseMeetsTheStoredPassword()
 
     // A new password in the other spelling is a wrong password: nothing is saved.
     target.prompter.expectAnswer(Answer::Ok);
-    QVERIFY(!LoginController(target.context, target.view, target.settingsHandler()).login({typedClass, typedSubject, QStringLiteral("new"), kModeQuestioning}));
+    QVERIFY(!LoginController(target.context, target.view, target.settingsHandler())
+                 .login({typedClass, typedSubject, QStringLiteral("new"), kModeQuestioning}));
     QCOMPARE(target.prompter.messages(), QStringList{kWrongPassword});
     QCOMPARE(target.dataFiles(), filesBefore);
 
@@ -69,13 +70,14 @@ void TstStoredSpelling::otherCaseMeetsTheStoredPassword()
     target.prompter.clear();
     if (!classTableKept)
         target.prompter.expectAnswer(Answer::Yes); // the class table is made again
-    QVERIFY(LoginController(target.context, target.view, target.settingsHandler()).login({typedClass, typedSubject, QStringLiteral("secretA"), kModeQuestioning}));
+    QVERIFY(LoginController(target.context, target.view, target.settingsHandler())
+                .login({typedClass, typedSubject, QStringLiteral("secretA"), kModeQuestioning}));
     QCOMPARE(target.login.className, storedClass);
     QCOMPARE(target.login.subject, storedSubject);
     QCOMPARE(target.folder.readDataFile(passwordFile), QByteArray("secretA"));
     QCOMPARE(target.folder.readDataFile(QStringLiteral("banji.qs")), gbkLines({storedClass, QStringLiteral("二班")}));
-    QCOMPARE(target.folder.readDataFile(storedClass + QStringLiteral("xueke.qs")),
-             gbkLines({storedSubject, QStringLiteral("数学")}));
+    QCOMPARE(
+        target.folder.readDataFile(storedClass + QStringLiteral("xueke.qs")), gbkLines({storedSubject, QStringLiteral("数学")}));
     QStringList added = target.dataFiles().keys();
     for (const QString &name : filesBefore.keys())
         added.removeOne(name);
@@ -88,7 +90,7 @@ void TstStoredSpelling::otherCaseMeetsTheStoredPassword()
     const std::optional<ClassLists::BoxContents> subjects = ClassLists(target.context).deleteSubject(typedClass, typedSubject);
     QVERIFY(subjects);
     QCOMPARE(target.prompter.calls().first().text,
-             QStringLiteral("此操作将永久删除") + storedClass + storedSubject + QStringLiteral("记录,继续吗?"));
+        QStringLiteral("此操作将永久删除") + storedClass + storedSubject + QStringLiteral("记录,继续吗?"));
     QCOMPARE(subjects->items, QStringList{QStringLiteral("数学")});
     QVERIFY(!target.folder.hasDataFile(passwordFile));
     QVERIFY(!target.database.tableExists(storedClass + storedSubject + kModeQuestioning));
@@ -98,7 +100,8 @@ void TstStoredSpelling::otherCaseMeetsTheStoredPassword()
     target.prompter.expectText(kAdministratorPassword);
     const std::optional<ClassLists::BoxContents> classes = ClassLists(target.context).deleteClass(typedClass);
     QVERIFY(classes);
-    QCOMPARE(target.prompter.messages().first(), QStringLiteral("此操作将永久删除") + storedClass + QStringLiteral("母版,继续吗?"));
+    QCOMPARE(
+        target.prompter.messages().first(), QStringLiteral("此操作将永久删除") + storedClass + QStringLiteral("母版,继续吗?"));
     QCOMPARE(classes->items, QStringList{QStringLiteral("二班")});
     QVERIFY(!target.database.tableExists(storedClass));
 }

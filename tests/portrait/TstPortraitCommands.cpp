@@ -219,7 +219,8 @@ void TstPortraitCommands::notABitmapIsRefused()
     QCOMPARE(box.caption, QStringLiteral("提示"));
     QCOMPARE(box.text, QStringLiteral("“假的.bmp”不是位图文件，相片没有改变。"));
     QCOMPARE(m_fixture->portraitQuery.state(), Dataset::State::Browse);
-    QCOMPARE(portraits(), (QMap<QString, QPair<QByteArray, QString>>{{QStringLiteral("张三"), {QByteArray(), QStringLiteral("加油")}}}));
+    QCOMPARE(portraits(),
+        (QMap<QString, QPair<QByteArray, QString>>{{QStringLiteral("张三"), {QByteArray(), QStringLiteral("加油")}}}));
 }
 
 void TstPortraitCommands::cancelAndRunningSelectionChangeNothing()
@@ -255,11 +256,16 @@ void TstPortraitCommands::mottoIsSavedBeforeTheQueryMovesOrCloses()
     QVERIFY(portraits().isEmpty()); // still pending
     switch (how) {
     case 0: QVERIFY(m_fixture->query.first()); break;
-    case 1: m_commands->closePanel(); QVERIFY(!m_commands->isShown()); break;
+    case 1:
+        m_commands->closePanel();
+        QVERIFY(!m_commands->isShown());
+        break;
     case 2: m_commands->ZhaopianClick(); break;
     default: QVERIFY(m_fixture->portraitQuery.close().ok); break;
     }
-    QCOMPARE(portraits(), (QMap<QString, QPair<QByteArray, QString>>{{QStringLiteral("欧阳晓明"), {QByteArray(), QStringLiteral("我要好好学习")}}}));
+    QCOMPARE(portraits(),
+        (QMap<QString, QPair<QByteArray, QString>>{
+            {QStringLiteral("欧阳晓明"), {QByteArray(), QStringLiteral("我要好好学习")}}}));
 }
 
 void TstPortraitCommands::mottoTakesAtMostFiftyCharacters()

@@ -26,7 +26,11 @@ public:
     QString numberFieldText() const override { return m_fixture.query.value(QStringLiteral("编号")).toString(); }
     void playAnimation() override { animating = true; }
     void stopAnimation() override { animating = false; }
-    void startTimer() override { ++timerStarts; timerOn = true; }
+    void startTimer() override
+    {
+        ++timerStarts;
+        timerOn = true;
+    }
     void stopTimer() override { timerOn = false; }
 
     ScriptedMainView view;

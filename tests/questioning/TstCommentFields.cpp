@@ -34,8 +34,8 @@ void TstCommentFields::lineBreaksAreDropped_data()
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("pasted with a line break after it") << QStringLiteral("paste") << QStringLiteral("非常好\r\n")
-                                                        << QStringLiteral("非常好");
+    QTest::newRow("pasted with a line break after it")
+        << QStringLiteral("paste") << QStringLiteral("非常好\r\n") << QStringLiteral("非常好");
     QTest::newRow("pasted over two lines") << QStringLiteral("paste") << QStringLiteral("非常\n好") << QStringLiteral("非常好");
     QTest::newRow("typed in") << QStringLiteral("insert") << QStringLiteral("非常好\r") << QStringLiteral("非常好");
     QTest::newRow("set by the program") << QStringLiteral("set") << QStringLiteral("非常") + QChar(0x2029) + QStringLiteral("好")

@@ -2,8 +2,8 @@
 #include "TempProgramFolder.h"
 #include "questioning/Dangci.h"
 #include "questioning/ScoreBox.h"
-#include "store/LoginState.h"
 #include "store/Gbk.h"
+#include "store/LoginState.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -25,8 +25,8 @@ QByteArray gbkLines(const QStringList &lines)
 GradeSettings sample()
 {
     GradeSettings settings;
-    settings.comments = {QStringLiteral("回答得很好， 继续！"), QStringLiteral("不错"), QStringLiteral("还要努力"),
-                         QStringLiteral("请认真听讲")};
+    settings.comments = {
+        QStringLiteral("回答得很好， 继续！"), QStringLiteral("不错"), QStringLiteral("还要努力"), QStringLiteral("请认真听讲")};
     settings.scores = {QStringLiteral("10"), QStringLiteral("8"), QStringLiteral("5"), QStringLiteral("0")};
     return settings;
 }
@@ -152,8 +152,8 @@ void TstDangci::openCommentFile_data()
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("invalid");
     const QStringList ten{QStringLiteral("甲"), QStringLiteral("20"), QStringLiteral("乙"), QStringLiteral("15"),
-                          QStringLiteral("丙"), QStringLiteral("十"), QStringLiteral("丁"), QStringLiteral("5"),
-                          QStringLiteral("多余"), QStringLiteral("99")};
+        QStringLiteral("丙"), QStringLiteral("十"), QStringLiteral("丁"), QStringLiteral("5"), QStringLiteral("多余"),
+        QStringLiteral("99")};
     QTest::newRow("ten lines: the first eight") << ten << ten.mid(0, 8) << false;
     QStringList partly = ten.mid(0, 5) + sample().toLines().mid(5);
     QTest::newRow("five lines: filled up to comment C") << ten.mid(0, 5) << partly << true;

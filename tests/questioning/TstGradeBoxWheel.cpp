@@ -49,8 +49,8 @@ void TstGradeBoxWheel::wheelChoosesOnlyWithFocus()
     QSignalSpy chosen(box, &QComboBox::activated);
 
     const QPointF local(box->width() / 2.0, box->height() / 2.0);
-    QWheelEvent wheel(local, box->mapToGlobal(local), QPoint(), QPoint(0, 120 * notch), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(
+        local, box->mapToGlobal(local), QPoint(), QPoint(0, 120 * notch), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(box, &wheel);
 
     QCOMPARE(box->currentIndex(), after);

@@ -27,8 +27,8 @@ struct GradingBench {
     GradingBench()
     {
         fixture.fill({{1, QStringLiteral("张三")}, {2, QStringLiteral("李四")}});
-        fixture.login.grades.comments = {QStringLiteral("很好"), QStringLiteral("好"), QStringLiteral("一般"),
-                                         QStringLiteral("加油")};
+        fixture.login.grades.comments
+            = {QStringLiteral("很好"), QStringLiteral("好"), QStringLiteral("一般"), QStringLiteral("加油")};
     }
     /// 评价, 历史 (null or text), 次数, 总分, 平均 (numbers) of one row as stored.
     QVariantList row(int index)
@@ -47,8 +47,7 @@ struct GradingBench {
     FakeGradingSettings settings;
     FakePrompter prompts;
     QStringList shown;
-    Grading grading{fixture.query, fixture.login, settings, prompts,
-                    [this](const QString &comment) { shown << comment; }};
+    Grading grading{fixture.query, fixture.login, settings, prompts, [this](const QString &comment) { shown << comment; }};
 };
 } // namespace
 
@@ -155,7 +154,8 @@ void TstGrading::badScoreWritesNothing()
     const FakePrompter::Call &call = bench.prompts.lastCall();
     QCOMPARE(call.caption, QStringLiteral("错误"));
     QCOMPARE(call.icon, Prompter::Icon::Information);
-    QVERIFY2(call.text.contains(QStringLiteral("档次“B”")) && call.text.contains(QStringLiteral("评语设定")), qPrintable(call.text));
+    QVERIFY2(
+        call.text.contains(QStringLiteral("档次“B”")) && call.text.contains(QStringLiteral("评语设定")), qPrintable(call.text));
     QCOMPARE(bench.row(0), (QVariantList{QStringLiteral("A"), QStringLiteral("A"), 1, 10, 10}));
     QCOMPARE(bench.fixture.current(QStringLiteral("评价")).toString(), QStringLiteral("A"));
     QCOMPARE(bench.shown, QStringList{QStringLiteral("很好")});
@@ -191,8 +191,8 @@ void TstGrading::twoProgramsOnOneFolderLoseNothing()
     otherQuery.setQuery(Sql::showAllOrderedByNumber(bench.fixture.table));
     QVERIFY(otherQuery.open());
     QStringList otherShown;
-    Grading other{otherQuery, bench.fixture.login, bench.settings, bench.prompts,
-                  [&](const QString &comment) { otherShown << comment; }};
+    Grading other{
+        otherQuery, bench.fixture.login, bench.settings, bench.prompts, [&](const QString &comment) { otherShown << comment; }};
 
     QString expected;
     for (int round = 0; round < 10; ++round) {

@@ -1,8 +1,8 @@
 #include "FakePrompter.h"
 #include "TempProgramFolder.h"
 #include "login/LoginController.h"
-#include "questioning/Unit7.h"
 #include "questioning/QuestioningToolbar.h"
+#include "questioning/Unit7.h"
 #include "shell/Unit2.h"
 #include "store/TableNames.h"
 
@@ -20,7 +20,7 @@ public:
     using TForm1::TForm1;
 
 protected:
-    void runLoginDialog() override {}
+    void runLoginDialog() override { }
 };
 } // namespace
 
@@ -73,7 +73,8 @@ void TstProjectedText::longNameShowsItsFirstCharacter()
     window.FormCreate();
     prompter.expectAnswer(Prompter::Answer::Yes); // save the password
     prompter.expectAnswer(Prompter::Answer::Yes); // make the class table
-    QVERIFY(LoginController(window.context(), window).login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), kModeQuestioning}));
+    QVERIFY(LoginController(window.context(), window)
+                .login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), kModeQuestioning}));
     {
         QSqlQuery rename(window.context().database.connection());
         QVERIFY(rename.exec(QStringLiteral("UPDATE [一班语文课堂提问] SET [姓名] = '%1' WHERE [编号] = 2").arg(name)));

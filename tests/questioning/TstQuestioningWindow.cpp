@@ -3,17 +3,17 @@
 #include "login/LoginController.h"
 #include "questioning/Dangci.h"
 #include "questioning/QuestioningCommands.h"
-#include "questioning/Unit7.h"
-#include "ui/AnimationControl.h"
 #include "questioning/QuestioningToolbar.h"
+#include "questioning/Unit7.h"
 #include "shell/Unit2.h"
 #include "store/Gbk.h"
+#include "ui/AnimationControl.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSpinBox>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QTest>
 #include <functional>
@@ -40,14 +40,15 @@ struct Lesson {
     /// Start-up in the questioning view, then the two windows of start-up.
     Lesson()
     {
-        folder.writeDataFile(QStringLiteral("一班语文Moren.qs"), settingsFile({QStringLiteral("真棒"), QStringLiteral("10"),
-                                                                             QStringLiteral("不错"), QStringLiteral("8"),
-                                                                             QStringLiteral("一般"), QStringLiteral("5"),
-                                                                             QStringLiteral("加油"), QStringLiteral("0")}));
+        folder.writeDataFile(QStringLiteral("一班语文Moren.qs"),
+            settingsFile({QStringLiteral("真棒"), QStringLiteral("10"), QStringLiteral("不错"), QStringLiteral("8"),
+                QStringLiteral("一般"), QStringLiteral("5"), QStringLiteral("加油"), QStringLiteral("0")}));
         window.loginDialog = [this] {
             prompter.expectAnswer(Prompter::Answer::Yes);
             prompter.expectAnswer(Prompter::Answer::Yes);
-            QVERIFY(LoginController(window.context(), window, [&] { window.questioning().takeGradeSettings(); }).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
+            QVERIFY(LoginController(window.context(), window, [&] {
+                window.questioning().takeGradeSettings();
+            }).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
         };
         window.FormCreate();
         window.questioning().createWindows();
@@ -114,7 +115,8 @@ void TstQuestioningWindow::pickAStudentAndGrade()
     QVERIFY(window.questioningToolbar()->selectionClip()->isPlaying());
     QVERIFY(!window.questioningToolbar()->gradeBox()->isEnabled() && !window.questioningToolbar()->countBox()->isEnabled());
     QTRY_VERIFY(ticks.count() >= 5);
-    QCOMPARE(window.questioningToolbar()->numberBox()->text(), window.questioningToolbar()->hiddenNumber()->text()); // every number of this class exists
+    QCOMPARE(window.questioningToolbar()->numberBox()->text(),
+        window.questioningToolbar()->hiddenNumber()->text()); // every number of this class exists
 
     window.menus().randomQuestion->trigger();
     QVERIFY(!window.questioning().selectionRunning());
@@ -176,11 +178,12 @@ void TstQuestioningWindow::everyLoginRefreshesTheCommentSettings()
     TForm2 &dialog = lesson.window.questioning().form2();
     dialog.takeSettings(GradeSettings{});
     lesson.folder.writeDataFile(QStringLiteral("一班语文Moren.qs"),
-                                Lesson::settingsFile({QStringLiteral("优"), QStringLiteral("20"), QStringLiteral("良"),
-                                                      QStringLiteral("15"), QStringLiteral("中"), QStringLiteral("10"),
-                                                      QStringLiteral("差"), QStringLiteral("0")}));
+        Lesson::settingsFile({QStringLiteral("优"), QStringLiteral("20"), QStringLiteral("良"), QStringLiteral("15"),
+            QStringLiteral("中"), QStringLiteral("10"), QStringLiteral("差"), QStringLiteral("0")}));
     lesson.window.loginDialog = [&lesson] {
-        QVERIFY(LoginController(lesson.window.context(), lesson.window, [&] { lesson.window.questioning().takeGradeSettings(); }).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
+        QVERIFY(LoginController(lesson.window.context(), lesson.window, [&] {
+            lesson.window.questioning().takeGradeSettings();
+        }).login({kClass, kSubject, QStringLiteral("123"), kModeQuestioning}));
     };
 
     lesson.window.N3Click();

@@ -125,8 +125,8 @@ void TstRandomSelection::ticksDrawFromTheSeededGenerator()
         selection.tick();
         shown << host.numberBox;
     }
-    QCOMPARE(shown, (QStringList{QStringLiteral("7"), QStringLiteral("2"), QStringLiteral("28"),
-                                 QStringLiteral("27"), QStringLiteral("7")}));
+    QCOMPARE(shown,
+        (QStringList{QStringLiteral("7"), QStringLiteral("2"), QStringLiteral("28"), QStringLiteral("27"), QStringLiteral("7")}));
     QCOMPARE(currentNumber(fixture), 7);
 }
 
@@ -272,7 +272,7 @@ void TstRandomSelection::findByNumber()
     QFETCH(bool, fails);
     QuestioningFixture fixture;
     fixture.fill({{1, QStringLiteral("张三")}, {3, QStringLiteral("李四")}, {5, QStringLiteral("王五")},
-                  {8, QStringLiteral("赵六")}, {8, QStringLiteral("钱七")}});
+        {8, QStringLiteral("赵六")}, {8, QStringLiteral("钱七")}});
     QVERIFY(fixture.query.locate(QStringLiteral("编号"), 3));
     FakeQuestioningControls host(fixture);
     host.gradeBoxEnabled = false;

@@ -1,7 +1,7 @@
-#include "ui/FontMapping.h"
 #include "gradebook/GradeBookView.h"
-#include "store/LoginState.h"
 #include "shell/WindowTitle.h"
+#include "store/LoginState.h"
+#include "ui/FontMapping.h"
 
 #include <QFontDatabase>
 #include <QTest>
@@ -22,8 +22,8 @@ void TstShellRules::columnList_data()
 {
     QTest::addColumn<QStringList>("tableColumns");
     QTest::addColumn<QString>("list");
-    const QStringList base{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"),
-                           QStringLiteral("合计"), QStringLiteral("平均"), QStringLiteral("名次")};
+    const QStringList base{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
+        QStringLiteral("平均"), QStringLiteral("名次")};
     QTest::newRow("six columns") << base << QStringLiteral("编号,姓名,小组");
     QTest::newRow("fewer than six") << base.mid(0, 3) << QStringLiteral("编号,姓名,小组");
     QTest::newRow("one score column") << base + QStringList{QStringLiteral("期中")}

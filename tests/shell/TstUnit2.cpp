@@ -1,42 +1,42 @@
 #include "FakePrompter.h"
 #include "TempProgramFolder.h"
-#include "login/LoginController.h"
-#include "ui/AnimationControl.h"
-#include "ui/BoundField.h"
-#include "ui/DataGrid.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryPanel.h"
 #include "entry/Unit6.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/Unit5.h"
-#include "questioning/QuestioningToolbar.h"
-#include "questioning/QuestioningCommands.h"
+#include "login/LoginController.h"
 #include "portrait/PortraitPanel.h"
+#include "questioning/QuestioningCommands.h"
+#include "questioning/QuestioningToolbar.h"
 #include "shell/Unit2.h"
 #include "shell/Unit4.h"
 #include "store/DatasetModel.h"
 #include "store/TableNames.h"
+#include "ui/AnimationControl.h"
+#include "ui/BoundField.h"
+#include "ui/DataGrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSpinBox>
 #include <QMenuBar>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QImage>
-#include <QFile>
-#include <QTest>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
 #include <QToolButton>
 #include <functional>
 
@@ -87,7 +87,9 @@ struct Shell {
                 prompter.expectAnswer(Answer::Yes);
                 prompter.expectAnswer(Answer::Yes);
             }
-            QVERIFY(LoginController(window.context(), window, [&] { window.questioning().takeGradeSettings(); }).login({kClass, kSubject, QStringLiteral("123"), mode}));
+            QVERIFY(LoginController(window.context(), window, [&] {
+                window.questioning().takeGradeSettings();
+            }).login({kClass, kSubject, QStringLiteral("123"), mode}));
         };
     }
     /// Start-up with a login in the given mode.
@@ -169,7 +171,8 @@ void TstUnit2::startupWithoutLogin()
     QCOMPARE(shell.window.gridModel()->rowCount(), 0);
     QVERIFY(shell.window.context().database.isOpen());
     QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->isPlaying());
-    QVERIFY(shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->fileName().endsWith(QStringLiteral("/cool.avi")));
+    QVERIFY(
+        shell.window.findChild<AnimationControl *>(QStringLiteral("Animate2"))->fileName().endsWith(QStringLiteral("/cool.avi")));
     QVERIFY(!shell.window.questioningToolbar()->selectionClip()->isPlaying());
     QVERIFY(shell.window.questioningToolbar()->selectionClip()->fileName().endsWith(QStringLiteral("/xuan.avi")));
     QVERIFY(!shell.window.questioningToolbar()->selectionTimer().isActive());
@@ -219,7 +222,8 @@ void TstUnit2::menusAsPublished()
     QStringList titles;
     for (QAction *menu : bar)
         titles << menu->text();
-    QCOMPARE(titles, QStringList({QStringLiteral("文件"), QStringLiteral("操作"), QStringLiteral("操作"), QStringLiteral("帮助")}));
+    QCOMPARE(
+        titles, QStringList({QStringLiteral("文件"), QStringLiteral("操作"), QStringLiteral("操作"), QStringLiteral("帮助")}));
 
     const auto items = [](QMenu *menu) {
         QStringList captions;
@@ -233,15 +237,16 @@ void TstUnit2::menusAsPublished()
         }
         return captions;
     };
-    QCOMPARE(items(bar.at(0)->menu()), QStringList({QStringLiteral("重新登录 F9"), QStringLiteral("保存为母版"),
-                                                   QStringLiteral("导出至Excel"), QStringLiteral("-"), QStringLiteral("退出")}));
+    QCOMPARE(items(bar.at(0)->menu()),
+        QStringList({QStringLiteral("重新登录 F9"), QStringLiteral("保存为母版"), QStringLiteral("导出至Excel"),
+            QStringLiteral("-"), QStringLiteral("退出")}));
     QCOMPARE(items(menus.questioningMenu),
-             QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
-                          QStringLiteral("-"), QStringLiteral("随机提问 F5"), QStringLiteral("评语设定"),
-                          QStringLiteral("直接修改 [check]"), QStringLiteral("切换")}));
+        QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
+            QStringLiteral("-"), QStringLiteral("随机提问 F5"), QStringLiteral("评语设定"), QStringLiteral("直接修改 [check]"),
+            QStringLiteral("切换")}));
     QCOMPARE(items(menus.gradeBookMenu),
-             QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
-                          QStringLiteral("-"), QStringLiteral("直接修改 [check]"), QStringLiteral("切换")}));
+        QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
+            QStringLiteral("-"), QStringLiteral("直接修改 [check]"), QStringLiteral("切换")}));
     QCOMPARE(items(bar.at(3)->menu()), QStringList({QStringLiteral("使用手册 F1"), QStringLiteral("关于...")}));
 
     // Every toolbar control can be found by its name, and carries its hint.
@@ -303,10 +308,11 @@ void TstUnit2::viewStates()
     QCOMPARE(window.context().login.mode, mode);
     if (mode == kModeQuestioning) {
         QCOMPARE(window.questioningToolbar()->hiddenGrade()->text(), QString());
-        QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
+        QCOMPARE(
+            window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
         QCOMPARE(window.context().mainQuery.fieldNames(),
-                 QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
-                              QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
+            QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
+                QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")}));
     }
 }
 
@@ -315,8 +321,7 @@ void TstUnit2::gridFormatting_data()
     QTest::addColumn<QStringList>("columns");
     QTest::newRow("one field") << QStringList{QStringLiteral("编号")};
     QTest::newRow("seven fields") << QStringList{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"),
-                                                 QStringLiteral("历史"), QStringLiteral("次数"), QStringLiteral("总分"),
-                                                 QStringLiteral("平均")};
+        QStringLiteral("历史"), QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")};
 }
 
 void TstUnit2::gridFormatting()
@@ -455,7 +460,8 @@ void TstUnit2::switchingBothWays()
 
     QCOMPARE(window.context().login.mode, kModeGradeBook);
     QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文记分册"));
-    QCOMPARE(window.context().mainQuery.fieldNames(), QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")}));
+    QCOMPARE(window.context().mainQuery.fieldNames(),
+        QStringList({QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")}));
     QVERIFY(window.questioningToolbar()->isHidden());
     QVERIFY(!window.gradeBookToolbar()->isHidden());
     QVERIFY(!shell.questioningMenuShown());
@@ -556,7 +562,10 @@ void TstUnit2::reloginStopsRunningSelectionEvenWhenCancelled()
     window.questioningToolbar()->countBox()->setEnabled(false);
     window.findChild<QWidget *>(QStringLiteral("Panel1"))->show();
     bool stoppedBeforeDialog = false;
-    shell.window.loginDialog = [&] { stoppedBeforeDialog = !window.questioning().selectionRunning() && !window.questioningToolbar()->selectionTimer().isActive(); };
+    shell.window.loginDialog = [&] {
+        stoppedBeforeDialog
+            = !window.questioning().selectionRunning() && !window.questioningToolbar()->selectionTimer().isActive();
+    };
 
     window.N3Click();
 
@@ -582,7 +591,8 @@ void TstUnit2::currentRowFollowsBothWays()
 
     window.context().mainQuery.moveTo(2);
     QCOMPARE(window.mainGrid()->currentIndex().row(), 2);
-    QCOMPARE(window.questioningToolbar()->numberBox()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
+    QCOMPARE(
+        window.questioningToolbar()->numberBox()->text(), window.context().mainQuery.value(QStringLiteral("编号")).toString());
     QCOMPARE(window.questioningToolbar()->nameBox()->text(), window.context().mainQuery.value(QStringLiteral("姓名")).toString());
 
     window.mainGrid()->setCurrentIndex(window.mainGrid()->model()->index(4, 1));
@@ -658,7 +668,7 @@ void TstUnit2::closingClearsGradesOnlyInQuestioning()
 
     const int students = shell.scalar(QStringLiteral("SELECT count(*) FROM [一班语文课堂提问]")).toInt();
     QCOMPARE(shell.scalar(QStringLiteral("SELECT count(*) FROM [一班语文课堂提问] WHERE [评价] IS NULL")).toInt(),
-             cleared ? students : 0);
+        cleared ? students : 0);
     QCOMPARE(shell.scalar(QStringLiteral("SELECT count(*) FROM [一班语文课堂提问] WHERE [历史] = 'AB'")).toInt(), students);
     if (exitItem) {
         shell.window.close(); // the window going after 退出 still leaves the grades
@@ -725,7 +735,8 @@ void TstUnit2::pendingGridEditIsSaved()
     else
         window.Exit1Click();
 
-    QCOMPARE(shell.scalar(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号] = %1").arg(number.toInt())).toInt(), 97);
+    QCOMPARE(
+        shell.scalar(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号] = %1").arg(number.toInt())).toInt(), 97);
 }
 
 void TstUnit2::aboutBox()
@@ -737,11 +748,11 @@ void TstUnit2::aboutBox()
         if (!about)
             return int(QDialog::Rejected);
         checked = about->windowTitle() == QStringLiteral("关于...") && about->size() == QSize(271, 141)
-               && about->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
-               && about->title()->text() == QStringLiteral("青穗多媒体教学助手 1.6") && about->title()->font().bold()
-               && about->title()->font().pixelSize() == 16
-               && about->title()->palette().color(QPalette::WindowText) == QColor(Qt::red)
-               && about->picture()->size() == QSize(61, 57);
+            && about->windowFlags().testFlag(Qt::WindowStaysOnTopHint)
+            && about->title()->text() == QStringLiteral("青穗多媒体教学助手 1.6") && about->title()->font().bold()
+            && about->title()->font().pixelSize() == 16
+            && about->title()->palette().color(QPalette::WindowText) == QColor(Qt::red)
+            && about->picture()->size() == QSize(61, 57);
         about->show();
         QTest::mouseClick(about->picture(), Qt::LeftButton);
         return about->isVisible() ? int(QDialog::Rejected) : about->result();
@@ -762,12 +773,14 @@ void TstUnit2::entryPanelFromEveryTrigger_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("fields");
     const QStringList gradeBookFields{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组")};
-    const QStringList questioningFields{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"), QStringLiteral("历史"),
-                                        QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")};
-    QTest::newRow("grade-book menu, scores") << kModeGradeBook << "menu" << false << int(EntryKind::Score) << "成绩" << gradeBookFields;
-    QTest::newRow("grade-book toolbar, roster") << kModeGradeBook << "toolbar" << true << int(EntryKind::Roster) << "姓名" << gradeBookFields;
-    QTest::newRow("questioning menu, evaluations") << kModeQuestioning << "menu" << false << int(EntryKind::Evaluation) << "评价"
-                                                   << questioningFields;
+    const QStringList questioningFields{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("评价"),
+        QStringLiteral("历史"), QStringLiteral("次数"), QStringLiteral("总分"), QStringLiteral("平均")};
+    QTest::newRow("grade-book menu, scores")
+        << kModeGradeBook << "menu" << false << int(EntryKind::Score) << "成绩" << gradeBookFields;
+    QTest::newRow("grade-book toolbar, roster")
+        << kModeGradeBook << "toolbar" << true << int(EntryKind::Roster) << "姓名" << gradeBookFields;
+    QTest::newRow("questioning menu, evaluations")
+        << kModeQuestioning << "menu" << false << int(EntryKind::Evaluation) << "评价" << questioningFields;
 }
 
 void TstUnit2::entryPanelFromEveryTrigger()

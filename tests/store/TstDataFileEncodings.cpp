@@ -1,7 +1,7 @@
 #include "store/Gbk.h"
 #include "store/LineFile.h"
-#include "store/SettingsFile.h"
 #include "store/PasswordFile.h"
+#include "store/SettingsFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,16 +54,18 @@ void TstDataFileEncodings::readersDecodeUtf8AndGbk_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
-    const QStringList comments{QStringLiteral("回答得很好，继续！"), QStringLiteral("10"), QStringLiteral("堃喆"), QStringLiteral("8")};
+    const QStringList comments{
+        QStringLiteral("回答得很好，继续！"), QStringLiteral("10"), QStringLiteral("堃喆"), QStringLiteral("8")};
     const QByteArray utf8 = comments.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
     QTest::newRow("GBK") << gbk(comments.join(QStringLiteral("\r\n"))) + "\r\n" << comments;
     QTest::newRow("UTF-8") << utf8 << comments;
     QTest::newRow("UTF-8 with byte-order mark") << kBom + utf8 << comments;
-    QTest::newRow("byte-order mark and ASCII") << kBom + QByteArray("ab\r\n5\r\n") << QStringList{QStringLiteral("ab"), QStringLiteral("5")};
+    QTest::newRow("byte-order mark and ASCII")
+        << kBom + QByteArray("ab\r\n5\r\n") << QStringList{QStringLiteral("ab"), QStringLiteral("5")};
     QTest::newRow("plain ASCII") << QByteArray("ab\n5\n") << QStringList{QStringLiteral("ab"), QStringLiteral("5")};
     // Bytes that only look like UTF-8 up to a point are GBK.
-    QTest::newRow("GBK that starts like UTF-8") << gbk(QStringLiteral("一班")) + QByteArray("\xE4\xB8") << QStringList{
-        Gbk::decode(gbk(QStringLiteral("一班")) + QByteArray("\xE4\xB8"))};
+    QTest::newRow("GBK that starts like UTF-8") << gbk(QStringLiteral("一班")) + QByteArray("\xE4\xB8")
+                                                << QStringList{Gbk::decode(gbk(QStringLiteral("一班")) + QByteArray("\xE4\xB8"))};
     QTest::newRow("overlong form is not UTF-8") << QByteArray("\xC0\xAF") << QStringList{Gbk::decode(QByteArray("\xC0\xAF"))};
     QTest::newRow("surrogate is not UTF-8") << QByteArray("\xED\xA0\x80") << QStringList{Gbk::decode(QByteArray("\xED\xA0\x80"))};
 }
@@ -111,7 +113,7 @@ void TstDataFileEncodings::settingsValuesWithLineBreaksKeepEightLines()
 {
     GradeSettings settings;
     settings.comments = {QStringLiteral("非常好\r\n"), QStringLiteral("不\n错"), QStringLiteral("还要\r努力"),
-                         QStringLiteral("加油") + QChar(0x2028)};
+        QStringLiteral("加油") + QChar(0x2028)};
     settings.scores = {QStringLiteral("10"), QStringLiteral("8\n"), QStringLiteral("5"), QStringLiteral("0")};
     const QString path = m_dir->filePath(QStringLiteral("一班语文Moren.qs"));
 
@@ -124,8 +126,9 @@ void TstDataFileEncodings::settingsValuesWithLineBreaksKeepEightLines()
     QCOMPARE(bytes.count('\r'), 8);
     const ReadResult<QStringList> lines = SettingsFile::readLines(path);
     QVERIFY(lines);
-    QCOMPARE(*lines, (QStringList{QStringLiteral("非常好"), QStringLiteral("10"), QStringLiteral("不错"), QStringLiteral("8"),
-                                  QStringLiteral("还要努力"), QStringLiteral("5"), QStringLiteral("加油"), QStringLiteral("0")}));
+    QCOMPARE(*lines,
+        (QStringList{QStringLiteral("非常好"), QStringLiteral("10"), QStringLiteral("不错"), QStringLiteral("8"),
+            QStringLiteral("还要努力"), QStringLiteral("5"), QStringLiteral("加油"), QStringLiteral("0")}));
 }
 
 QTEST_GUILESS_MAIN(TstDataFileEncodings)

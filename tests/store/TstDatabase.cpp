@@ -98,9 +98,10 @@ void TstDatabase::cleanup()
 void TstDatabase::newFileHoldsMasterRosterAndPortraitTable()
 {
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("Record.mdb"))));
-    QCOMPARE(typesOf(*m_db, kMasterRosterTable),
-             QStringLiteral("编号 INT,姓名 VARCHAR(8),小组 INT,合计 INT,平均 FLOAT,名次 INT"));
-    QCOMPARE(m_db->columns(kPortraitTable), (QStringList{QStringLiteral("姓名"), QStringLiteral("相片"), QStringLiteral("宣言")}));
+    QCOMPARE(
+        typesOf(*m_db, kMasterRosterTable), QStringLiteral("编号 INT,姓名 VARCHAR(8),小组 INT,合计 INT,平均 FLOAT,名次 INT"));
+    QCOMPARE(
+        m_db->columns(kPortraitTable), (QStringList{QStringLiteral("姓名"), QStringLiteral("相片"), QStringLiteral("宣言")}));
 
     const QVariantList numbers = column(*m_db, QStringLiteral("SELECT [编号] FROM [母版] ORDER BY rowid"));
     QVERIFY(numbers.size() >= 30 && numbers.size() <= 40);
@@ -108,8 +109,7 @@ void TstDatabase::newFileHoldsMasterRosterAndPortraitTable()
         QCOMPARE(numbers.at(i).toInt(), i + 1);
     for (const QVariant &name : column(*m_db, QStringLiteral("SELECT [姓名] FROM [母版]")))
         QVERIFY2(name.toString().size() >= 2 && name.toString().size() <= 3, qPrintable(name.toString()));
-    QCOMPARE(column(*m_db, QStringLiteral("SELECT DISTINCT [小组] FROM [母版] ORDER BY 1")),
-             (QVariantList{1, 2, 3, 4, 5, 6}));
+    QCOMPARE(column(*m_db, QStringLiteral("SELECT DISTINCT [小组] FROM [母版] ORDER BY 1")), (QVariantList{1, 2, 3, 4, 5, 6}));
     QCOMPARE(column(*m_db, QStringLiteral("SELECT count(DISTINCT [姓名]) FROM [母版]")).value(0).toInt(), numbers.size());
 }
 
@@ -187,12 +187,12 @@ void TstDatabase::selectIntoCopiesTypesChecksAndRows()
     QVERIFY(m_db->execute(Sql::createClassTable(kClass)));
     QCOMPARE(typesOf(*m_db, kClass), typesOf(*m_db, kMasterRosterTable));
     QCOMPARE(column(*m_db, QStringLiteral("SELECT [姓名] FROM [一班] ORDER BY rowid")),
-             column(*m_db, QStringLiteral("SELECT [姓名] FROM [母版] ORDER BY rowid")));
+        column(*m_db, QStringLiteral("SELECT [姓名] FROM [母版] ORDER BY rowid")));
 
     QVERIFY(m_db->execute(Sql::createQuestioningTable(kQuestioning, kClass)));
     QCOMPARE(typesOf(*m_db, kQuestioning), QStringLiteral("编号 INT,姓名 VARCHAR(8)"));
     QCOMPARE(column(*m_db, QStringLiteral("SELECT [编号] FROM [一班语文课堂提问] ORDER BY rowid")),
-             column(*m_db, QStringLiteral("SELECT [编号] FROM [一班] ORDER BY rowid")));
+        column(*m_db, QStringLiteral("SELECT [编号] FROM [一班] ORDER BY rowid")));
     // The length check travels with the type.
     QVERIFY(!insertName(*m_db, kQuestioning, QStringLiteral("一二三四五六七八九")));
 }
@@ -233,8 +233,7 @@ void TstDatabase::alterAddAppendsInOrderAllOrNothing()
 {
     QVERIFY(m_db->execute(Sql::createGradeBookTable(kGradeBook, kMasterRosterTable)));
     QVERIFY(m_db->execute(Sql::addGradeBookColumns(kGradeBook)));
-    QCOMPARE(typesOf(*m_db, kGradeBook),
-             QStringLiteral("编号 INT,姓名 VARCHAR(8),小组 INT,合计 INT,平均 FLOAT,名次 INT"));
+    QCOMPARE(typesOf(*m_db, kGradeBook), QStringLiteral("编号 INT,姓名 VARCHAR(8),小组 INT,合计 INT,平均 FLOAT,名次 INT"));
 
     Statement twoColumns = Sql::addScoreColumn(kGradeBook, QStringLiteral("第1次"));
     twoColumns.added << ColumnDefinition{QStringLiteral("第2次"), QStringLiteral("INT NULL")};
@@ -334,17 +333,15 @@ void TstDatabase::loginCreatesBothTablesWithTheirColumns()
     QVERIFY(m_db->execute(Sql::createClassTable(names.classTable())));
     QVERIFY(!m_db->execute(Sql::selectAllOrderedByNumber(names.currentTable())));
     for (const Statement &statement : {Sql::createQuestioningTable(names.questioningTable(), names.classTable()),
-                                       Sql::addQuestioningColumns(names.questioningTable()),
-                                       Sql::resetEvaluations(names.questioningTable()),
-                                       Sql::createGradeBookTable(names.gradeBookTable(), names.classTable()),
-                                       Sql::addGradeBookColumns(names.gradeBookTable())}) {
+             Sql::addQuestioningColumns(names.questioningTable()), Sql::resetEvaluations(names.questioningTable()),
+             Sql::createGradeBookTable(names.gradeBookTable(), names.classTable()),
+             Sql::addGradeBookColumns(names.gradeBookTable())}) {
         const Result result = m_db->execute(statement);
         QVERIFY2(result.ok, qPrintable(result.error));
     }
     QCOMPARE(typesOf(*m_db, names.questioningTable()),
-             QStringLiteral("编号 INT,姓名 VARCHAR(8),评价 CHAR(10),历史 VARCHAR(60),次数 INT,总分 INT,平均 FLOAT"));
-    QCOMPARE(m_db->columns(names.gradeBookTable()),
-             QStringLiteral("编号,姓名,小组,合计,平均,名次").split(QLatin1Char(',')));
+        QStringLiteral("编号 INT,姓名 VARCHAR(8),评价 CHAR(10),历史 VARCHAR(60),次数 INT,总分 INT,平均 FLOAT"));
+    QCOMPARE(m_db->columns(names.gradeBookTable()), QStringLiteral("编号,姓名,小组,合计,平均,名次").split(QLatin1Char(',')));
     QCOMPARE(column(*m_db, QStringLiteral("SELECT DISTINCT [次数] FROM [一班语文课堂提问]")), (QVariantList{0}));
     // A second creation of the questioning table fails: the dialect's Select ... Into.
     QVERIFY(!m_db->execute(Sql::createQuestioningTable(names.questioningTable(), names.classTable())));
@@ -358,7 +355,7 @@ void TstDatabase::clearingScoresKeepsBaseColumnsAndRows()
     const QVariantList names = column(*m_db, QStringLiteral("SELECT [姓名] FROM [一班语文记分册] ORDER BY rowid"));
 
     const QList<Statement> rebuild{Sql::copyBaseColumnsToScratch(kGradeBook), Sql::dropTable(kGradeBook),
-                                   Sql::restoreFromScratch(kGradeBook), Sql::dropTable(QStringLiteral("备份") + kGradeBook)};
+        Sql::restoreFromScratch(kGradeBook), Sql::dropTable(QStringLiteral("备份") + kGradeBook)};
     QVERIFY(m_db->runInTransaction(rebuild));
     QCOMPARE(m_db->columns(kGradeBook), QStringLiteral("编号,姓名,小组,合计,平均,名次").split(QLatin1Char(',')));
     QCOMPARE(column(*m_db, QStringLiteral("SELECT [姓名] FROM [一班语文记分册] ORDER BY rowid")), names);
@@ -381,7 +378,7 @@ void TstDatabase::rosterSaveAndImport()
     QCOMPARE(column(*m_db, QStringLiteral("SELECT [姓名] FROM [一班]")), (QVariantList{QStringLiteral("新同学")}));
 
     QVERIFY(m_db->runInTransaction({Sql::deleteRosterRows(kQuestioning), Sql::copyRosterFromClass(kQuestioning, kClass),
-                                     Sql::resetEvaluations(kQuestioning)}));
+        Sql::resetEvaluations(kQuestioning)}));
     QCOMPARE(column(*m_db, QStringLiteral("SELECT [总分] FROM [一班语文课堂提问]")), (QVariantList{0}));
 
     QVERIFY(m_db->execute(Sql::createGradeBookFromClass(kGradeBook, kClass)));

@@ -16,8 +16,11 @@ const QString kTable = QStringLiteral("一班语文记分册");
 
 // Rows in table order; shown ordered by 编号 they read 李四, 王五, 张三, (no name), 张小明.
 const char16_t *const kRows[] = {
-    u"(3,'张三',1,NULL,80,NULL)", u"(1,'李四',2,NULL,90,NULL)", u"(2,'王五',1,NULL,70,NULL)",
-    u"(5,'张小明',2,NULL,NULL,NULL)", u"(4,NULL,3,NULL,60,NULL)",
+    u"(3,'张三',1,NULL,80,NULL)",
+    u"(1,'李四',2,NULL,90,NULL)",
+    u"(2,'王五',1,NULL,70,NULL)",
+    u"(5,'张小明',2,NULL,NULL,NULL)",
+    u"(4,NULL,3,NULL,60,NULL)",
 };
 
 } // namespace
@@ -185,7 +188,8 @@ void TstDataset::numberColumnsTakeNumbersOnly_data()
     QTest::newRow("fraction in INT") << QStringLiteral("合计") << QVariant(QStringLiteral("1.5")) << false << QVariant();
     QTest::newRow("beyond 32 bits") << QStringLiteral("合计") << QVariant(QStringLiteral("2147483648")) << false << QVariant();
     QTest::newRow("fraction in FLOAT") << QStringLiteral("平均") << QVariant(QStringLiteral("7.5")) << true << QVariant(7.5);
-    QTest::newRow("digits in text") << QStringLiteral("姓名") << QVariant(QStringLiteral("007")) << true << QVariant(QStringLiteral("007"));
+    QTest::newRow("digits in text") << QStringLiteral("姓名") << QVariant(QStringLiteral("007")) << true
+                                    << QVariant(QStringLiteral("007"));
 }
 
 void TstDataset::numberColumnsTakeNumbersOnly()
@@ -295,7 +299,8 @@ void TstDataset::portraitFollowsMasterRow()
     portrait.setQuery(Sql::portrait(QStringLiteral("姓名")));
     portrait.setMaster(m_set.get());
     QVERIFY(portrait.open());
-    const auto motto = [&] { return portrait.isEmpty() ? QStringLiteral("-") : portrait.value(QStringLiteral("宣言")).toString(); };
+    const auto motto
+        = [&] { return portrait.isEmpty() ? QStringLiteral("-") : portrait.value(QStringLiteral("宣言")).toString(); };
     QCOMPARE(motto(), QStringLiteral("A"));
     QVERIFY(m_set->next());
     QCOMPARE(motto(), QStringLiteral("B"));

@@ -27,7 +27,8 @@ void TstEngineMessages::explained_data()
     QTest::newRow("no such column") << QStringLiteral("no such column: 小组") << QStringLiteral("数据列不存在。");
     QTest::newRow("duplicate column") << QStringLiteral("duplicate column name: 第1次") << QStringLiteral("数据列已经存在。");
     QTest::newRow("locked") << QStringLiteral("database is locked") << QStringLiteral("数据库正被另一个程序使用，请稍后再试。");
-    QTest::newRow("table locked") << QStringLiteral("database table is locked") << QStringLiteral("数据库正被另一个程序使用，请稍后再试。");
+    QTest::newRow("table locked") << QStringLiteral("database table is locked")
+                                  << QStringLiteral("数据库正被另一个程序使用，请稍后再试。");
     QTest::newRow("not a database") << QStringLiteral("file is not a database") << QStringLiteral("该文件不是有效的数据库。");
     QTest::newRow("other") << QStringLiteral("CHECK constraint failed: 历史") << QString();
 }

@@ -100,9 +100,12 @@ void TstTextFiles::splitLines_data()
     QTest::newRow("LF") << QStringLiteral("a\nb\n") << ab;
     QTest::newRow("CR") << QStringLiteral("a\rb\r") << ab;
     QTest::newRow("no final break") << QStringLiteral("a\r\nb") << ab;
-    QTest::newRow("mixed") << QStringLiteral("a\rb\nc\r\n") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-    QTest::newRow("empty lines") << QStringLiteral("\r\na\n\n\r\r\n") << QStringList{QString(), QStringLiteral("a"), QString(), QString(), QString()};
-    QTest::newRow("LF CR is two breaks") << QStringLiteral("a\n\rb") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+    QTest::newRow("mixed") << QStringLiteral("a\rb\nc\r\n")
+                           << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    QTest::newRow("empty lines") << QStringLiteral("\r\na\n\n\r\r\n")
+                                 << QStringList{QString(), QStringLiteral("a"), QString(), QString(), QString()};
+    QTest::newRow("LF CR is two breaks") << QStringLiteral("a\n\rb")
+                                         << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
     QTest::newRow("only a break") << QStringLiteral("\r\n") << QStringList{QString()};
 }
 
@@ -121,7 +124,8 @@ void TstTextFiles::writeLinesEndsEveryLineWithCrLf()
     QCOMPARE(readBytes(QStringLiteral("empty.qs")), QByteArray());
 
     writeBytes(QStringLiteral("lf.qs"), "\xD2\xBB\xB0\xE0\n\x88\xD2");
-    QCOMPARE(LineFile::read(path(QStringLiteral("lf.qs"))).value, std::optional<QStringList>({QStringLiteral("一班"), QStringLiteral("堃")}));
+    QCOMPARE(LineFile::read(path(QStringLiteral("lf.qs"))).value,
+        std::optional<QStringList>({QStringLiteral("一班"), QStringLiteral("堃")}));
 
     const ReadResult<QStringList> missing = LineFile::read(path(QStringLiteral("missing.qs")));
     QVERIFY(!missing);
@@ -154,9 +158,12 @@ void TstTextFiles::settingsFileUsesFirstEightLines_data()
     QTest::addColumn<int>("used");
     QTest::addColumn<QString>("commentD");
     QTest::addColumn<QString>("scoreD");
-    QTest::newRow("eight CR LF") << QByteArray("a\r\n10\r\nb\r\n8\r\nc\r\n5\r\nd\r\n0\r\n") << 8 << QStringLiteral("d") << QStringLiteral("0");
-    QTest::newRow("CR, no final break") << QByteArray("a\r10\rb\r8\rc\r5\rd\r0") << 8 << QStringLiteral("d") << QStringLiteral("0");
-    QTest::newRow("extra lines ignored") << QByteArray("a\n1\nb\n2\nc\n3\nd\nx\ne\n9\n") << 8 << QStringLiteral("d") << QStringLiteral("x");
+    QTest::newRow("eight CR LF") << QByteArray("a\r\n10\r\nb\r\n8\r\nc\r\n5\r\nd\r\n0\r\n") << 8 << QStringLiteral("d")
+                                 << QStringLiteral("0");
+    QTest::newRow("CR, no final break") << QByteArray("a\r10\rb\r8\rc\r5\rd\r0") << 8 << QStringLiteral("d")
+                                        << QStringLiteral("0");
+    QTest::newRow("extra lines ignored") << QByteArray("a\n1\nb\n2\nc\n3\nd\nx\ne\n9\n") << 8 << QStringLiteral("d")
+                                         << QStringLiteral("x");
     QTest::newRow("short file") << QByteArray("a\n1\nb\n") << 3 << QStringLiteral("old") << QStringLiteral("old");
 }
 
@@ -233,7 +240,9 @@ void TstTextFiles::passwordRefusal()
 void TstTextFiles::passwordIsWrittenAsBytesOnly()
 {
     QVERIFY(PasswordFile::write(path(QStringLiteral("p.qs")), QStringLiteral("一班a")));
-    QCOMPARE(readBytes(QStringLiteral("p.qs")), QByteArray("\xD2\xBB\xB0\xE0" "a"));
+    QCOMPARE(readBytes(QStringLiteral("p.qs")),
+        QByteArray("\xD2\xBB\xB0\xE0"
+                   "a"));
 }
 
 QTEST_GUILESS_MAIN(TstTextFiles)

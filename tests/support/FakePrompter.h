@@ -11,7 +11,13 @@
 class FakePrompter final : public Prompter {
 public:
     struct Call {
-        enum class Kind { Message, Input, OpenFile, SaveFile, Dialog } kind;
+        enum class Kind {
+            Message,
+            Input,
+            OpenFile,
+            SaveFile,
+            Dialog
+        } kind;
         QString caption; ///< caption, or title of a file dialog, or dialog object name
         QString text;    ///< message text, input prompt, or file filter
         Buttons buttons = Buttons::Ok;
@@ -27,14 +33,21 @@ public:
 
     void expectAnswer(Answer answer) { m_replies.append(Reply{answer, std::nullopt, {}}); }
     void expectText(std::optional<QString> text) { m_replies.append(Reply{Answer::Ok, std::move(text), {}}); }
-    void expectDialog(std::function<int(QDialog &)> driver) { m_replies.append(Reply{Answer::Ok, std::nullopt, std::move(driver)}); }
+    void expectDialog(std::function<int(QDialog &)> driver)
+    {
+        m_replies.append(Reply{Answer::Ok, std::nullopt, std::move(driver)});
+    }
 
     const QList<Call> &calls() const { return m_calls; }
     const Call &lastCall() const { return m_calls.constLast(); }
     /// Message texts in the order they were shown.
     QStringList messages() const;
     int pendingReplies() const { return int(m_replies.size()); }
-    void clear() { m_calls.clear(); m_replies.clear(); }
+    void clear()
+    {
+        m_calls.clear();
+        m_replies.clear();
+    }
 
     Answer message(const QString &caption, const QString &text, Buttons buttons, Icon icon) override;
     std::optional<QString> input(const QString &caption, const QString &prompt, const QString &defaultText) override;

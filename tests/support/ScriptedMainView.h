@@ -10,7 +10,10 @@
 /// queries on the fixture's main query; every other operation is counted.
 class ScriptedMainView final : public MainView {
 public:
-    explicit ScriptedMainView(ContextFixture &fixture) : m_fixture(fixture) {}
+    explicit ScriptedMainView(ContextFixture &fixture)
+        : m_fixture(fixture)
+    {
+    }
 
     void formatGrid() override { ++gridFormattings; }
     Result openGradeBookView() override

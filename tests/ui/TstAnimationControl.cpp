@@ -1,6 +1,6 @@
+#include "AviWriter.h"
 #include "ui/AnimationControl.h"
 #include "ui/AviClip.h"
-#include "AviWriter.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -141,19 +141,14 @@ void TstAnimationControl::rle8Decode_data()
 
     // The bottom row comes first in the code; the expected indices start with the top row.
     QTest::newRow("runs, absolute block with padding, end of line")
-        << QByteArray::fromHex("0305 0000 0003 070809 00 0001") << QSize(3, 2)
-        << QByteArray::fromHex("070809 050505") << true;
+        << QByteArray::fromHex("0305 0000 0003 070809 00 0001") << QSize(3, 2) << QByteArray::fromHex("070809 050505") << true;
     QTest::newRow("delta skips pixels, which keep their value")
-        << QByteArray::fromHex("0101 0002 0101 0102 0001") << QSize(3, 2)
-        << QByteArray::fromHex("eeee02 01eeee") << true;
+        << QByteArray::fromHex("0101 0002 0101 0102 0001") << QSize(3, 2) << QByteArray::fromHex("eeee02 01eeee") << true;
     QTest::newRow("pixels past the row end are dropped")
-        << QByteArray::fromHex("0504 0000 0203 0001") << QSize(2, 2)
-        << QByteArray::fromHex("0303 0404") << true;
+        << QByteArray::fromHex("0504 0000 0203 0001") << QSize(2, 2) << QByteArray::fromHex("0303 0404") << true;
     QTest::newRow("code without end of bitmap")
-        << QByteArray::fromHex("0209 0000 0208") << QSize(2, 2)
-        << QByteArray::fromHex("0808 0909") << true;
-    QTest::newRow("absolute block cut short")
-        << QByteArray::fromHex("0005 0102") << QSize(5, 1) << QByteArray() << false;
+        << QByteArray::fromHex("0209 0000 0208") << QSize(2, 2) << QByteArray::fromHex("0808 0909") << true;
+    QTest::newRow("absolute block cut short") << QByteArray::fromHex("0005 0102") << QSize(5, 1) << QByteArray() << false;
     QTest::newRow("delta cut short") << QByteArray::fromHex("0002 01") << QSize(2, 1) << QByteArray() << false;
     QTest::newRow("half a pair") << QByteArray::fromHex("0101 03") << QSize(2, 1) << QByteArray() << false;
 }
@@ -244,7 +239,10 @@ void TstAnimationControl::missingClipShowsNothing()
     QTemporaryDir dir;
     AnimationControl control;
     control.resize(32, 41);
-    const QString garbage = writeFile(dir, QStringLiteral("xuan.avi"), QByteArray("RIFF\xff\xff\xff\x7f" "AVI LIST", 16));
+    const QString garbage = writeFile(dir, QStringLiteral("xuan.avi"),
+        QByteArray("RIFF\xff\xff\xff\x7f"
+                   "AVI LIST",
+            16));
     for (const QString &path : {QDir(dir.path()).filePath(QStringLiteral("none.avi")), garbage}) {
         control.setFileName(path);
         QCOMPARE(control.frameCount(), 0);

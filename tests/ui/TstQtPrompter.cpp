@@ -115,7 +115,7 @@ void TstQtPrompter::boxesOpenOverTheLoginDialogAtFirstStart()
         QCOMPARE(prompter.input(QStringLiteral("密码"), QStringLiteral("请输入密码"), QString()), std::nullopt);
     else
         QCOMPARE(prompter.openFile(QStringLiteral("打开"), QStringLiteral("评语文件(*.qsy)|*.qsy"), QStringLiteral("*.qsy")),
-                 std::nullopt);
+            std::nullopt);
 
     QCOMPARE(parent, &login);
     QVERIFY(flags & Qt::WindowStaysOnTopHint);
