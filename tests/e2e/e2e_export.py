@@ -48,7 +48,9 @@ def expected_cells(program):
     return cells, len(rows)
 
 
-def test(built):
+def stub_opener():
+    """A scratch folder whose documents folder takes the workbook, and a stand-in
+    xdg-open first on PATH that records the file it is asked to open."""
     scratch = tempfile.mkdtemp(prefix="qs-e2e-export-")
     documents = os.path.join(scratch, "文档")
     config = os.path.join(scratch, "config")
@@ -64,26 +66,40 @@ def test(built):
     os.chmod(opener, os.stat(opener).st_mode | stat.S_IXUSR)
     os.environ["PATH"] = stubs + os.pathsep + os.environ.get("PATH", "")
     os.environ["XDG_CONFIG_HOME"] = config
+    return scratch, documents, opened_log
+
+
+def export(window, opened_log):
+    """文件 > 导出至Excel; the path of the workbook handed to the opener."""
+    before = 0
+    if os.path.exists(opened_log):
+        with open(opened_log) as f:
+            before = len([line for line in f if line.strip()])
+    menu = find(window, "menu item", "文件")
+    menu.queryAction().doAction(0)
+    find(menu, "menu item", "导出至Excel").queryAction().doAction(0)
+
+    def opened():
+        if not os.path.exists(opened_log):
+            return None
+        with open(opened_log) as f:
+            lines = [line.strip() for line in f if line.strip()]
+        return lines if len(lines) > before else None
+    lines = wait_for(opened, "the workbook handed to xdg-open")
+    check(len(lines) == before + 1, "opened once: %r" % lines)
+    target = lines[-1]
+    path = target[len("file://"):] if target.startswith("file://") else target
+    return unquote(path)
+
+
+def test(built):
+    scratch, documents, opened_log = stub_opener()
 
     program = Program(built)
     try:
         program.start()
         window = login(program, first=True)
-        menu = find(window, "menu item", "文件")
-        menu.queryAction().doAction(0)
-        find(menu, "menu item", "导出至Excel").queryAction().doAction(0)
-
-        def opened():
-            if not os.path.exists(opened_log):
-                return None
-            with open(opened_log) as f:
-                lines = [line.strip() for line in f if line.strip()]
-            return lines
-        lines = wait_for(opened, "the workbook handed to xdg-open")
-        check(len(lines) == 1, "opened once: %r" % lines)
-        target = lines[0]
-        path = target[len("file://"):] if target.startswith("file://") else target
-        path = unquote(path)
+        path = export(window, opened_log)
         check(os.path.dirname(path) == documents, "kept in the documents folder: %r" % path)
         check(os.path.basename(path).startswith("一班语文课堂提问 ") and path.endswith(".xlsx"),
               "named after the table with date and time: %r" % path)

@@ -1,10 +1,12 @@
 """The grade book through the real window: two score columns entered from the entry memo,
 a sort by 平均 with stored ranks, group totals, clearing the scores with the class
 password, and a roster replaced from the entry grid with an empty row between names."""
+import shutil
 import subprocess
 
 import pyatspi
 
+from e2e_export import export, read_sheet, stub_opener
 from qs_e2e import (Failure, Program, answer, check, find, press, run, set_text, wait_for)
 
 MAIN = "青穗多媒体教学助手"
@@ -81,6 +83,7 @@ def grid_rows(window):
 
 
 def test(built):
+    scratch, _, opened_log = stub_opener()
     program = Program(built)
     try:
         program.start()
@@ -106,6 +109,18 @@ def test(built):
             return [r[0] for r in ranks] == list(range(1, STUDENTS + 1))
         wait_for(ranked, "ranks 1..%d in the order of 平均" % STUDENTS)
         check(program.query("select 名次 from %s where 编号 = 1" % TABLE)[0][0] == 1, "the highest average ranks 1")
+
+        # The sorted grade book exported as shown: title, header with 名次 last, rows in rank order.
+        path = export(window, opened_log)
+        cells = read_sheet(path)
+        header = []
+        while cells.get(chr(65 + len(header)) + "2"):
+            header.append(cells[chr(65 + len(header)) + "2"])
+        check(cells.get("A1") == TABLE.strip("[]") and header[-1] == "名次" and header[:3] == ["编号", "姓名", "小组"],
+              "title and header: %r %r" % (cells.get("A1"), header))
+        rank_column = chr(65 + len(header) - 1)
+        ranks = [cells.get(rank_column + str(r + 3)) for r in range(STUDENTS)]
+        check(ranks == [float(k) for k in range(1, STUDENTS + 1)], "rows in rank order, numbers as numbers: %r" % ranks)
 
         # Group totals of 平均: one row per 小组, the largest first, under the title 总分.
         click(toolbar_button(window, "排序"))
@@ -142,6 +157,7 @@ def test(built):
         check(columns(program) == ["编号", "姓名", "小组", "合计", "平均", "名次"], "a replaced roster has no score column")
     finally:
         program.cleanup()
+        shutil.rmtree(scratch, ignore_errors=True)
 
 
 def type_roster(window, names):
