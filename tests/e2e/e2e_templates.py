@@ -3,7 +3,6 @@ template saved from the memo and from the grid (compared byte for byte), loaded 
 the grid, a UTF-8 roster opened through the 打开 dialog, and the roster imported from the
 class's 母版."""
 import os
-import sqlite3
 import subprocess
 import time
 
@@ -49,14 +48,6 @@ def save_default(program, window):
     answer(program, "错误", "保存为默认模板吗？", "Yes")
 
 
-def write(program, sql):
-    db = sqlite3.connect(os.path.join(program.folder, "Record.mdb"), timeout=10)
-    try:
-        with db:
-            db.execute(sql)
-    finally:
-        db.close()
-
 
 def test(built):
     program = Program(built)
@@ -97,8 +88,8 @@ def test(built):
         wait_for(lambda: text_of(memo) == "张三\n李四", "the memo to hold the UTF-8 roster")
 
         # 从母版中导入 brings the class table's roster back and resets every evaluation.
-        write(program, "update [一班] set 姓名 = '母版生' where 编号 = 1")
-        write(program, "update [一班语文课堂提问] set 评价 = 'A', 历史 = 'A', 次数 = 1, 总分 = 9, 平均 = 9")
+        program.execute("update [一班] set 姓名 = '母版生' where 编号 = 1")
+        program.execute("update [一班语文课堂提问] set 评价 = 'A', 历史 = 'A', 次数 = 1, 总分 = 9, 平均 = 9")
         click(tool(window, "从母版中导入"))
         answer(program, "提示", "该操作将清除当前所有记录,确定从母版导入吗?", "Yes")
         roster = program.query("select 编号, 姓名 from [一班] order by 编号")

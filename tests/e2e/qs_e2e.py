@@ -124,6 +124,15 @@ class Program:
     def has_data(self, name):
         return os.path.exists(os.path.join(self.folder, "Data", name))
 
+    def execute(self, sql, *args):
+        """A change made beside the running program, as another copy of it would."""
+        db = sqlite3.connect(os.path.join(self.folder, "Record.mdb"), timeout=10)
+        try:
+            with db:
+                db.execute(sql, args)
+        finally:
+            db.close()
+
     def query(self, sql, *args):
         db = sqlite3.connect(os.path.join(self.folder, "Record.mdb"), timeout=10)
         try:
