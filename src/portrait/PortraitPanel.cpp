@@ -31,6 +31,8 @@ PortraitPanel::PortraitPanel(Dataset &portraitQuery, QWidget *parent)
     , m_motto(new QPlainTextEdit(this))
 {
     setObjectName(QStringLiteral("PortraitPanel"));
+    // It lies over the entry grid and memo in the entry panel: paint its own background.
+    setAutoFillBackground(true);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(4);
