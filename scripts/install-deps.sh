@@ -17,10 +17,8 @@ packages=(
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   # end-to-end tests: virtual display, input, accessibility, database inspection
   xvfb xauth xdotool x11-utils imagemagick sqlite3
-  # crash test: kill a process at the n-th write (fault injection)
-  strace
   python3 python3-pyatspi python3-xlib gir1.2-atspi-2.0 at-spi2-core dbus-x11
-  # killing a command at its n-th write, to check that a rebuild is all or nothing
+  # crash tests: kill a process at its n-th write (fault injection)
   strace
 )
 missing=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | grep -vc ' installed$' || true)
