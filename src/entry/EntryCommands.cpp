@@ -18,7 +18,7 @@
 #include <QToolButton>
 
 namespace {
-const QString kNotice = QStringLiteral("提示");
+using Caption::kNotice;
 } // namespace
 
 EntryCommands::EntryCommands(

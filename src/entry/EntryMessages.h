@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ui/Prompter.h"
+
 #include <QString>
 
 /// Fixed texts of the entry panel's boxes.
 namespace EntryMessages {
-inline const QString kNotice = QStringLiteral("提示");
+using Caption::kNotice;
 inline const QString kRosterQuestion
     = QStringLiteral("是否清除原有记录？清除原有数据，请单击“是”按钮;添加在原有数据后面，请单击“否”按钮;退出请单击“退出”按钮。");
 inline const QString kRosterFailed = QStringLiteral("请先登录系统！");

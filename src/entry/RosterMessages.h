@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ui/Prompter.h"
+
 #include <QString>
 
 /// Fixed texts of the class roster commands.
 namespace RosterMessages {
-inline const QString kNotice = QStringLiteral("提示");
+using Caption::kNotice;
 inline const QString kPasswordCaption = QStringLiteral("密码");
 inline const QString kPasswordPrompt = QStringLiteral("请输入密码");
 inline const QString kLoginFirst = QStringLiteral("保存母版之前，请先登录！");

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ui/Prompter.h"
+
 #include <QString>
 
 /// Fixed texts of the template commands.
 namespace TemplateMessages {
-inline const QString kError = QStringLiteral("错误");
+using Caption::kError;
 inline const QString kOpenTitle = QStringLiteral("打开");
 inline const QString kSaveTitle = QStringLiteral("保存");
 /// The filter both file dialogs show before an entry kind chose theirs.

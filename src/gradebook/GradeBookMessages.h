@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ui/Prompter.h"
+
 #include <QString>
 
 /// Fixed texts of the grade-book commands' boxes.
 namespace GradeBookMessages {
-inline const QString kNotice = QStringLiteral("提示");
+using Caption::kNotice;
 /// The column list of a grade book without score columns.
 inline const QString kNoScoreColumns = QStringLiteral("编号,姓名,小组");
 /// A score column name that cannot be added (taken, empty or no valid name).

@@ -14,8 +14,8 @@
 #include <QFile>
 
 namespace {
-const QString kNotice = QStringLiteral("提示");
-const QString kError = QStringLiteral("错误");
+using Caption::kError;
+using Caption::kNotice;
 } // namespace
 
 ClassLists::ClassLists(AppContext &context)

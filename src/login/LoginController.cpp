@@ -21,9 +21,9 @@
 #include <QSaveFile>
 
 namespace {
-const QString kNotice = QStringLiteral("提示");
-const QString kError = QStringLiteral("错误");
-const QString kWarning = QStringLiteral("警告");
+using Caption::kError;
+using Caption::kNotice;
+using Caption::kWarning;
 } // namespace
 
 LoginController::LoginController(AppContext &context, MainView &view, std::function<void()> gradeSettingsChanged)

@@ -13,7 +13,7 @@
 namespace {
 
 const QString kName = QStringLiteral("姓名");
-const QString kNotice = QStringLiteral("提示");
+using Caption::kNotice;
 
 /// A Windows bitmap file that can be shown: the "BM" signature and a readable image.
 bool isBitmap(const QByteArray &bytes)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ui/Prompter.h"
+
 #include <QString>
 
 /// Fixed texts of the questioning commands' boxes.
 namespace QuestioningMessages {
-inline const QString kNotice = QStringLiteral("提示");
-inline const QString kError = QStringLiteral("错误");
+using Caption::kError;
+using Caption::kNotice;
 /// A tick, a find or a grade found no table or no student.
 inline const QString kNoData = QStringLiteral("数据为空!请输入学生名单或重新登录。");
 /// A selection could not start: no table open, or the count is not a whole number.

@@ -463,7 +463,7 @@ void TForm1::N13Click()
     if (shown)
         shown = openGradeBookView();
     if (!shown) {
-        if (!m_prompter.confirm(QStringLiteral("提示"), kNotLoggedIn))
+        if (!m_prompter.confirm(Caption::kNotice, kNotLoggedIn))
             return;
         N3Click();
     }
@@ -480,7 +480,7 @@ void TForm1::SpeedButton6Click()
         return;
     }
     if (const Result opened = openQuestioningView(); !opened) {
-        if (!m_prompter.confirm(QStringLiteral("提示"), kNotLoggedIn))
+        if (!m_prompter.confirm(Caption::kNotice, kNotLoggedIn))
             return;
         N3Click();
     }

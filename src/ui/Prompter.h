@@ -1,11 +1,19 @@
 #pragma once
 
 #include "store/ApplicationTitle.h"
+#include "ui/Prompter.h"
 
 #include <QString>
 #include <optional>
 
 class QDialog;
+
+/// The three captions of the system's message boxes.
+namespace Caption {
+inline const QString kNotice = QStringLiteral("提示");
+inline const QString kError = QStringLiteral("错误");
+inline const QString kWarning = QStringLiteral("警告");
+} // namespace Caption
 
 /// Every modal question goes through here, so tests can answer them. Captions, texts,
 /// buttons and icons are the system's own.
