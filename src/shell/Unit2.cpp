@@ -2,6 +2,8 @@
 
 #include "Unit4.h"
 #include "WindowTitle.h"
+#include "analysis/AnalysisCommands.h"
+#include "analysis/AnalysisMessages.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryPanel.h"
 #include "entry/RosterCommands.h"
@@ -85,11 +87,13 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     m_portrait = std::make_unique<PortraitCommands>(
         m_context, *this, *portraitPanel, [questioning] { return questioning->selectionRunning(); });
     m_entry->setPortrait(m_portrait.get());
+    m_analysis = std::make_unique<AnalysisCommands>(m_context, *this, this);
     connectCommands();
 }
 
 TForm1::~TForm1()
 {
+    m_analysis.reset();
     m_entry.reset();
     m_portrait.reset();
     m_gradeBook.reset();
@@ -256,6 +260,10 @@ void TForm1::connectCommands()
 
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
+
+    m_analysis->connectTriggers(m_menus.gradeBookAnalysis,
+        m_gradeBookToolbar->addButton(
+            QStringLiteral("analysisToolButton"), AnalysisMessages::kCommand, AnalysisMessages::kCommandHint));
 
     questioning->connectToolbar();
     connect(m_grid, &DataGrid::surfaceDoubleClicked, this, [questioning] { questioning->BitBtn2Click(); });
