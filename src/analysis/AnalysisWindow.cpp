@@ -103,14 +103,7 @@ std::pair<QBarCategoryAxis *, QValueAxis *> addAxes(QChart *chart, const QString
 /// A score axis from 0 (or the lowest score below it) to 满分 (or the highest above it).
 void fitScores(QValueAxis *axis, const ScoreList &values, int fullMarks)
 {
-    double low = 0;
-    double high = fullMarks;
-    for (const std::optional<double> &value : values) {
-        if (value) {
-            low = std::min(low, *value);
-            high = std::max(high, *value);
-        }
-    }
+    const auto [low, high] = ClassAnalysis::chartRange(values, fullMarks);
     axis->setRange(low, high);
 }
 

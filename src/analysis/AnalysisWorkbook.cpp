@@ -50,11 +50,15 @@ void setRange(lxw_chart_series *series, bool categories, const QByteArray &sheet
         series, sheet.constData(), lxw_row_t(firstRow), lxw_col_t(column), lxw_row_t(lastRow), lxw_col_t(column));
 }
 
-lxw_chart *lineChart(lxw_workbook *workbook, const QString &title)
+/// A line chart of scores over the same span as on screen.
+lxw_chart *lineChart(lxw_workbook *workbook, const QString &title, const ScoreList &values, int fullMarks)
 {
     lxw_chart *chart = workbook_add_chart(workbook, LXW_CHART_LINE);
     chart_title_set_name(chart, title.toUtf8().constData());
     chart_axis_set_name(chart->y_axis, "分数");
+    const auto [low, high] = ClassAnalysis::chartRange(values, fullMarks);
+    chart_axis_set_min(chart->y_axis, low);
+    chart_axis_set_max(chart->y_axis, high);
     chart_show_blanks_as(chart, LXW_CHART_BLANKS_AS_GAP);
     chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
     return chart;
@@ -138,12 +142,14 @@ void writeStatistics(lxw_workbook *workbook, SheetWriter &out, const AnalysisRep
         if (withStudent)
             out.number(row, 2, studentScores.value(i));
     }
-    lxw_chart *trend = lineChart(workbook, QStringLiteral("全班平均分走势"));
+    // The score columns' own 满分, also when 合计 is analysed.
+    const int fullMarks = analysis.lines.fullMarks / report.scores.fullMarksFactor(analysis.column);
+    lxw_chart *trend = lineChart(workbook, QStringLiteral("全班平均分走势"), analysis.trend, fullMarks);
     lineSeries(trend, sheetName, trendHeader + 1, row, 1, 1);
     out.chart(20, 11, trend);
     if (withStudent) {
-        lxw_chart *student
-            = lineChart(workbook, QStringLiteral("%1的成绩").arg(report.scores.students().at(report.student).name));
+        lxw_chart *student = lineChart(workbook, QStringLiteral("%1的成绩").arg(report.scores.students().at(report.student).name),
+            studentScores + analysis.trend, fullMarks);
         lineSeries(student, sheetName, trendHeader + 1, row, 2, 2);
         lineSeries(student, sheetName, trendHeader + 1, row, 1, 1);
         out.chart(37, 11, student);

@@ -2,9 +2,24 @@
 
 #include <QMap>
 
+#include <algorithm>
+
 QString ClassAnalysis::groupLabel(std::optional<int> group)
 {
     return group ? QStringLiteral("第%1组").arg(*group) : QStringLiteral("未分组");
+}
+
+std::pair<double, double> ClassAnalysis::chartRange(const ScoreList &values, int fullMarks)
+{
+    double low = 0;
+    double high = fullMarks;
+    for (const std::optional<double> &value : values) {
+        if (value) {
+            low = std::min(low, *value);
+            high = std::max(high, *value);
+        }
+    }
+    return {low, high};
 }
 
 ClassAnalysis ClassAnalysis::of(const ClassScores &scores, const QString &column, const ScoreLines &lines)

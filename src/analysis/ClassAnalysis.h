@@ -21,6 +21,8 @@ struct ClassAnalysis final {
     QVector<std::optional<double>> trend; ///< the class's 平均分 of each score column
 
     static ClassAnalysis of(const ClassScores &scores, const QString &column, const ScoreLines &lines);
+    /// The span a chart of scores shows: 0 to 满分, wider when a score lies outside.
+    static std::pair<double, double> chartRange(const ScoreList &values, int fullMarks);
     /// "第3组", or "未分组" for a student without a group.
     static QString groupLabel(std::optional<int> group);
 };
