@@ -8,6 +8,7 @@
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
+#include "ui/MainMenus.h"
 #include "ui/MainView.h"
 #include "ui/Prompter.h"
 
@@ -48,12 +49,12 @@ AnalysisWindow *AnalysisCommands::analysisWindow() const
     return m_window;
 }
 
-void AnalysisCommands::connectTriggers(QAction *menuItem, QAbstractButton *toolButton)
+void AnalysisCommands::connectCommands(const MainMenus &menus, QAbstractButton &toolbarButton)
 {
     // From the event loop, as the other commands: a screen reader that chose the item gets
     // its answer before the window (or the notice before a login) appears.
-    connect(menuItem, &QAction::triggered, this, &AnalysisCommands::showAnalysis, Qt::QueuedConnection);
-    connect(toolButton, &QAbstractButton::clicked, this, &AnalysisCommands::showAnalysis, Qt::QueuedConnection);
+    connect(menus.gradeBookAnalysis, &QAction::triggered, this, &AnalysisCommands::showAnalysis, Qt::QueuedConnection);
+    connect(&toolbarButton, &QAbstractButton::clicked, this, &AnalysisCommands::showAnalysis, Qt::QueuedConnection);
 }
 
 bool AnalysisCommands::mainQueryShowsGradeBook() const

@@ -9,7 +9,7 @@
 #include <functional>
 
 class QAbstractButton;
-class QAction;
+class MainMenus;
 class AnalysisWindow;
 class ClassScores;
 struct AppContext;
@@ -33,8 +33,8 @@ public:
     ~AnalysisCommands() override;
     Q_DISABLE_COPY_MOVE(AnalysisCommands)
 
-    /// Connects 成绩分析 of the grade-book 操作 menu and of the grade-book toolbar.
-    void connectTriggers(QAction *menuItem, QAbstractButton *toolButton);
+    /// Connects 成绩分析 of the grade-book 操作 menu and the grade-book toolbar's button.
+    void connectCommands(const MainMenus &menus, QAbstractButton &toolbarButton);
 
     /// 成绩分析: shows the analysis window (or brings it to the front) with the grade book
     /// as it stands; before any login a notice instead.
