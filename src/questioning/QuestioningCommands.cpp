@@ -9,6 +9,7 @@
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -17,7 +18,14 @@ QuestioningCommands::QuestioningCommands(AppContext &context, MainView &view, Qu
     , m_view(view)
     , m_toolbar(toolbar)
     , m_windows(windows)
-    , m_selection(context, view, toolbar)
+    , m_fair(context)
+    , m_selection(context, view, toolbar, {}, &m_fair)
+    , m_fairCommands(
+          context, view, m_fair, m_undo, [this] { return m_selection.isRunning(); },
+          [this] {
+              if (m_form7)
+                  m_form7->hidePopup();
+          })
 {
 }
 
@@ -33,6 +41,18 @@ void QuestioningCommands::connectToolbar()
     QObject::connect(m_toolbar.gradeBox(), &QComboBox::activated, &m_toolbar, [this] { ComboBox1Change(); });
     QObject::connect(m_toolbar.hiddenGrade(), &QLineEdit::textChanged, &m_toolbar, [this] { DBEdit3Change(); });
     QObject::connect(&m_toolbar.selectionTimer(), &QTimer::timeout, &m_toolbar, [this] { Timer1Timer(); });
+}
+
+void QuestioningCommands::connectFairLesson(QAction *noRepeat, QAction *restartRound, QAction *toggleAbsent, QAction *undoGrade,
+    DataGrid &grid, FormattedGridModel &model)
+{
+    FairLessonCommands *fair = &m_fairCommands;
+    QObject::connect(noRepeat, &QAction::triggered, fair, &FairLessonCommands::noRepeatTriggered);
+    QObject::connect(restartRound, &QAction::triggered, fair, &FairLessonCommands::restartRound, Qt::QueuedConnection);
+    QObject::connect(toggleAbsent, &QAction::triggered, fair, &FairLessonCommands::toggleCurrentAbsent, Qt::QueuedConnection);
+    QObject::connect(undoGrade, &QAction::triggered, fair, &FairLessonCommands::undoGrade, Qt::QueuedConnection);
+    m_fairCommands.setItems(noRepeat, undoGrade);
+    m_fairCommands.setGrid(&grid, &model);
 }
 
 void QuestioningCommands::createWindows()
@@ -77,8 +97,13 @@ void QuestioningCommands::Edit2KeyPress()
 
 void QuestioningCommands::ComboBox1Change()
 {
-    Grading grading(m_context.mainQuery, m_context.login, form2(), m_context.prompter,
-        [this](const QString &comment) { form7().showComment(comment); });
+    Grading grading(
+        m_context.mainQuery, m_context.login, form2(), m_context.prompter,
+        [this](const QString &comment) { form7().showComment(comment); },
+        [this](const GradeRecord::Step &step) {
+            m_undo.recorded(step);
+            m_fairCommands.updateItems();
+        });
     grading.grade(m_toolbar.gradeBox()->currentIndex());
 }
 
@@ -101,6 +126,8 @@ void QuestioningCommands::N11Click()
 
 void QuestioningCommands::takeGradeSettings()
 {
+    m_undo.clear();
+    m_fairCommands.updateItems();
     // Before start-up has created the dialog, it takes the settings when it is created.
     if (m_form2)
         m_form2->takeSettings(m_context.login.grades);

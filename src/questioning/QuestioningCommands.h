@@ -1,11 +1,17 @@
 #pragma once
 
+#include "FairLesson.h"
+#include "FairLessonCommands.h"
+#include "GradeUndo.h"
 #include "RandomSelection.h"
 
 #include <QPointer>
 
 struct AppContext;
+class DataGrid;
+class FormattedGridModel;
 class MainView;
+class QAction;
 class QuestioningToolbar;
 class QWidget;
 class TForm2;
@@ -23,6 +29,10 @@ public:
 
     /// Connects the toolbar's boxes, the grade field and the selection timer to their handlers.
     void connectToolbar();
+    /// Connects the fair lesson's menu items (不重复, 重新开始一轮, 缺席/到场, 撤销评价), the
+    /// grid's 缺席 / 到场 context menu and the greying of absent rows.
+    void connectFairLesson(QAction *noRepeat, QAction *restartRound, QAction *toggleAbsent, QAction *undoGrade, DataGrid &grid,
+        FormattedGridModel &model);
     /// Creates the comment settings dialog (taking the login's grade settings) and then
     /// the comment pop-up, both hidden. Either is also created on first use.
     void createWindows();
@@ -52,15 +62,24 @@ public:
     void stopSelection() { m_selection.stop(); }
     /// The selection-running flag.
     bool selectionRunning() const { return m_selection.isRunning(); }
-    /// After a login: the comment settings take the login state's grade settings.
+    /// After a login: the comment settings take the login state's grade settings, and the
+    /// grades that can be taken back start afresh.
     void takeGradeSettings();
+
+    /// 不重复, the round, absences and undo of the logged-in class and subject.
+    FairLesson &fairLesson() { return m_fair; }
+    FairLessonCommands &fairLessonCommands() { return m_fairCommands; }
+    GradeUndo &gradeUndo() { return m_undo; }
 
 private:
     AppContext &m_context;
     MainView &m_view;
     QuestioningToolbar &m_toolbar;
     QWidget *m_windows;
+    FairLesson m_fair;
+    GradeUndo m_undo;
     RandomSelection m_selection;
+    FairLessonCommands m_fairCommands;
     QPointer<TForm2> m_form2;
     QPointer<TForm7> m_form7;
 };

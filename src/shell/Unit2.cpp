@@ -258,6 +258,8 @@ void TForm1::connectCommands()
     connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
 
     questioning->connectToolbar();
+    questioning->connectFairLesson(
+        m_menus.noRepeat, m_menus.restartRound, m_menus.toggleAbsent, m_menus.undoGrade, *m_grid, *m_formattedModel);
     connect(m_grid, &DataGrid::surfaceDoubleClicked, this, [questioning] { questioning->BitBtn2Click(); });
     connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
     connect(m_questioningToolbar->hiddenNumber(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
