@@ -8,6 +8,7 @@
 #include "ui/AppContext.h"
 #include "ui/DataGrid.h"
 #include "ui/FormattedGridModel.h"
+#include "ui/MainMenus.h"
 #include "ui/MainView.h"
 #include "ui/Prompter.h"
 
@@ -39,23 +40,23 @@ FairLessonCommands::FairLessonCommands(AppContext &context, MainView &view, Fair
     });
 }
 
-void FairLessonCommands::setItems(QAction *noRepeat, QAction *undo)
+void FairLessonCommands::connectCommands(const MainMenus &menus, DataGrid &grid)
 {
-    m_noRepeatItem = noRepeat;
-    m_undoItem = undo;
+    connect(menus.noRepeat, &QAction::triggered, this, &FairLessonCommands::noRepeatTriggered);
+    // Those that may show a message box run from the event loop, not inside the click.
+    connect(menus.restartRound, &QAction::triggered, this, &FairLessonCommands::restartRound, Qt::QueuedConnection);
+    connect(menus.toggleAbsent, &QAction::triggered, this, &FairLessonCommands::toggleCurrentAbsent, Qt::QueuedConnection);
+    connect(menus.undoGrade, &QAction::triggered, this, &FairLessonCommands::undoGrade, Qt::QueuedConnection);
+    m_noRepeatItem = menus.noRepeat;
+    m_undoItem = menus.undoGrade;
     updateItems();
-}
 
-void FairLessonCommands::setGrid(DataGrid *grid, FormattedGridModel *model)
-{
-    m_grid = grid;
-    m_model = model;
+    m_grid = &grid;
+    grid.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&grid, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) { showAbsenceMenu(at); });
+    m_model = qobject_cast<FormattedGridModel *>(grid.model());
     if (m_model)
         m_model->setRowGreying([this](int row) { return m_fair.isAbsentRow(row); }, kAbsentHint);
-    if (m_grid) {
-        m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) { showAbsenceMenu(at); });
-    }
 }
 
 void FairLessonCommands::stateChanged()

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "ui/DataGrid.h"
+#include "ui/FormattedGridModel.h"
+
 #include <QObject>
 #include <QPointer>
 #include <functional>
 
 struct AppContext;
-class DataGrid;
 class FairLesson;
-class FormattedGridModel;
 class GradeUndo;
+class MainMenus;
 class MainView;
 class QAction;
 class QMenu;
@@ -25,10 +27,9 @@ public:
     FairLessonCommands(AppContext &context, MainView &view, FairLesson &fair, GradeUndo &undo, std::function<bool()> running,
         std::function<void()> hideComment, QObject *parent = nullptr);
 
-    /// The items this keeps in step: the checkable 不重复 and 撤销评价.
-    void setItems(QAction *noRepeat, QAction *undo);
-    /// The grid whose context menu offers 缺席 / 到场, and its model, which greys absent rows.
-    void setGrid(DataGrid *grid, FormattedGridModel *model);
+    /// Connects 不重复, 重新开始一轮, 缺席/到场 and 撤销评价 of the questioning menu, and the
+    /// grid's context menu; the grid's model greys the absent students' rows.
+    void connectCommands(const MainMenus &menus, DataGrid &grid);
 
     /// 不重复 chosen: on or off for the class and subject, kept in Record.mdb.
     void noRepeatTriggered(bool on);
@@ -60,5 +61,5 @@ private:
     QPointer<QAction> m_noRepeatItem;
     QPointer<QAction> m_undoItem;
     QPointer<DataGrid> m_grid;
-    FormattedGridModel *m_model = nullptr;
+    QPointer<FormattedGridModel> m_model;
 };

@@ -8,6 +8,8 @@
 #include "Unit7.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/MainMenus.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,25 +36,22 @@ QuestioningCommands::~QuestioningCommands()
     m_toolbar.stopTimer();
 }
 
-void QuestioningCommands::connectToolbar()
+void QuestioningCommands::connectCommands(const MainMenus &menus, DataGrid &grid)
 {
+    QObject::connect(menus.randomQuestion, &QAction::triggered, &m_toolbar, [this] { BitBtn2Click(); });
+    QObject::connect(menus.commentSettings, &QAction::triggered, &m_toolbar, [this] { N5Click(); });
+    // Commands that open a modal window run from the event loop, not inside the menu item's
+    // click: a screen reader that chose the item then gets its answer at once instead of
+    // waiting until the dialog closes.
+    QObject::connect(
+        menus.questioningClear, &QAction::triggered, &m_toolbar, [this] { N11Click(); }, Qt::QueuedConnection);
+    QObject::connect(&grid, &DataGrid::surfaceDoubleClicked, &m_toolbar, [this] { BitBtn2Click(); });
     QObject::connect(m_toolbar.numberBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit1KeyPress(); });
     QObject::connect(m_toolbar.nameBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit2KeyPress(); });
     QObject::connect(m_toolbar.gradeBox(), &QComboBox::activated, &m_toolbar, [this] { ComboBox1Change(); });
     QObject::connect(m_toolbar.hiddenGrade(), &QLineEdit::textChanged, &m_toolbar, [this] { DBEdit3Change(); });
     QObject::connect(&m_toolbar.selectionTimer(), &QTimer::timeout, &m_toolbar, [this] { Timer1Timer(); });
-}
-
-void QuestioningCommands::connectFairLesson(QAction *noRepeat, QAction *restartRound, QAction *toggleAbsent, QAction *undoGrade,
-    DataGrid &grid, FormattedGridModel &model)
-{
-    FairLessonCommands *fair = &m_fairCommands;
-    QObject::connect(noRepeat, &QAction::triggered, fair, &FairLessonCommands::noRepeatTriggered);
-    QObject::connect(restartRound, &QAction::triggered, fair, &FairLessonCommands::restartRound, Qt::QueuedConnection);
-    QObject::connect(toggleAbsent, &QAction::triggered, fair, &FairLessonCommands::toggleCurrentAbsent, Qt::QueuedConnection);
-    QObject::connect(undoGrade, &QAction::triggered, fair, &FairLessonCommands::undoGrade, Qt::QueuedConnection);
-    m_fairCommands.setItems(noRepeat, undoGrade);
-    m_fairCommands.setGrid(&grid, &model);
+    m_fairCommands.connectCommands(menus, grid);
 }
 
 void QuestioningCommands::createWindows()

@@ -9,9 +9,8 @@
 
 struct AppContext;
 class DataGrid;
-class FormattedGridModel;
+class MainMenus;
 class MainView;
-class QAction;
 class QuestioningToolbar;
 class QWidget;
 class TForm2;
@@ -27,12 +26,10 @@ public:
     ~QuestioningCommands();
     Q_DISABLE_COPY_MOVE(QuestioningCommands)
 
-    /// Connects the toolbar's boxes, the grade field and the selection timer to their handlers.
-    void connectToolbar();
-    /// Connects the fair lesson's menu items (不重复, 重新开始一轮, 缺席/到场, 撤销评价), the
-    /// grid's 缺席 / 到场 context menu and the greying of absent rows.
-    void connectFairLesson(QAction *noRepeat, QAction *restartRound, QAction *toggleAbsent, QAction *undoGrade, DataGrid &grid,
-        FormattedGridModel &model);
+    /// Connects 随机提问, 评语设定 and 清除 of the menus, a double-click on the grid, and the
+    /// toolbar's boxes, the grade field and the selection timer to their handlers; then the
+    /// fair lesson's items and the grid's 缺席 / 到场.
+    void connectCommands(const MainMenus &menus, DataGrid &grid);
     /// Creates the comment settings dialog (taking the login's grade settings) and then
     /// the comment pop-up, both hidden. Either is also created on first use.
     void createWindows();
