@@ -182,6 +182,8 @@ QMenu *FairLessonCommands::showAbsenceMenu(const QPoint &position)
     auto *menu = new QMenu(m_grid);
     menu->setObjectName(QStringLiteral("absenceMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // A pop-up does not take its parent's font: the window's, as the main menus have it.
+    menu->setFont(m_grid->window()->font());
     QAction *markAbsent = menu->addAction(QStringLiteral("缺席"), this, [this] { setCurrentAbsent(true); });
     QAction *markPresent = menu->addAction(QStringLiteral("到场"), this, [this] { setCurrentAbsent(false); });
     markAbsent->setEnabled(!running && student && !absent);

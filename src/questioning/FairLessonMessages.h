@@ -7,7 +7,7 @@ namespace FairLessonMessages {
 /// Status bar, when a race begins a new round because everybody present was asked.
 inline const QString kNewRound = QStringLiteral("本轮已全部提问，开始新一轮");
 /// Status bar, after 重新开始一轮.
-inline const QString kRoundRestarted = QStringLiteral("已重新开始一轮，全班学生都可以再被选中");
+inline const QString kRoundRestarted = QStringLiteral("已重新开始一轮");
 /// A race refused because nobody it could stop on is present.
 inline const QString kEveryoneAbsent = QStringLiteral("全班学生今天都缺席，无法随机提问。");
 inline const QString kRangeAbsent = QStringLiteral("“范围”内的学生今天都缺席，无法随机提问。请把“范围”改大，或改为0（全班）。");

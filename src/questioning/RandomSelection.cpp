@@ -95,6 +95,14 @@ bool RandomSelection::planFairRace(int range)
         m_context.prompter.error(read.error);
         return false;
     }
+    // The notice of a new round stays until the next race.
+    if (m_roundNoticeShown) {
+        m_view.showStatus(1, QString());
+        m_roundNoticeShown = false;
+    }
+    // Nothing kept for the class: the plain race, without looking at its rows.
+    if (!m_fair->noRepeat() && m_fair->state().absent.isEmpty())
+        return true;
     FairRace::Plan plan = FairRace::plan(m_fair->students(), range, m_fair->state());
     if (plan.kind == FairRace::Plan::Kind::NobodyPresent) {
         m_context.prompter.notice(
@@ -108,9 +116,6 @@ bool RandomSelection::planFairRace(int range)
         }
         m_view.showStatus(1, FairLessonMessages::kNewRound);
         m_roundNoticeShown = true;
-    } else if (m_roundNoticeShown && plan.kind == FairRace::Plan::Kind::Fair) {
-        m_view.showStatus(1, QString());
-        m_roundNoticeShown = false;
     }
     m_plan = std::move(plan);
     return true;
