@@ -289,8 +289,10 @@ void TForm1::formatGrid()
     const QList<ColumnFormat> formats
         = GridFormatting::forFieldCount(m_mainQuery.fieldCount(), QApplication::palette().color(QPalette::ToolTipBase));
     m_formattedModel->setColumnFormats(formats);
-    for (int i = 0; i < formats.size(); ++i)
-        m_grid->setColumnWidth(i, formats.at(i).width);
+    QList<int> widths;
+    for (const ColumnFormat &format : formats)
+        widths << format.width;
+    m_grid->setColumnWidths(widths);
 }
 
 Result TForm1::openGradeBookView()
