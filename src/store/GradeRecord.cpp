@@ -34,17 +34,17 @@ Result record(Database &database, const QString &table, qint64 rowId, const QStr
     if (!database.isOpen())
         return {Outcome::Failed, QStringLiteral("数据库没有打开")};
     // SET expressions read the row as it was, so every column follows from the old values.
-    const QString sql
-        = QStringLiteral("UPDATE %1 SET [评价]=?,"
-                         "[历史]=substr(CASE WHEN ifnull([次数],0)<>0 THEN ifnull([历史],'') ELSE '' END || ?, -%2),"
-                         "[次数]=ifnull([次数],0)+1,"
-                         "[总分]=ifnull([总分],0)+?,"
-                         "[平均]=(ifnull([总分],0)+?)/(ifnull([次数],0)+1) "
-                         "WHERE rowid=?")
-              .arg(Sql::quoted(table))
-              .arg(kHistoryLength);
+    const QString history = Sql::lastCharacters(database.engine(),
+        QStringLiteral("CASE WHEN coalesce([次数],0)<>0 THEN coalesce([历史],'') ELSE '' END || ?"), kHistoryLength);
+    const QString sql = QStringLiteral("UPDATE %1 SET [评价]=?,"
+                                       "[历史]=%2,"
+                                       "[次数]=coalesce([次数],0)+1,"
+                                       "[总分]=coalesce([总分],0)+?,"
+                                       "[平均]=(coalesce([总分],0)+?)/(coalesce([次数],0)+1) "
+                                       "WHERE rowid=?")
+                            .arg(Sql::quoted(table), history);
     QSqlQuery query(database.connection());
-    if (!query.prepare(sql)) {
+    if (!query.prepare(Sql::rendered(database.engine(), sql))) {
         const QSqlError error = query.lastError();
         return {isBusy(error) ? Outcome::Busy : Outcome::Failed, error.databaseText()};
     }
@@ -53,7 +53,7 @@ Result record(Database &database, const QString &table, qint64 rowId, const QStr
     query.addBindValue(qlonglong(score));
     query.addBindValue(qlonglong(score));
     query.addBindValue(rowId);
-    if (!query.exec()) {
+    if (const ::Result ran = database.exec(query); !ran) {
         const QSqlError error = query.lastError();
         return {isBusy(error) ? Outcome::Busy : Outcome::Failed, error.databaseText()};
     }
