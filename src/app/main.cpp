@@ -7,9 +7,26 @@
 #include "ui/QtPrompter.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QTranslator>
+
+namespace {
+
+// The database: --database URL, else the setting "database" of the program's settings
+// file (per user, else system-wide: a school sets it once in /etc/xdg/qingsui/qingsui.ini);
+// none means Record.mdb in the program folder.
+QString databaseSetting(const QCommandLineParser &options)
+{
+    if (options.isSet(QStringLiteral("database")))
+        return options.value(QStringLiteral("database"));
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("qingsui"), QStringLiteral("qingsui"));
+    return settings.value(QStringLiteral("database")).toString();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -23,8 +40,15 @@ int main(int argc, char *argv[])
     FontMapping::install();
     QApplication::setWindowIcon(Artwork::windowIcon());
 
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addOption({QStringLiteral("database"),
+        QStringLiteral("学校的数据库服务器，例如 postgresql://teacher@school-server/qingsui"), QStringLiteral("URL")});
+    options.process(app);
+
     QtPrompter prompter;
     TForm1 window(QCoreApplication::applicationDirPath(), prompter);
+    window.useServer(databaseSetting(options));
     prompter.setStartFolder(window.context().paths.dataFolder());
     prompter.setParent(&window);
     window.FormCreate();

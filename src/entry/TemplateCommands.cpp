@@ -58,12 +58,12 @@ QString TemplateCommands::extension(EntryKind kind)
     return files ? files->extension : QString();
 }
 
-QString TemplateCommands::defaultTemplatePath(EntryKind kind) const
+QString TemplateCommands::defaultTemplateName(EntryKind kind) const
 {
     const std::optional<TemplateKind> files = templateKind(kind);
     if (!files)
         return {};
-    return m_context.paths.dataFile(m_context.login.className + m_context.login.subject + files->defaultName);
+    return m_context.login.className + m_context.login.subject + files->defaultName;
 }
 
 void TemplateCommands::useKind(FileDialogSetting &dialog) const
@@ -83,7 +83,7 @@ void TemplateCommands::SpeedButton7Click()
         = m_context.prompter.openFile(m_openDialog.title, m_openDialog.filter, m_openDialog.defaultExtension);
     if (!path)
         return;
-    if (!load(*path))
+    if (!show(TemplateFile::readText(*path)))
         m_context.prompter.message(kError, kFileMissing, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
@@ -94,7 +94,8 @@ void TemplateCommands::SpeedButton9Click()
         = m_context.prompter.saveFile(m_saveDialog.title, m_saveDialog.filter, m_saveDialog.defaultExtension);
     if (!path)
         return;
-    save(*path);
+    auto [folder, name] = DataFolder::of(*path);
+    save(folder, name);
 }
 
 void TemplateCommands::SpeedButton8Click()
@@ -102,24 +103,23 @@ void TemplateCommands::SpeedButton8Click()
     if (m_context.prompter.message(kError, kConfirmSaveDefault, Prompter::Buttons::YesNo, Prompter::Icon::Information)
         != Prompter::Answer::Yes)
         return;
-    const QString path = defaultTemplatePath(m_kind());
-    if (path.isEmpty())
+    const QString name = defaultTemplateName(m_kind());
+    if (name.isEmpty())
         return;
-    save(path);
+    save(m_context.dataFiles, name);
 }
 
 void TemplateCommands::SpeedButton10Click()
 {
-    const QString path = defaultTemplatePath(m_kind());
-    if (path.isEmpty())
+    const QString name = defaultTemplateName(m_kind());
+    if (name.isEmpty())
         return;
-    if (!load(path))
+    if (!show(TemplateFile::readText(m_context.dataFiles, name)))
         m_context.prompter.message(kError, kDefaultMissing, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
-bool TemplateCommands::load(const QString &path)
+bool TemplateCommands::show(const std::optional<QString> &text)
 {
-    const std::optional<QString> text = TemplateFile::readText(path);
     if (!text)
         return false;
     if (!m_panel.gridInUse()) {
@@ -134,7 +134,7 @@ bool TemplateCommands::load(const QString &path)
     return true;
 }
 
-void TemplateCommands::save(const QString &path)
+void TemplateCommands::save(DataFiles &files, const QString &name)
 {
     QString error;
     const std::optional<QByteArray> bytes = m_panel.gridInUse() ? TemplateFile::gridBytes(m_panel.grid()->cellTexts(), &error)
@@ -143,6 +143,6 @@ void TemplateCommands::save(const QString &path)
         m_context.prompter.message(kError, error, Prompter::Buttons::Ok, Prompter::Icon::Information);
         return;
     }
-    if (const Result written = TemplateFile::write(path, *bytes); !written)
+    if (const Result written = files.write(name, *bytes); !written)
         m_context.prompter.message(kError, written.error, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }

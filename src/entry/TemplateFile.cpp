@@ -59,6 +59,14 @@ std::optional<QString> readText(const QString &path)
     return TextDecoding::decode(bytes);
 }
 
+std::optional<QString> readText(const DataFiles &files, const QString &name)
+{
+    const ReadResult<QByteArray> bytes = files.read(name);
+    if (!bytes || bytes->size() > kMaxBytes)
+        return std::nullopt;
+    return TextDecoding::decode(*bytes);
+}
+
 QStringList lines(const QString &text)
 {
     return LineFile::splitLines(text);

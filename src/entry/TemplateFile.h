@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DataFiles.h"
 #include "store/Result.h"
 
 #include <QByteArray>
@@ -31,6 +32,7 @@ Result write(const QString &path, const QByteArray &bytes);
 /// byte-order mark), else GBK; line breaks as they stand. nullopt when the file is missing,
 /// unreadable or over kMaxBytes.
 std::optional<QString> readText(const QString &path);
+std::optional<QString> readText(const DataFiles &files, const QString &name);
 /// Lines of a template text: breaks are CR LF, CR or LF; a break at the very end adds no line.
 QStringList lines(const QString &text);
 /// The text with every line break (CR LF, CR or LF) made a single LF, as an edit box holds it.

@@ -132,6 +132,12 @@ QList<ColumnDefinition> gradeBook()
     return roster();
 }
 
+QList<ColumnDefinition> dataFiles()
+{
+    return {{Column::kFileName, QStringLiteral("VARCHAR(255) NOT NULL UNIQUE")},
+        {Column::kFileBytes, QStringLiteral("BLOB NOT NULL")}};
+}
+
 } // namespace Schema
 
 namespace Sql {
@@ -154,6 +160,8 @@ Statement createTable(const QString &table, const QList<ColumnDefinition> &colum
     statement.kind = Statement::Kind::CreateTable;
     statement.target = table;
     statement.added = columns;
+    // Readable as Record.mdb takes it; Database::execute builds it for its own engine.
+    statement.text = createTableText(Engine::SQLite, table, columns);
     return statement;
 }
 
@@ -407,6 +415,38 @@ Query groupTotals(const QString &table, const QString &column, bool descending)
     const QString sql = QStringLiteral("SELECT [小组],%1 AS [总分] FROM %2 GROUP BY [小组] ").arg(sum, quoted(table))
         + orderBy(sum, descending);
     return Query{sql, {}, {}};
+}
+
+QString readDataFile(Engine engine, bool lockedForChange)
+{
+    QString sql = QStringLiteral("SELECT [内容] FROM %1 WHERE [文件名]=?").arg(quoted(kDataFileTable));
+    // SQLite locks the whole file at its first write; PostgreSQL locks the row it is told to.
+    if (lockedForChange && engine == Engine::PostgreSQL)
+        sql += QStringLiteral(" FOR UPDATE");
+    return sql;
+}
+
+QString writeDataFile()
+{
+    return QStringLiteral(
+        "INSERT INTO %1 ([文件名],[内容]) VALUES (?,?) ON CONFLICT ([文件名]) DO UPDATE SET [内容]=excluded.[内容]")
+        .arg(quoted(kDataFileTable));
+}
+
+QString addDataFileIfMissing()
+{
+    return QStringLiteral("INSERT INTO %1 ([文件名],[内容]) VALUES (?,?) ON CONFLICT ([文件名]) DO NOTHING")
+        .arg(quoted(kDataFileTable));
+}
+
+QString removeDataFile()
+{
+    return QStringLiteral("DELETE FROM %1 WHERE [文件名]=?").arg(quoted(kDataFileTable));
+}
+
+QString dataFileNames()
+{
+    return QStringLiteral("SELECT [文件名] FROM %1 ORDER BY [文件名]").arg(quoted(kDataFileTable));
 }
 
 Query portrait(const QString &parameter)

@@ -25,7 +25,7 @@ enum class Engine {
 struct Statement final {
     enum class Kind {
         Plain,       ///< one statement in `text`
-        CreateTable, ///< CREATE TABLE `target` with the `added` columns and the row identity
+        CreateTable, ///< CREATE TABLE `target` with the `added` columns and the row identity (`text`: SQLite's form)
         SelectInto,  ///< Select `columns` (empty: all) Into `target` From `source`
         AlterAdd,    ///< ALTER TABLE `target` ADD `added`..., in order
         DeleteAll,   ///< Delete (columns) From `target`: every row goes
@@ -61,6 +61,8 @@ QList<ColumnDefinition> gradeBookAdded();
 /// Whole tables: the first columns of the roster followed by the added ones.
 QList<ColumnDefinition> questioning();
 QList<ColumnDefinition> gradeBook();
+/// The Data files on a server: 文件名 (unique), 内容.
+QList<ColumnDefinition> dataFiles();
 } // namespace Schema
 
 /// Every statement the system issues, one function each. Names are quoted as [name];
@@ -131,6 +133,13 @@ Query showOrderedBy(const QString &table, const QString &column, bool descending
 /// The columns of T in the order of its stored ranks (名次 ascending, ties in row order).
 Query showInRankOrder(const QString &table, const QStringList &columns);
 Query groupTotals(const QString &table, const QString &column, bool descending);
+// The Data files on a server (placeholders: file name, then bytes).
+QString readDataFile(Engine engine, bool lockedForChange);
+QString writeDataFile();
+QString addDataFileIfMissing();
+QString removeDataFile();
+QString dataFileNames();
+
 /// Select * From 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry panel closes it)
 Query portrait(const QString &parameter);
 } // namespace Sql

@@ -7,6 +7,7 @@
 #include "login/LoginController.h"
 #include "questioning/Grading.h"
 #include "questioning/GradingSettings.h"
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
@@ -51,7 +52,8 @@ struct Driver {
     YesPrompter prompter;
     DataPaths paths;
     LoginState login;
-    AppContext context{login, database, query, portraitQuery, prompter, paths};
+    ProgramDataFiles dataFiles{database, paths.dataFolder()};
+    AppContext context{login, database, query, portraitQuery, prompter, paths, dataFiles};
 };
 
 /// The main window's table views as a login uses them; nothing else is shown.
