@@ -302,7 +302,10 @@ Result TForm1::openDatabase()
     if (Result opened = m_database.openServer(*server); !opened)
         return opened;
     // The shipped lists and default settings are the server's first Data files.
-    return m_dataFiles.table().prepare(m_paths.dataFolder());
+    if (Result prepared = m_dataFiles.table().prepare(m_paths.dataFolder()); !prepared)
+        return Result::failure(
+            QStringLiteral("无法在数据库%1上保存班级名单、密码和评语设定：%2").arg(m_database.shownName(), prepared.error));
+    return Result::success();
 }
 
 void TForm1::runLoginDialog()

@@ -10,6 +10,14 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+namespace {
+// An empty file is bytes all the same: a null array would be stored as NULL.
+QByteArray stored(const QByteArray &bytes)
+{
+    return bytes.isNull() ? QByteArray("", 0) : bytes;
+}
+} // namespace
+
 DataFolder::DataFolder(QString folder)
     : m_folder(std::move(folder))
 {
@@ -111,7 +119,7 @@ Result DataTable::prepare(const QString &seedFolder)
             if (Result prepared = m_database.prepare(add, Sql::addDataFileIfMissing()); !prepared)
                 return prepared;
             add.addBindValue(name);
-            add.addBindValue(*bytes);
+            add.addBindValue(stored(*bytes));
             if (Result added = m_database.exec(add); !added)
                 return added;
         }
@@ -145,7 +153,7 @@ Result DataTable::write(const QString &name, const QByteArray &bytes)
     Result ran = m_database.prepare(query, Sql::writeDataFile());
     if (ran) {
         query.addBindValue(name);
-        query.addBindValue(bytes);
+        query.addBindValue(stored(bytes));
         ran = m_database.exec(query);
     }
     if (!ran)

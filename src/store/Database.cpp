@@ -167,9 +167,9 @@ Result Database::openServer(const DatabaseUrl &server)
         return refuse(EngineMessages::permissionRefusal(shown, who, QStringLiteral("建立数据表")));
     QSqlQuery tablesCheck(db);
     if (!tablesCheck.exec(
-            QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema() "
-                           "AND table_type = 'BASE TABLE' AND NOT has_table_privilege(format('%I.%I', table_schema, table_name), "
-                           "'SELECT,INSERT,UPDATE,DELETE') ORDER BY table_name LIMIT 1")))
+            QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                           "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p') "
+                           "AND NOT has_table_privilege(c.oid, 'SELECT,INSERT,UPDATE,DELETE') ORDER BY c.relname LIMIT 1")))
         return refuse(QStringLiteral("数据库服务器“%1”无法使用：%2").arg(shown, engineMessage(tablesCheck.lastError())));
     if (tablesCheck.next())
         return refuse(
@@ -361,8 +361,8 @@ bool Database::tableExists(const QString &table) const
     QSqlQuery query(connection());
     // As the engine takes a name: SQLite folds A to Z, PostgreSQL takes a quoted name as it is.
     if (m_engine == Engine::PostgreSQL)
-        query.prepare(QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
-                                     "AND table_name = ?"));
+        query.prepare(QStringLiteral("SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                     "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p') AND c.relname = ?"));
     else
         query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     query.addBindValue(table);
@@ -376,8 +376,8 @@ QStringList Database::tables() const
         return names;
     QSqlQuery query(connection());
     if (m_engine == Engine::PostgreSQL)
-        query.exec(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema() "
-                                  "AND table_type = 'BASE TABLE'"));
+        query.exec(QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                  "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p')"));
     else
         query.exec(
             QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));

@@ -33,9 +33,13 @@ namespace EngineMessages {
 
 QString inChinese(const QString &engineText)
 {
+    // PostgreSQL leads with the severity: "ERROR:  relation ... already exists".
+    static const QRegularExpression severity(QStringLiteral("^(ERROR|FATAL):\\s+"));
+    QString core = engineText;
+    core.remove(severity);
     for (const Explanation &explanation : kExplanations) {
         const QRegularExpression pattern(QLatin1String(explanation.pattern), QRegularExpression::CaseInsensitiveOption);
-        if (pattern.match(engineText).hasMatch())
+        if (pattern.match(core).hasMatch())
             return QString::fromUtf16(explanation.chinese) + QLatin1Char('\n') + engineText;
     }
     return engineText;
