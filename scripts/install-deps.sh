@@ -17,7 +17,7 @@ packages=(
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   # end-to-end tests: virtual display, input, accessibility, database inspection
   xvfb xauth xdotool x11-utils imagemagick sqlite3
-  python3 python3-pyatspi python3-xlib gir1.2-atspi-2.0 at-spi2-core dbus-x11
+  python3 python3-pyatspi python3-xlib python3-psycopg2 gir1.2-atspi-2.0 at-spi2-core dbus-x11
   # crash tests: kill a process at its n-th write (fault injection)
   strace
   # the tests' own throw-away database server
