@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 #include <algorithm>
@@ -248,14 +249,32 @@ Result Database::run(const QString &text)
     return once();
 }
 
-Result Database::execute(const Statement &statement)
+Result Database::execute(const Statement &statement, int *rowsAffected)
 {
     if (!isOpen())
         return Result::failure(QStringLiteral("数据库没有打开"));
     switch (statement.kind) {
-    case Statement::Kind::Plain: return run(statement.text);
+    case Statement::Kind::Plain: {
+        if (statement.values.isEmpty() && !rowsAffected)
+            return run(statement.text);
+        QSqlQuery query(connection());
+        if (Result prepared = prepare(query, statement.text); !prepared)
+            return prepared;
+        for (const QVariant &value : statement.values)
+            query.addBindValue(value);
+        if (Result ran = exec(query); !ran)
+            return ran;
+        if (rowsAffected)
+            *rowsAffected = query.numRowsAffected();
+        return Result::success();
+    }
 
-    case Statement::Kind::CreateTable: return run(Sql::createTableText(m_engine, statement.target, statement.added));
+    case Statement::Kind::CreateTable: {
+        QString text = Sql::createTableText(m_engine, statement.target, statement.added);
+        if (statement.ifMissing)
+            text.insert(QStringLiteral("CREATE TABLE ").size(), QStringLiteral("IF NOT EXISTS "));
+        return run(text);
+    }
 
     case Statement::Kind::DeleteAll: return run(QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
 
@@ -305,6 +324,34 @@ Result Database::execute(const Statement &statement)
         });
     }
     return Result::failure(QStringLiteral("unknown statement"));
+}
+
+ReadResult<QList<QVariantList>> Database::rows(const Statement &select) const
+{
+    using Rows = QList<QVariantList>;
+    if (!isOpen())
+        return ReadResult<Rows>::failure(QStringLiteral("数据库没有打开"));
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(Sql::rendered(m_engine, select.text)))
+        return ReadResult<Rows>::failure(engineMessage(query.lastError()));
+    for (const QVariant &value : select.values)
+        query.addBindValue(value);
+    // A select that fails inside a transaction must not take it along (PostgreSQL would).
+    if (Result ran = const_cast<Database *>(this)->exec(query); !ran)
+        return ReadResult<Rows>::failure(ran.error);
+    Rows found;
+    const int columns = query.record().count();
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            row << query.value(i);
+        found << row;
+    }
+    if (query.lastError().isValid())
+        return ReadResult<Rows>::failure(engineMessage(query.lastError()));
+    return ReadResult<Rows>::success(std::move(found));
 }
 
 Result Database::runInTransaction(const QList<Statement> &statements)

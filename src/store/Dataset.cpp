@@ -419,7 +419,7 @@ Result Dataset::post()
         // program stored since is never overwritten.
         QStringList unchanged;
         for (const QString &name : std::as_const(names))
-            unchanged << Sql::sameValue(m_database.engine(), name, QStringLiteral("?"));
+            unchanged << Sql::sameValue(name, QStringLiteral("?"));
         text = QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=? AND %3")
                    .arg(table, names.join(QStringLiteral("=?,")), unchanged.join(QStringLiteral(" AND ")));
     } else if (names.isEmpty()) {
@@ -597,6 +597,17 @@ qint64 Dataset::currentRowId() const
     if (m_current < 0 || m_current >= m_rows.size())
         return -1;
     return m_rows.at(m_current).rowId;
+}
+
+int Dataset::rowOf(qint64 rowId) const
+{
+    if (m_query.writeTable.isEmpty() || rowId < 0)
+        return -1;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).rowId == rowId)
+            return row;
+    }
+    return -1;
 }
 
 void Dataset::refreshCurrent()
