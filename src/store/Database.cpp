@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -21,6 +22,28 @@ QString engineMessage(const QSqlError &error)
 {
     const QString text = error.databaseText().trimmed();
     return EngineMessages::inChinese(text.isEmpty() ? error.text().trimmed() : text);
+}
+
+// PostgreSQL cuts a longer name short without a word, so that two long names could reach
+// one table: refused before the statement runs.
+constexpr int kLongestServerName = 63;
+
+QString tooLongName(Engine engine, const QString &text)
+{
+    if (engine != Engine::PostgreSQL)
+        return {};
+    static const QRegularExpression bracketed(QStringLiteral("\\[([^\\]]*)\\]"));
+    for (const QRegularExpressionMatch &match : bracketed.globalMatch(text)) {
+        const QString name = match.captured(1);
+        if (name.toUtf8().size() > kLongestServerName)
+            return QStringLiteral(
+                "名称“%1”太长：数据库服务器上的数据表和数据列的名称最多%2个字节（约21个汉字），这个名称有%3个字节。"
+                "请换用较短的班级、科目或列的名称。")
+                .arg(name)
+                .arg(kLongestServerName)
+                .arg(name.toUtf8().size());
+    }
+    return {};
 }
 
 // Two PCs starting on an empty server at once make its tables one after the other.
@@ -218,6 +241,8 @@ QSqlDatabase Database::connection() const
 
 Result Database::prepare(QSqlQuery &query, const QString &text) const
 {
+    if (const QString refusal = tooLongName(m_engine, text); !refusal.isEmpty())
+        return Result::failure(refusal);
     if (!query.prepare(Sql::rendered(m_engine, text)))
         return Result::failure(engineMessage(query.lastError()));
     return Result::success();
@@ -237,6 +262,8 @@ Result Database::exec(QSqlQuery &query)
 
 Result Database::run(const QString &text)
 {
+    if (const QString refusal = tooLongName(m_engine, text); !refusal.isEmpty())
+        return Result::failure(refusal);
     QSqlQuery query(connection());
     const QString sql = Sql::rendered(m_engine, text);
     const auto once = [&] {

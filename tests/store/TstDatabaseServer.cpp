@@ -19,6 +19,7 @@ private Q_SLOTS:
     void refusedServerIsNamedAndNothingWritten();
     void userWithoutRightsIsRefusedBeforeWriting();
     void tableNamesKeepTheirCase();
+    void nameTooLongForTheServerIsRefused();
 };
 
 void TstDatabaseServer::init()
@@ -135,6 +136,23 @@ void TstDatabaseServer::tableNamesKeepTheirCase()
     QCOMPARE(StoredNames::tableSpelling(db, QStringLiteral("CLASSA")), std::optional(QStringLiteral("ClassA")));
     QCOMPARE(StoredNames::tableSpelling(db, QStringLiteral("ClassA")), std::optional(QStringLiteral("ClassA")));
     QCOMPARE(StoredNames::tableSpelling(db, QStringLiteral("ClassB")), std::nullopt);
+}
+
+void TstDatabaseServer::nameTooLongForTheServerIsRefused()
+{
+    ServerScratch scratch;
+    QVERIFY2(scratch.isValid(), qPrintable(scratch.error()));
+    Database db(QStringLiteral("tst_server_long"));
+    QVERIFY(db.openServer(scratch.url()));
+    // 21 characters fit; the server would cut 22 short, and two such names could meet.
+    const QString fits = QString(17, QChar(u'班')) + QStringLiteral("课堂提问");
+    const QString cut = QString(18, QChar(u'班')) + QStringLiteral("课堂提问");
+    QVERIFY(db.execute(Sql::createQuestioningTableFresh(fits)));
+    const Result refused = db.execute(Sql::createQuestioningTableFresh(cut));
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.error.startsWith(QStringLiteral("名称“%1”太长").arg(cut)), qPrintable(refused.error));
+    QVERIFY(!db.tableExists(cut.left(21)));
+    QCOMPARE(db.tables().size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TstDatabaseServer)
