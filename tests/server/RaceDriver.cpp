@@ -5,6 +5,7 @@
 //       of 一班语文记分册 through the grid's dataset
 // TARGET is a program folder (Record.mdb) or a postgresql:// URL. Prints every grade
 // recorded ("grade NUMBER LETTER") and every score stored ("score NUMBER VALUE").
+#include "DriverProgram.h"
 #include "IdleMainView.h"
 #include "login/LoginController.h"
 #include "questioning/Grading.h"
@@ -28,42 +29,9 @@
 
 namespace {
 
-/// Says yes to every question and counts the messages it is shown.
-class YesPrompter final : public Prompter {
-public:
-    Answer message(const QString &, const QString &text, Buttons buttons, Icon) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        if (buttons == Buttons::Ok)
-            ++shown;
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
-    }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    int execDialog(QDialog &) override { return 0; }
-    int shown = 0;
-};
-
-struct Program {
-    explicit Program(const QString &folder)
-        : paths(folder)
-    {
-        login.programFolder = folder;
-    }
-    Database database;
-    Dataset query{database};
-    Dataset portraitQuery{database};
-    YesPrompter prompter;
-    DataPaths paths;
-    LoginState login;
-    ProgramDataFiles dataFiles{database, paths.dataFolder()};
-    AppContext context{login, database, query, portraitQuery, prompter, paths, dataFiles};
-};
-
 class QuestioningOnly final : public IdleMainView {
 public:
-    explicit QuestioningOnly(Program &program)
+    explicit QuestioningOnly(Driver &program)
         : m_program(program)
     {
     }
@@ -75,14 +43,7 @@ public:
     Result openGradeBookView() override { return Result::failure(QStringLiteral("not used")); }
 
 private:
-    Program &m_program;
-};
-
-class FixedSettings final : public GradingSettings {
-public:
-    QString scoreText(int grade) const override { return QString::number(std::array{10, 8, 5, 0}.at(size_t(grade))); }
-    bool scoringOn() const override { return true; }
-    bool commentsOn() const override { return false; }
+    Driver &m_program;
 };
 
 // History keeps 60 letters: no student gets more from both programs together.
@@ -99,7 +60,7 @@ int main(int argc, char *argv[])
     const QString target = args.at(1);
     const bool server = target.startsWith(QLatin1String("postgresql://"));
     QTemporaryDir scratch; // a server's program still has a folder of its own
-    Program program(server ? scratch.path() : target);
+    Driver program(server ? scratch.path() : target);
     QuestioningOnly view(program);
     const Result opened = server ? program.database.openServer(*DatabaseUrl::parse(target)) : program.database.open(target);
     if (!opened) {
