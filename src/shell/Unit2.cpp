@@ -32,6 +32,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -46,6 +47,8 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -164,6 +167,7 @@ void TForm1::buildWindow()
         auto *panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
         panel->setFixedWidth(widths[i]);
+        panel->setTextFormat(Qt::PlainText);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         statusBar()->addWidget(panel);
@@ -171,6 +175,12 @@ void TForm1::buildWindow()
     }
     m_statusPanels[0]->setAlignment(Qt::AlignCenter);
     m_statusPanels[0]->setText(QStringLiteral("青穗课堂提问助手"));
+    // Chinese characters reach past the font's own line height: the panels are made tall
+    // enough for them, with a little room above and below.
+    const QFontMetrics metrics(m_statusPanels[0]->font());
+    const int textHeight = std::max(metrics.height(), metrics.boundingRect(m_statusPanels[0]->text()).height());
+    for (QLabel *panel : m_statusPanels)
+        panel->setMinimumHeight(textHeight + 2 * panel->frameWidth() + 4);
     statusBar()->setSizeGripEnabled(false);
 
     resize(654, 521 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());

@@ -13,6 +13,8 @@ Prompter::Answer QtPrompter::message(const QString &caption, const QString &text
 {
     QMessageBox box(PromptParent::choose(m_parent));
     box.setWindowTitle(caption);
+    // Names and file names in a message are shown as typed, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;

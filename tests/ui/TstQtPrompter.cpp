@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void fileDialogsSpeakChineseInTheDataFolder_data();
     void fileDialogsSpeakChineseInTheDataFolder();
     void openGivesBackANameThatIsNotThere();
+    void messagesShowNamesAsTyped();
 };
 
 void TstQtPrompter::initTestCase()
@@ -220,6 +222,21 @@ void TstQtPrompter::openGivesBackANameThatIsNotThere()
         = prompter.openFile(QStringLiteral("打开"), QStringLiteral("名单文件(*.qsm)|*.qsm"), QStringLiteral("qsm"));
     QCOMPARE(dialogsOwnBoxes, QStringList());
     QCOMPARE(path.value_or(QString()), QDir(folder.path()).filePath(QStringLiteral("没有.qsm")));
+}
+
+void TstQtPrompter::messagesShowNamesAsTyped()
+{
+    QtPrompter prompter;
+    const QString text = QStringLiteral("“<s>张三</s>.bmp”不是位图文件，相片没有改变。");
+    QString read;
+    whenTheBoxIsOpen([&](QWidget *box) {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        // What a screen reader reads is what the teacher sees.
+        read = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+    });
+    prompter.notice(QStringLiteral("提示"), text);
+    QCOMPARE(read, text);
 }
 
 QTEST_MAIN(TstQtPrompter)
