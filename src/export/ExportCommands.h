@@ -8,6 +8,7 @@
 class DesktopOpener;
 class QDateTime;
 struct AppContext;
+class MainMenus;
 class MainView;
 
 /// 导出至Excel: writes what the main grid shows into a new workbook kept in the teacher's
@@ -29,6 +30,9 @@ public:
     ExportCommands(AppContext &context, MainView &view, Opener opener = {}, QString folder = documentsFolder());
     ~ExportCommands();
     Q_DISABLE_COPY_MOVE(ExportCommands)
+
+    /// Connects 导出至Excel of the 文件 menu to N29Click.
+    void connectCommands(const MainMenus &menus);
 
     /// Export (N29Click): title, column names and every row of the main query in its
     /// order; the main query is left on its last row. Refused before any login.

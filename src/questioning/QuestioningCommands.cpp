@@ -8,7 +8,10 @@
 #include "Unit7.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/MainMenus.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -26,8 +29,16 @@ QuestioningCommands::~QuestioningCommands()
     m_toolbar.stopTimer();
 }
 
-void QuestioningCommands::connectToolbar()
+void QuestioningCommands::connectCommands(const MainMenus &menus, DataGrid &grid)
 {
+    QObject::connect(menus.randomQuestion, &QAction::triggered, &m_toolbar, [this] { BitBtn2Click(); });
+    QObject::connect(menus.commentSettings, &QAction::triggered, &m_toolbar, [this] { N5Click(); });
+    // Commands that open a modal window run from the event loop, not inside the menu item's
+    // click: a screen reader that chose the item then gets its answer at once instead of
+    // waiting until the dialog closes.
+    QObject::connect(
+        menus.questioningClear, &QAction::triggered, &m_toolbar, [this] { N11Click(); }, Qt::QueuedConnection);
+    QObject::connect(&grid, &DataGrid::surfaceDoubleClicked, &m_toolbar, [this] { BitBtn2Click(); });
     QObject::connect(m_toolbar.numberBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit1KeyPress(); });
     QObject::connect(m_toolbar.nameBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit2KeyPress(); });
     QObject::connect(m_toolbar.gradeBox(), &QComboBox::activated, &m_toolbar, [this] { ComboBox1Change(); });

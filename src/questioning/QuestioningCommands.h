@@ -5,6 +5,8 @@
 #include <QPointer>
 
 struct AppContext;
+class DataGrid;
+class MainMenus;
 class MainView;
 class QuestioningToolbar;
 class QWidget;
@@ -21,8 +23,9 @@ public:
     ~QuestioningCommands();
     Q_DISABLE_COPY_MOVE(QuestioningCommands)
 
-    /// Connects the toolbar's boxes, the grade field and the selection timer to their handlers.
-    void connectToolbar();
+    /// Connects 随机提问, 评语设定 and 清除 of the menus, a double-click on the grid, and the
+    /// toolbar's boxes, the grade field and the selection timer to their handlers.
+    void connectCommands(const MainMenus &menus, DataGrid &grid);
     /// Creates the comment settings dialog (taking the login's grade settings) and then
     /// the comment pop-up, both hidden. Either is also created on first use.
     void createWindows();

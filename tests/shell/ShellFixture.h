@@ -4,7 +4,7 @@
 #include "TempProgramFolder.h"
 #include "login/LoginController.h"
 #include "questioning/QuestioningCommands.h"
-#include "shell/MainMenus.h"
+#include "ui/MainMenus.h"
 #include "shell/Unit2.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "shell/MainMenus.h"
+#include "ui/MainMenus.h"
 
 #include <QAction>
 #include <QImage>

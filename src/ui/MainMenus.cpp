@@ -1,6 +1,6 @@
 #include "MainMenus.h"
 
-#include "ui/Artwork.h"
+#include "Artwork.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -5,8 +5,8 @@ class QMainWindow;
 class QMenu;
 
 /// The main menu: 文件, the two 操作 menus (questioning and grade book) and 帮助, with
-/// pictures and shortcuts. Shortcuts work whichever 操作 menu is shown. The window
-/// connects the items; items of later commands stay unconnected until those exist.
+/// pictures and shortcuts. Shortcuts work whichever 操作 menu is shown. The window builds
+/// it; each feature's commands connect the items that run them, the window its own.
 class MainMenus final {
 public:
     explicit MainMenus(QMainWindow &window);
