@@ -9,6 +9,7 @@
 #include "ui/Prompter.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -140,9 +141,14 @@ void PortraitCommands::DBImage1DblClick()
         = m_context.prompter.openFile(QStringLiteral("打开"), QStringLiteral("位图文件(*.bmp)|*.bmp"), QStringLiteral("*.bmp"));
     if (!path)
         return;
+    // The dialog hands back a typed name too: a file that is not there is said so.
     QFile file(*path);
+    if (!QFileInfo(*path).isFile()) {
+        m_context.prompter.notice(kNotice, QStringLiteral("文件“%1”不存在，相片没有改变。").arg(QFileInfo(*path).fileName()));
+        return;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
-        m_context.prompter.error(QStringLiteral("无法读取文件“%1”：%2").arg(*path, file.errorString()));
+        m_context.prompter.error(QStringLiteral("无法读取文件“%1”，相片没有改变。").arg(QDir::toNativeSeparators(*path)));
         return;
     }
     const QByteArray bytes = file.readAll();
