@@ -19,6 +19,17 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+/// The panel opened for a roster in a window of its own, active, the grid taking the keys.
+bool showForRoster(EntryPanel &panel)
+{
+    panel.resize(160, 400);
+    panel.resetInput(EntryKind::Roster);
+    panel.show();
+    return QTest::qWaitForWindowActive(&panel) && panel.focusGrid();
+}
+} // namespace
+
 class TstEntryPanel final : public QObject {
     Q_OBJECT
 
@@ -199,11 +210,7 @@ void TstEntryPanel::gridToggle()
 void TstEntryPanel::focusFollowsTheInputInUse()
 {
     EntryPanel panel;
-    panel.resize(160, 400);
-    panel.resetInput(EntryKind::Roster);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowActive(&panel));
-    QVERIFY(panel.focusGrid());
+    QVERIFY(showForRoster(panel));
 
     panel.gridToggleButton()->click();
     QCOMPARE(QApplication::focusWidget(), panel.memo());
@@ -222,12 +229,8 @@ void TstEntryPanel::focusFollowsTheInputInUse()
 void TstEntryPanel::tabMovesDownTheInputColumn()
 {
     EntryPanel panel;
-    panel.resize(160, 400);
-    panel.resetInput(EntryKind::Roster);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    QVERIFY(showForRoster(panel));
     EntryGrid *grid = panel.grid();
-    QVERIFY(panel.focusGrid());
 
     // Typed straight into the grid, and into its open cell editor.
     for (const QString &name : {u"Bob"_s, u"Eve"_s, u"Kim"_s}) {
