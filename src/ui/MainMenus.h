@@ -27,6 +27,10 @@ public:
     QAction *commentSettings;               ///< "评语设定" (N5Click)
     QAction *questioningDirectModification; ///< "直接修改", checkable (N15Click)
     QAction *switchToGradeBook;             ///< "切换" (N13Click)
+    QAction *noRepeat;                      ///< "不重复", checkable: no student asked twice in a round
+    QAction *restartRound;                  ///< "重新开始一轮"
+    QAction *toggleAbsent;                  ///< "缺席/到场", Ctrl+D: the current student absent or back
+    QAction *undoGrade;                     ///< "撤销评价", Ctrl+Z: the newest grade of this login taken back
 
     // 操作, grade-book menu
     QMenu *gradeBookMenu;
