@@ -83,7 +83,7 @@ void TemplateCommands::SpeedButton7Click()
         = m_context.prompter.openFile(m_openDialog.title, m_openDialog.filter, m_openDialog.defaultExtension);
     if (!path)
         return;
-    if (!show(TemplateFile::readText(*path)))
+    if (!load([&] { return TemplateFile::readText(*path); }, [&](int count) { return TemplateFile::readLines(*path, count); }))
         m_context.prompter.message(kError, kFileMissing, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
@@ -114,23 +114,29 @@ void TemplateCommands::SpeedButton10Click()
     const QString name = defaultTemplateName(m_kind());
     if (name.isEmpty())
         return;
-    if (!show(TemplateFile::readText(m_context.dataFiles, name)))
+    const DataFiles &files = m_context.dataFiles;
+    if (!load([&] { return TemplateFile::readText(files, name); },
+            [&](int count) { return TemplateFile::readLines(files, name, count); }))
         m_context.prompter.message(kError, kDefaultMissing, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
-bool TemplateCommands::show(const std::optional<QString> &text)
+bool TemplateCommands::load(
+    const std::function<std::optional<QString>()> &text, const std::function<std::optional<QStringList>(int)> &firstLines)
 {
-    if (!text)
-        return false;
     if (!m_panel.gridInUse()) {
-        m_panel.memo()->setPlainText(TemplateFile::withLineFeeds(*text));
+        const std::optional<QString> read = text();
+        if (!read)
+            return false;
+        m_panel.memo()->setPlainText(TemplateFile::withLineFeeds(*read));
         return true;
     }
-    // Rows below the file's last line keep what they held.
-    const QStringList lines = TemplateFile::lines(*text);
-    const int rows = std::min<int>(int(lines.size()), TemplateFile::kGridLines - 1);
-    for (int row = 1; row <= rows; ++row)
-        m_panel.grid()->setCellText(row, lines.at(row - 1));
+    // The grid holds 199 lines: only they are read, from a file of any size. Rows below
+    // the file's last line keep what they held.
+    const std::optional<QStringList> lines = firstLines(EntryGrid::kDataRows);
+    if (!lines)
+        return false;
+    for (int row = 1; row <= lines->size(); ++row)
+        m_panel.grid()->setCellText(row, lines->at(row - 1));
     return true;
 }
 

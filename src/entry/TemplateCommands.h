@@ -49,7 +49,8 @@ public:
 
 private:
     /// Puts a file's text into the input in use; false (input unchanged) when it could not be read.
-    bool show(const std::optional<QString> &text);
+    bool load(
+        const std::function<std::optional<QString>()> &text, const std::function<std::optional<QStringList>(int)> &firstLines);
     /// Writes the input in use to the file; shows the failure with caption 错误.
     void save(DataFiles &files, const QString &name);
     void useKind(FileDialogSetting &dialog) const;

@@ -589,6 +589,12 @@ void Dataset::refreshFromMaster()
         return;
     if (identical(masterParameter(), m_parameterValue))
         return;
+    // What the teacher typed is not dropped because the engine refused it (a busy file):
+    // the row stays, with the edit, until a post succeeds.
+    if ((m_state == State::Edit || m_state == State::Insert) && !postIfEditing()) {
+        Q_EMIT pendingEditKept(m_lastError);
+        return;
+    }
     (void)open();
 }
 
@@ -615,6 +621,38 @@ void Dataset::refreshCurrent()
     if (currentRowId() < 0 || m_query.writeTable.isEmpty())
         return;
     rereadCurrent();
+}
+
+ReadResult<QVariant> Dataset::readStored(const QString &column) const
+{
+    if (currentRowId() < 0 || m_query.writeTable.isEmpty())
+        return ReadResult<QVariant>::failure(QStringLiteral("没有可以读取的记录"));
+    QSqlQuery sql(m_database.connection());
+    Result ran = m_database.prepare(
+        sql, QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(Sql::quoted(column), Sql::quoted(m_query.writeTable)));
+    if (ran) {
+        sql.addBindValue(currentRowId());
+        ran = m_database.exec(sql);
+    }
+    if (!ran)
+        return ReadResult<QVariant>::failure(ran.error);
+    return ReadResult<QVariant>::success(sql.next() ? sql.value(0) : QVariant());
+}
+
+Result Dataset::writeStored(const QString &column, const QVariant &value)
+{
+    if (currentRowId() < 0 || m_query.writeTable.isEmpty() || m_state == State::Insert)
+        return fail(QStringLiteral("没有可以写入的记录"));
+    QSqlQuery sql(m_database.connection());
+    if (Result prepared = m_database.prepare(
+            sql, QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(Sql::quoted(m_query.writeTable), Sql::quoted(column)));
+        !prepared)
+        return fail(prepared.error);
+    sql.addBindValue(value);
+    sql.addBindValue(currentRowId());
+    if (Result ran = m_database.exec(sql); !ran)
+        return fail(ran.error);
+    return Result::success();
 }
 
 void Dataset::rereadCurrent()

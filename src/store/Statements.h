@@ -186,6 +186,7 @@ QString addDataFileIfMissing();
 QString removeDataFile();
 QString dataFileNames();
 
-/// Select * From 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry panel closes it)
+/// 姓名 and 宣言 of 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry
+/// panel closes it); 相片 is read apart, with Dataset::readStored.
 Query portrait(const QString &parameter);
 } // namespace Sql
