@@ -3,8 +3,9 @@
 #include "AnalysisMessages.h"
 #include "AnalysisWindow.h"
 #include "AnalysisWorkbook.h"
-#include "export/ExportCommands.h"
-#include "store/DataPaths.h"
+#include "export/DesktopOpener.h"
+#include "store/DataFileNames.h"
+#include "store/DataFiles.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
@@ -22,9 +23,14 @@ AnalysisCommands::AnalysisCommands(AppContext &context, MainView &view, QWidget 
     : m_context(context)
     , m_view(view)
     , m_windows(windows)
-    , m_opener(opener ? std::move(opener) : Opener(ExportCommands::openWithDesktop))
+    , m_opener(std::move(opener))
     , m_folder(folder.isEmpty() ? ExportCommands::documentsFolder() : std::move(folder))
+    , m_desktop(std::make_unique<DesktopOpener>())
 {
+    if (!m_opener) {
+        m_opener = [desktop = m_desktop.get()](
+                       const QString &path, std::function<void(bool)> done) { desktop->open(path, std::move(done)); };
+    }
     // Every change of the grade book reaches the window once, after the command that made
     // it: a batch or a sort signals many times, the window reads the scores again once.
     m_reload.setSingleShot(true);
@@ -112,7 +118,7 @@ void AnalysisCommands::reload()
         return;
     }
     const ScoreLines lines = otherClass
-        ? AnalysisSettingsFile::read(m_context.paths.analysisSettingsFile(login.className, login.subject))
+        ? AnalysisSettingsFile::read(m_context.dataFiles, DataFileNames::analysisSettings(login.className, login.subject))
         : m_window->lines();
     m_shownTable = table;
     m_window->showScores(login.className + login.subject, scores, lines);
@@ -139,8 +145,8 @@ void AnalysisCommands::saveLines(const ScoreLines &lines)
     const LoginState &login = m_context.login;
     if (!login.isLoggedIn())
         return;
-    if (const Result written
-        = AnalysisSettingsFile::write(m_context.paths.analysisSettingsFile(login.className, login.subject), lines);
+    if (const Result written = AnalysisSettingsFile::write(
+            m_context.dataFiles, DataFileNames::analysisSettings(login.className, login.subject), lines);
         !written)
         m_context.prompter.error(written.error);
 }
@@ -186,7 +192,9 @@ void AnalysisCommands::exportWorkbook()
     m_lastWorkbook = path;
     const QString shown = QDir::toNativeSeparators(path);
     m_window->showStatus(AnalysisMessages::exported(shown));
-    if (!m_opener(path))
-        prompter.message(Prompter::applicationTitle(), AnalysisMessages::noSpreadsheet(shown), Prompter::Buttons::Ok,
-            Prompter::Icon::Information);
+    m_opener(path, [this, shown](bool opened) {
+        if (!opened)
+            m_context.prompter.message(Prompter::applicationTitle(), AnalysisMessages::noSpreadsheet(shown),
+                Prompter::Buttons::Ok, Prompter::Icon::Information);
+    });
 }

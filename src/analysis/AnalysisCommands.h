@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/ExportCommands.h"
 #include "store/AnalysisSettingsFile.h"
 
 #include <QObject>
@@ -7,7 +8,9 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
+class DesktopOpener;
 class QAbstractButton;
 class MainMenus;
 class AnalysisWindow;
@@ -23,9 +26,8 @@ class AnalysisCommands final : public QObject {
     Q_OBJECT
 
 public:
-    /// Opens a file with an outside application (as 导出至Excel does); false when nothing
-    /// could be started.
-    using Opener = std::function<bool(const QString &path)>;
+    /// Opens a file with an outside application without waiting for it, as 导出至Excel does.
+    using Opener = ExportCommands::Opener;
 
     /// windows is the main window the analysis window stays above; folder is where
     /// workbooks are kept (created when missing).
@@ -66,4 +68,6 @@ private:
     QTimer m_reload;
     QString m_shownTable; ///< the grade-book table whose scores the window shows
     QString m_lastWorkbook;
+    // Last, so that it goes first: no answer of the desktop arrives after the rest is gone.
+    std::unique_ptr<DesktopOpener> m_desktop;
 };

@@ -25,10 +25,10 @@ bool ScoreLines::isValid() const
 
 namespace AnalysisSettingsFile {
 
-ScoreLines read(const QString &path)
+ScoreLines read(const DataFiles &files, const QString &name)
 {
     const ScoreLines defaults;
-    const ReadResult<QStringList> lines = LineFile::read(path);
+    const ReadResult<QStringList> lines = LineFile::read(files, name);
     if (!lines)
         return defaults;
     ScoreLines read;
@@ -38,10 +38,9 @@ ScoreLines read(const QString &path)
     return read;
 }
 
-Result write(const QString &path, const ScoreLines &lines)
+Result write(DataFiles &files, const QString &name, const ScoreLines &lines)
 {
-    return LineFile::write(
-        path, {QString::number(lines.fullMarks), QString::number(lines.passPercent), QString::number(lines.excellentPercent)});
+    return LineFile::write(files, name, {QString::number(lines.fullMarks), QString::number(lines.passPercent), QString::number(lines.excellentPercent)});
 }
 
 } // namespace AnalysisSettingsFile

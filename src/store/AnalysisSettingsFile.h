@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFiles.h"
 #include "Result.h"
 
 #include <QString>
@@ -20,12 +21,12 @@ struct ScoreLines final {
     bool isValid() const;
 };
 
-/// The analysis settings file of a class and subject: three lines, 满分, 及格 and 优秀,
-/// whole numbers in decimal.
+/// The analysis settings file of a class and subject (a Data file, DataFileNames::
+/// analysisSettings): three lines, 满分, 及格 and 优秀, whole numbers in decimal.
 namespace AnalysisSettingsFile {
 /// The settings of the file; a missing file, or a line that is missing, no whole number or
 /// out of its range, gives the default of that value (100, 60, 85).
-ScoreLines read(const QString &path);
+ScoreLines read(const DataFiles &files, const QString &name);
 /// Writes the three lines; a message naming the file when it cannot be written.
-Result write(const QString &path, const ScoreLines &lines);
+Result write(DataFiles &files, const QString &name, const ScoreLines &lines);
 } // namespace AnalysisSettingsFile

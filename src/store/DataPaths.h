@@ -29,11 +29,6 @@ public:
     {
         return dataFile(className + subject + QStringLiteral("Moren.qs"));
     }
-    /// 满分, 及格 and 优秀 of the grade analysis of class C and subject S.
-    QString analysisSettingsFile(const QString &className, const QString &subject) const
-    {
-        return dataFile(className + subject + QStringLiteral("fenxi.qs"));
-    }
 
 private:
     QString m_programFolder;

@@ -289,9 +289,8 @@ void TstAnalysisCommands::linesKeptPerClassAndSubject()
 
     // A file written by hand: what cannot be read takes the default.
     m_fixture->folder.writeDataFile(QStringLiteral("一班语文fenxi.qs"), QByteArray("120\r\nabc\r\n101\r\n"));
-    QCOMPARE(AnalysisSettingsFile::read(m_fixture->paths.analysisSettingsFile(QStringLiteral("一班"), QStringLiteral("语文"))),
-        (ScoreLines{120, 60, 85}));
-    QCOMPARE(AnalysisSettingsFile::read(m_fixture->paths.dataFile(QStringLiteral("没有这个文件.qs"))), ScoreLines());
+    QCOMPARE(AnalysisSettingsFile::read(m_fixture->files, QStringLiteral("一班语文fenxi.qs")), (ScoreLines{120, 60, 85}));
+    QCOMPARE(AnalysisSettingsFile::read(m_fixture->files, QStringLiteral("没有这个文件.qs")), ScoreLines());
     QVERIFY(m_fixture->prompter.calls().isEmpty());
 }
 

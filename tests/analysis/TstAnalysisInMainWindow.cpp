@@ -1,6 +1,7 @@
 // 成绩分析 through the real main window: the grade-book menu item and toolbar button open
 // one window, and what the grid and the grade-book commands do shows up in it.
 #include "FakePrompter.h"
+#include "ServerScratch.h"
 #include "TempProgramFolder.h"
 #include "analysis/AnalysisCommands.h"
 #include "analysis/AnalysisWindow.h"
@@ -15,6 +16,8 @@
 #include "login/LoginController.h"
 #include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
+#include "store/DataFiles.h"
+#include "store/Statements.h"
 #include "ui/DataGrid.h"
 
 #include <QChart>
@@ -84,6 +87,7 @@ class TstAnalysisInMainWindow final : public QObject {
 private Q_SLOTS:
     void openedFromMenuAndToolbar();
     void followsWhatTheWindowDoes();
+    void onTheSchoolServer();
 };
 
 void TstAnalysisInMainWindow::openedFromMenuAndToolbar()
@@ -190,6 +194,44 @@ void TstAnalysisInMainWindow::followsWhatTheWindowDoes()
     QTRY_COMPARE(analysis->statisticsTable()->rowCount(), 0);
     QCOMPARE(analysis->columnBox()->count(), 0);
     QCOMPARE(prompter.pendingReplies(), 0);
+}
+
+void TstAnalysisInMainWindow::onTheSchoolServer()
+{
+    ServerScratch scratch;
+    if (!scratch.isValid())
+        QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
+    const DatabaseUrl &url = scratch.url();
+    TempProgramFolder folder;
+    FakePrompter prompter;
+    TestWindow window(folder.path(), prompter);
+    window.useServer(
+        QStringLiteral("postgresql://%1:%2@%3:%4/%5").arg(url.user, url.password, url.host).arg(url.port).arg(url.name));
+    window.FormCreate();
+    QVERIFY(window.context().login.isLoggedIn());
+    prompter.clear();
+    Database &database = window.context().database;
+    const QString table = window.context().login.tables().gradeBookTable();
+    QVERIFY(database.execute(Sql::addScoreColumn(table, QStringLiteral("第1次"))));
+    QVERIFY(window.openGradeBookView());
+    // Two scores, the other students without one (缺考): 平均分 70.
+    Dataset &main = window.context().mainQuery;
+    for (const auto &[row, score] : {std::pair{0, 50}, std::pair{1, 90}}) {
+        QVERIFY(main.moveTo(row));
+        QVERIFY(main.setValue(QStringLiteral("第1次"), score));
+        QVERIFY(main.post());
+    }
+    window.show();
+    window.analysis().showAnalysis();
+    AnalysisWindow *analysis = window.analysis().analysisWindow();
+    QCOMPARE(classFigure(analysis, 2), QString::number(main.rowCount() - 2));
+    QCOMPARE(classFigure(analysis, 3), QStringLiteral("70.00"));
+
+    // 优秀 changed in the window: kept in the server's Data table, not in the PC's Data folder.
+    analysis->excellentBox()->setValue(90);
+    QCOMPARE(*window.context().dataFiles.read(QStringLiteral("一班语文fenxi.qs")), QByteArray("100\r\n60\r\n90\r\n"));
+    QVERIFY(!folder.hasDataFile(QStringLiteral("一班语文fenxi.qs")));
+    QCOMPARE(prompter.calls().size(), 0);
 }
 
 QTEST_MAIN(TstAnalysisInMainWindow)

@@ -1,5 +1,5 @@
-#include "FakePrompter.h"
-#include "TempProgramFolder.h"
+#include "ServerScratch.h"
+#include "ShellFixture.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryPanel.h"
@@ -12,6 +12,7 @@
 #include "questioning/QuestioningToolbar.h"
 #include "shell/Unit2.h"
 #include "shell/Unit4.h"
+#include "store/DataFiles.h"
 #include "store/DatasetModel.h"
 #include "store/TableNames.h"
 #include "ui/AnimationControl.h"
@@ -55,67 +56,6 @@ const QString kQuestioningHint = QStringLiteral("随机选择请双击或回车"
 const QString kGradeBookHint = QStringLiteral("双击直接修改");
 const QString kNotLoggedIn = QStringLiteral("您还没有登录，现在登录吗?");
 
-/// The main window with the login dialog replaced by a script of what the teacher does
-/// in it (nothing: the dialog is closed without logging in).
-class TestWindow final : public TForm1 {
-public:
-    using TForm1::TForm1;
-    std::function<void()> loginDialog;
-    int loginDialogsShown = 0;
-
-protected:
-    void runLoginDialog() override
-    {
-        ++loginDialogsShown;
-        if (loginDialog)
-            loginDialog();
-    }
-};
-
-/// A throw-away program folder, a scripted prompter and the window on them.
-struct Shell {
-    TempProgramFolder folder;
-    FakePrompter prompter;
-    TestWindow window{folder.path(), prompter};
-
-    /// The login dialog logs in to 一班 语文 in a mode; the first time the password and
-    /// the class table are confirmed.
-    std::function<void()> login(const QString &mode, bool firstTime = true)
-    {
-        return [this, mode, firstTime] {
-            if (firstTime) {
-                prompter.expectAnswer(Answer::Yes);
-                prompter.expectAnswer(Answer::Yes);
-            }
-            QVERIFY(LoginController(window.context(), window, [&] {
-                window.questioning().takeGradeSettings();
-            }).login({kClass, kSubject, QStringLiteral("123"), mode}));
-        };
-    }
-    /// Start-up with a login in the given mode.
-    void startIn(const QString &mode)
-    {
-        window.loginDialog = login(mode);
-        window.FormCreate();
-        window.loginDialog = nullptr;
-        QCOMPARE(prompter.pendingReplies(), 0);
-    }
-    void execute(const QString &sql)
-    {
-        QSqlQuery query(window.context().database.connection());
-        QVERIFY2(query.exec(sql), qPrintable(query.lastError().text()));
-    }
-    QVariant scalar(const QString &sql)
-    {
-        QSqlQuery query(window.context().database.connection());
-        if (!query.exec(sql) || !query.next())
-            return QStringLiteral("failed: ") + query.lastError().text();
-        return query.value(0);
-    }
-    bool questioningMenuShown() const { return window.menus().questioningMenu->menuAction()->isVisible(); }
-    bool gradeBookMenuShown() const { return window.menus().gradeBookMenu->menuAction()->isVisible(); }
-};
-
 } // namespace
 
 /// The main window: start-up, view states, grid formatting, open grade-book view,
@@ -126,6 +66,7 @@ class TstUnit2 final : public QObject {
 private Q_SLOTS:
     void startupWithoutLogin();
     void databaseThatIsNoDatabaseIsReported();
+    void schoolServerThroughTheWindow();
     void missingDataFolderIsMadeAtStart();
     void menusAsPublished();
     void viewStates_data();
@@ -741,6 +682,44 @@ void TstUnit2::pendingGridEditIsSaved()
 
     QCOMPARE(
         shell.scalar(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号] = %1").arg(number.toInt())).toInt(), 97);
+}
+
+void TstUnit2::schoolServerThroughTheWindow()
+{
+    const QString recordFile = QStringLiteral("/Record.mdb");
+    {
+        // A setting that names no server: said so, no login, and no Record.mdb instead.
+        Shell shell;
+        shell.window.useServer(QStringLiteral("school-server/qingsui"));
+        shell.prompter.expectAnswer(Answer::Ok);
+        shell.window.FormCreate();
+        QVERIFY2(shell.prompter.lastCall().text.startsWith(QStringLiteral("数据库设置“school-server/qingsui”无法使用")),
+            qPrintable(shell.prompter.lastCall().text));
+        QCOMPARE(shell.window.loginDialogsShown, 0);
+        QVERIFY(!QFile::exists(shell.folder.path() + recordFile));
+    }
+    ServerScratch scratch;
+    if (!scratch.isValid())
+        QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
+    const DatabaseUrl &url = scratch.url();
+    Shell shell;
+    shell.window.useServer(
+        QStringLiteral("postgresql://%1:%2@%3:%4/%5").arg(url.user, url.password, url.host).arg(url.port).arg(url.name));
+    shell.startIn(kModeQuestioning);
+    QVERIFY(shell.window.context().login.isLoggedIn());
+    QVERIFY(!QFile::exists(shell.folder.path() + recordFile));
+    QVERIFY(!shell.folder.hasDataFile(QStringLiteral("一班语文denglu.qs")));
+    QCOMPARE(*shell.window.context().dataFiles.read(QStringLiteral("一班语文denglu.qs")), QByteArray("123"));
+    QCOMPARE(shell.window.context().database.engine(), Engine::PostgreSQL);
+
+    QString shown;
+    shell.prompter.expectDialog([&shown](QDialog &dialog) {
+        if (auto *about = qobject_cast<TForm4 *>(&dialog); about && about->database())
+            shown = about->database()->text();
+        return int(QDialog::Accepted);
+    });
+    shell.window.N7Click();
+    QCOMPARE(shown, QStringLiteral("数据库：服务器 %1").arg(url.shown()));
 }
 
 void TstUnit2::aboutBox()

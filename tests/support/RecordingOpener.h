@@ -8,11 +8,11 @@
 struct RecordingOpener {
     QStringList opened;
     bool starts = true;
-    std::function<bool(const QString &)> opener()
+    std::function<void(const QString &, std::function<void(bool)>)> opener()
     {
-        return [this](const QString &path) {
+        return [this](const QString &path, const std::function<void(bool)> &done) {
             opened << path;
-            return starts;
+            done(starts);
         };
     }
 };
