@@ -46,6 +46,6 @@ ClassAnalysis ClassAnalysis::of(const ClassScores &scores, const QString &column
     analysis.bands = ScoreBands::count(values, analysis.lines.fullMarks);
     analysis.bandLabels = ScoreBands::labels(analysis.lines.fullMarks);
     for (const QString &score : scores.scoreColumns())
-        analysis.trend.append(ScoreSummary::of(scores.column(score), lines).mean);
+        analysis.trend.append(ScoreSummary::meanOf(scores.column(score)));
     return analysis;
 }

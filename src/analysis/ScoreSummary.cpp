@@ -9,6 +9,19 @@ bool ScoreSummary::reaches(double score, int percent, int fullMarks)
     return score * 100.0 >= double(percent) * double(fullMarks);
 }
 
+std::optional<double> ScoreSummary::meanOf(const ScoreList &scores)
+{
+    double sum = 0;
+    int count = 0;
+    for (const std::optional<double> &score : scores) {
+        if (score) {
+            sum += *score;
+            ++count;
+        }
+    }
+    return count > 0 ? std::optional<double>(sum / double(count)) : std::nullopt;
+}
+
 ScoreSummary ScoreSummary::of(const ScoreList &scores, const ScoreLines &lines)
 {
     ScoreSummary summary;
@@ -23,7 +36,6 @@ ScoreSummary ScoreSummary::of(const ScoreList &scores, const ScoreLines &lines)
     if (present.isEmpty())
         return summary;
 
-    std::sort(present.begin(), present.end());
     const qsizetype count = present.size();
     double sum = 0;
     int passed = 0;
@@ -39,9 +51,14 @@ ScoreSummary ScoreSummary::of(const ScoreList &scores, const ScoreLines &lines)
         squares += (score - mean) * (score - mean);
 
     summary.mean = mean;
-    summary.lowest = present.constFirst();
-    summary.highest = present.constLast();
-    summary.median = count % 2 == 1 ? present.at(count / 2) : (present.at(count / 2 - 1) + present.at(count / 2)) / 2.0;
+    const auto [lowest, highest] = std::minmax_element(present.cbegin(), present.cend());
+    summary.lowest = *lowest;
+    summary.highest = *highest;
+    // The middle score without sorting the whole class; of an even count, the largest
+    // score below it is the other middle one.
+    const auto middle = present.begin() + count / 2;
+    std::nth_element(present.begin(), middle, present.end());
+    summary.median = count % 2 == 1 ? *middle : (*std::max_element(present.begin(), middle) + *middle) / 2.0;
     summary.deviation = std::sqrt(squares / double(count));
     summary.passRate = double(passed) / double(count);
     summary.excellentRate = double(excellent) / double(count);

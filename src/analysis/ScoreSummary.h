@@ -20,6 +20,8 @@ struct ScoreSummary final {
     int present() const { return students - missing; }
 
     static ScoreSummary of(const ScoreList &scores, const ScoreLines &lines);
+    /// 平均分 alone (as of() gives it), for the trend over many columns.
+    static std::optional<double> meanOf(const ScoreList &scores);
     /// True when score reaches percent % of full marks (compared exactly, in hundredths).
     static bool reaches(double score, int percent, int fullMarks);
 };
