@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTableWidget>
