@@ -117,6 +117,12 @@ void AnalysisCommands::reload()
     } else {
         return;
     }
+    if (!otherClass && scores.sameScoresAs(m_window->report().scores)) {
+        // A sort, or the grade book opened again: the same scores in another order, so
+        // every figure and chart stays as it is.
+        showCurrentStudent();
+        return;
+    }
     const ScoreLines lines = otherClass
         ? AnalysisSettingsFile::read(m_context.dataFiles, DataFileNames::analysisSettings(login.className, login.subject))
         : m_window->lines();

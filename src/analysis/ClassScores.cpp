@@ -3,6 +3,8 @@
 #include "store/Dataset.h"
 #include "store/TableNames.h"
 
+#include <QHash>
+
 #include <cmath>
 
 namespace {
@@ -108,6 +110,35 @@ int ClassScores::indexOf(const QVariant &number, const QString &name) const
             return i;
     }
     return -1;
+}
+
+bool ClassScores::sameScoresAs(const ClassScores &other) const
+{
+    if (m_columns != other.m_columns || m_scoreColumns != other.m_scoreColumns || m_students.size() != other.m_students.size())
+        return false;
+    const auto key = [](const Student &student) { return student.number.toString() + QChar(u'\n') + student.name; };
+    QHash<QString, qsizetype> positions;
+    positions.reserve(other.m_students.size());
+    for (qsizetype i = 0; i < other.m_students.size(); ++i)
+        positions.insert(key(other.m_students.at(i)), i);
+    // Two students alike in 编号 and 姓名 cannot be told apart: never taken as the same.
+    if (positions.size() != other.m_students.size())
+        return false;
+    QVector<bool> matched(other.m_students.size(), false);
+    for (qsizetype i = 0; i < m_students.size(); ++i) {
+        const auto found = positions.constFind(key(m_students.at(i)));
+        if (found == positions.cend() || matched.at(*found))
+            return false;
+        const qsizetype j = *found;
+        matched[j] = true;
+        if (m_students.at(i).group != other.m_students.at(j).group)
+            return false;
+        for (qsizetype column = 0; column < m_values.size(); ++column) {
+            if (m_values.at(column).value(i) != other.m_values.at(column).value(j))
+                return false;
+        }
+    }
+    return true;
 }
 
 int ClassScores::fullMarksFactor(const QString &column) const

@@ -45,6 +45,9 @@ public:
     int fullMarksFactor(const QString &column) const;
 
     bool operator==(const ClassScores &) const = default;
+    /// True when other has the same columns and the same students (by 编号 and 姓名, each
+    /// once) with the same 小组 and values, in any order: what a sort leaves unchanged.
+    bool sameScoresAs(const ClassScores &other) const;
 
 private:
     QVector<Student> m_students;

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void ranksAreShared();
     void rankChangesAndLeaders();
     void classAndGroups();
+    void sameScoresWhateverTheOrder();
     void totalIsMeasuredAgainstEveryColumn();
     void figuresAsShown();
 };
@@ -169,6 +170,32 @@ void TstScoreStatistics::rankChangesAndLeaders()
     QCOMPARE(one.risers, (QVector<int>{0, 1}));
     QCOMPARE(one.fallers, (QVector<int>{3}));
     QVERIFY(RankChanges::leaders(RankChanges::compare(scores({80, 70}), scores({80, 70}))).risers.isEmpty());
+}
+
+void TstScoreStatistics::sameScoresWhateverTheOrder()
+{
+    using Student = ClassScores::Student;
+    const QStringList columns{QStringLiteral("第1次"), QStringLiteral("第2次")};
+    const Student jia{1, QStringLiteral("甲"), 1};
+    const Student yi{2, QStringLiteral("乙"), 2};
+    const ClassScores shown({jia, yi}, columns, {scores({80, kNone}), scores({70, 90})});
+    // The grade book sorted: the same students and scores in another order.
+    QVERIFY(shown.sameScoresAs(ClassScores({yi, jia}, columns, {scores({kNone, 80}), scores({90, 70})})));
+    // What the window must show anew.
+    const Student yiElsewhere{2, QStringLiteral("乙"), 3};
+    const Student bing{2, QStringLiteral("丙"), 2};
+    const QList<ClassScores> changed{
+        ClassScores({yi, jia}, columns, {scores({0, 80}), scores({90, 70})}),          // a score typed (0 is no empty cell)
+        ClassScores({jia, yiElsewhere}, columns, {scores({80, kNone}), scores({70, 90})}), // another 小组
+        ClassScores({jia, bing}, columns, {scores({80, kNone}), scores({70, 90})}),    // another name
+        ClassScores({jia, jia}, columns, {scores({80, kNone}), scores({70, 90})}),     // one student twice
+        ClassScores({jia}, columns, {scores({80}), scores({70})}),                     // a student fewer
+        ClassScores({jia, yi}, {QStringLiteral("第1次")}, {scores({80, kNone})}),        // a column fewer
+    };
+    for (const ClassScores &other : changed) {
+        QVERIFY(!shown.sameScoresAs(other));
+        QVERIFY(!other.sameScoresAs(shown));
+    }
 }
 
 void TstScoreStatistics::classAndGroups()
