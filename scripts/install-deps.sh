@@ -11,6 +11,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n qt6-qpa-plugins
   # spreadsheet export
   libxlsxwriter-dev
+  # grade analysis charts on screen (Qt Charts needs the OpenGL module's CMake files)
+  qt6-charts-dev libqt6charts6 libqt6opengl6-dev
   # manual compiler and viewer
   fp-utils xchm
   # fonts for the Chinese user interface

@@ -34,10 +34,17 @@ GradeBookToolbar::GradeBookToolbar(QWidget *parent)
 {
     setObjectName(QStringLiteral("gradeBookToolbar"));
     setFixedHeight(63);
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(2);
+    m_layout = new QHBoxLayout(this);
+    m_layout->setContentsMargins(4, 4, 4, 4);
+    m_layout->setSpacing(2);
     for (QToolButton *button : {m_switch, m_entry, m_sort, m_clear, m_modify})
-        layout->addWidget(button);
-    layout->addStretch(1);
+        m_layout->addWidget(button);
+    m_layout->addStretch(1);
+}
+
+QToolButton *GradeBookToolbar::addButton(const QString &name, const QString &caption, const QString &hint)
+{
+    QToolButton *button = flatButton(name, caption, hint, this);
+    m_layout->insertWidget(m_layout->count() - 1, button);
+    return button;
 }

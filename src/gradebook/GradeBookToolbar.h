@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QToolButton;
 
 /// The grade-book toolbar: five flat buttons with a picture above the caption.
@@ -16,8 +17,12 @@ public:
     QToolButton *sortButton() const { return m_sort; }     ///< "排序"
     QToolButton *clearButton() const { return m_clear; }   ///< "清除"
     QToolButton *modifyButton() const { return m_modify; } ///< "修改"
+    /// Adds a button of another feature after the others, alike in look; its accessible
+    /// name is its caption.
+    QToolButton *addButton(const QString &name, const QString &caption, const QString &hint);
 
 private:
+    QHBoxLayout *m_layout;
     QToolButton *m_switch;
     QToolButton *m_entry;
     QToolButton *m_sort;

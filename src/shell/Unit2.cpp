@@ -2,6 +2,8 @@
 
 #include "Unit4.h"
 #include "WindowTitle.h"
+#include "analysis/AnalysisCommands.h"
+#include "analysis/AnalysisMessages.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryPanel.h"
 #include "export/ExportCommands.h"
@@ -80,11 +82,13 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     m_portrait = std::make_unique<PortraitCommands>(
         m_context, *this, *portraitPanel, [questioning] { return questioning->selectionRunning(); });
     m_entry->setPortrait(m_portrait.get());
+    m_analysis = std::make_unique<AnalysisCommands>(m_context, *this, this);
     connectCommands();
 }
 
 TForm1::~TForm1()
 {
+    m_analysis.reset();
     m_entry.reset();
     m_portrait.reset();
     m_gradeBook.reset();
@@ -168,6 +172,9 @@ void TForm1::connectCommands()
     m_entry->connectCommands(m_menus, *m_gradeBookToolbar->entryButton());
     m_portrait->connectCommands(m_menus);
     m_export->connectCommands(m_menus);
+    m_analysis->connectCommands(m_menus,
+        *m_gradeBookToolbar->addButton(
+            QStringLiteral("analysisToolButton"), AnalysisMessages::kCommand, AnalysisMessages::kCommandHint));
 
     // The window's own: re-login and exit, the two view switches, help and About. Those
     // that open a modal window run from the event loop, not inside the click: a screen
@@ -305,8 +312,10 @@ void TForm1::formatGrid()
     const QList<ColumnFormat> formats
         = GridFormatting::forFieldCount(m_mainQuery.fieldCount(), QApplication::palette().color(QPalette::ToolTipBase));
     m_formattedModel->setColumnFormats(formats);
-    for (int i = 0; i < formats.size(); ++i)
-        m_grid->setColumnWidth(i, formats.at(i).width);
+    QList<int> widths;
+    for (const ColumnFormat &format : formats)
+        widths << format.width;
+    m_grid->setColumnWidths(widths);
 }
 
 Result TForm1::openGradeBookView()

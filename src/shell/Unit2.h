@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class AnalysisCommands;
 class AnimationControl;
 class BoundField;
 class CurrentRowLink;
@@ -100,6 +101,7 @@ public:
     EntryPanel *panel1() const { return m_entryPanel; }
     ExportCommands &exporting() { return *m_export; }
     PortraitCommands &portrait() { return *m_portrait; }
+    AnalysisCommands &analysis() { return *m_analysis; }
     const MainMenus &menus() const { return m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
@@ -154,4 +156,5 @@ private:
     std::unique_ptr<EntryCommands> m_entry;
     std::unique_ptr<ExportCommands> m_export;
     std::unique_ptr<PortraitCommands> m_portrait;
+    std::unique_ptr<AnalysisCommands> m_analysis;
 };

@@ -29,4 +29,9 @@ inline QString gradeSettings(const QString &className, const QString &subject)
 {
     return className + subject + QStringLiteral("Moren.qs");
 }
+/// 满分, 及格 and 优秀 of the grade analysis of a class and subject.
+inline QString analysisSettings(const QString &className, const QString &subject)
+{
+    return className + subject + QStringLiteral("fenxi.qs");
+}
 } // namespace DataFileNames

@@ -168,6 +168,23 @@ void drawSort(QPainter &p)
     arrowHead(p, QPointF(13, 15), 90, 3.5, QColor(240, 130, 20));
 }
 
+void drawAnalysis(QPainter &p)
+{
+    p.setPen(QPen(kOutline, 0.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(1.5, 1.5), QPointF(1.5, 14.5));
+    p.drawLine(QPointF(1.5, 14.5), QPointF(14.5, 14.5));
+    p.setPen(outline(0.5));
+    const QColor bars[] = {{120, 200, 120}, {250, 195, 40}, {90, 150, 230}};
+    const double heights[] = {5, 8.5, 11};
+    for (int i = 0; i < 3; ++i) {
+        p.setBrush(bars[i]);
+        p.drawRect(QRectF(3 + i * 4, 14 - heights[i], 3, heights[i]));
+    }
+    p.setPen(QPen(QColor(220, 60, 60), 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(3, 9), QPointF(7, 6.5), QPointF(10, 7.5), QPointF(14, 2.5)}));
+}
+
 void drawClear(QPainter &p)
 {
     p.save();
@@ -371,6 +388,7 @@ const QHash<QString, Drawing> &menuDrawings()
         {QStringLiteral("排序"), drawSort},
         {QStringLiteral("清除"), drawClear},
         {QStringLiteral("个性图片"), drawPortrait},
+        {QStringLiteral("成绩分析"), drawAnalysis},
         {QStringLiteral("随机提问"), drawRandomQuestion},
         {QStringLiteral("评语设定"), drawCommentSettings},
         {QStringLiteral("直接修改"), drawModify},
@@ -389,6 +407,7 @@ const QHash<QString, Drawing> &toolDrawings()
         {QStringLiteral("排序"), drawSort},
         {QStringLiteral("清除"), drawClear},
         {QStringLiteral("修改"), drawModify},
+        {QStringLiteral("成绩分析"), drawAnalysis},
     };
     return drawings;
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <QHelpEvent>
 #include <QToolTip>
 
@@ -55,6 +56,25 @@ void DataGrid::setPresentation(const GridPresentation &presentation)
         if (presentation.editing && presentation.alwaysShowEditor)
             edit(current);
     }
+}
+
+void DataGrid::setColumnWidths(const QList<int> &widths)
+{
+    QHeaderView *header = horizontalHeader();
+    bool resized = false;
+    {
+        // Told of each resize, the table would lay itself out and repaint the columns from a
+        // timer, after the paint that shows the new rows: a second paint of the whole grid.
+        const QSignalBlocker quiet(header);
+        for (int i = 0; i < widths.size() && i < header->count(); ++i) {
+            resized = resized || header->sectionSize(i) != widths.at(i);
+            header->resizeSection(i, widths.at(i));
+        }
+    }
+    if (!resized)
+        return;
+    updateGeometries();
+    viewport()->update();
 }
 
 void DataGrid::commitPendingEdit()

@@ -22,6 +22,9 @@ public:
     /// Writes an open cell editor's text into the model and closes the editor, so that
     /// nothing typed is lost when the query closes or the window goes.
     void commitPendingEdit();
+    /// Gives the first columns these widths (the others keep theirs) and lays the grid out
+    /// at once, so that it is painted once with them.
+    void setColumnWidths(const QList<int> &widths);
     /// True while a cell editor is open.
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 

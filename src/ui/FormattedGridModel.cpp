@@ -5,17 +5,32 @@
 FormattedGridModel::FormattedGridModel(QObject *parent)
     : QIdentityProxyModel(parent)
 {
+    // Every command formats the grid right after it opened the query. Telling the header of
+    // new title colours makes the main window lay itself out and paint a second time; after
+    // a reset nothing has been painted yet, so the first paint takes the formats anyway.
+    connect(this, &QAbstractItemModel::modelReset, this, [this] {
+        m_unshownSinceReset = true;
+        QMetaObject::invokeMethod(
+            this, [this] { m_unshownSinceReset = false; }, Qt::QueuedConnection);
+    });
 }
 
 void FormattedGridModel::setColumnFormats(const QList<ColumnFormat> &formats)
 {
+    qsizetype firstChanged = 0;
+    while (firstChanged < formats.size() && firstChanged < m_formats.size()
+        && formats.at(firstChanged) == m_formats.at(firstChanged))
+        ++firstChanged;
+    const bool changed = firstChanged < std::max(formats.size(), m_formats.size());
     m_formats = formats;
     const int rows = rowCount();
     const int columns = columnCount();
-    if (rows > 0 && columns > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rows - 1, columns - 1), {Qt::BackgroundRole, Qt::TextAlignmentRole});
-    if (columns > 0)
-        Q_EMIT headerDataChanged(Qt::Horizontal, 0, columns - 1);
+    if (!changed || m_unshownSinceReset || firstChanged >= columns)
+        return;
+    const int first = int(firstChanged);
+    if (rows > 0)
+        Q_EMIT dataChanged(index(0, first), index(rows - 1, columns - 1), {Qt::BackgroundRole, Qt::TextAlignmentRole});
+    Q_EMIT headerDataChanged(Qt::Horizontal, first, columns - 1);
 }
 
 const ColumnFormat *FormattedGridModel::formatOf(int column) const

@@ -14,7 +14,9 @@ class FormattedGridModel final : public QIdentityProxyModel {
 public:
     explicit FormattedGridModel(QObject *parent = nullptr);
 
-    /// Dresses column i with formats[i]; columns beyond the list stay plain.
+    /// Dresses column i with formats[i]; columns beyond the list stay plain. Views are told
+    /// of the columns whose dress changed, unless no view can have shown them yet (the
+    /// rows were reset and the event loop has not run since).
     void setColumnFormats(const QList<ColumnFormat> &formats);
     const QList<ColumnFormat> &columnFormats() const { return m_formats; }
 
@@ -33,6 +35,7 @@ private:
     const ColumnFormat *formatOf(int column) const;
 
     QList<ColumnFormat> m_formats;
+    bool m_unshownSinceReset = false;
     std::function<bool(int row)> m_greyed;
     QString m_greyedHint;
 };

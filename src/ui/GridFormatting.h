@@ -9,6 +9,8 @@ struct ColumnFormat final {
     Qt::Alignment alignment = Qt::AlignCenter; ///< cell text and title text
     QColor titleBackground;
     QColor background;
+
+    bool operator==(const ColumnFormat &) const = default;
 };
 
 /// Grid formatting: the first column 55 pixels wide, every other 64; text and titles

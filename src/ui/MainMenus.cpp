@@ -76,6 +76,9 @@ MainMenus::MainMenus(QMainWindow &window)
     gradeBookDirectModification->setCheckable(true);
     gradeBookDirectModification->setIconVisibleInMenu(false);
     switchToQuestioning = item(window, gradeBookMenu, QStringLiteral("gradeBookSwitch"), QStringLiteral("切换"));
+    // Beyond the published items, after them.
+    gradeBookMenu->addSeparator();
+    gradeBookAnalysis = item(window, gradeBookMenu, QStringLiteral("gradeBookAnalysis"), QStringLiteral("成绩分析"));
 
     QMenu *help = bar->addMenu(QStringLiteral("帮助"));
     help->setObjectName(QStringLiteral("helpMenu"));

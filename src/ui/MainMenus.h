@@ -40,6 +40,7 @@ public:
     QAction *gradeBookPortrait;           ///< "个性图片" (ZhaopianClick)
     QAction *gradeBookDirectModification; ///< "直接修改", checkable (N15Click)
     QAction *switchToQuestioning;         ///< "切换" (SpeedButton6Click)
+    QAction *gradeBookAnalysis;           ///< "成绩分析", after a separator
 
     // 帮助
     QAction *manual; ///< "使用手册", F1 (N6Click)

@@ -77,13 +77,20 @@ def stub_opener():
 
 def export(window, opened_log):
     """文件 > 导出至Excel; the path of the workbook handed to the opener."""
+    def choose():
+        menu = find(window, "menu item", "文件")
+        menu.queryAction().doAction(0)
+        find(menu, "menu item", "导出至Excel").queryAction().doAction(0)
+    return export_target(opened_log, choose)
+
+
+def export_target(opened_log, action):
+    """Runs action, which writes a workbook and hands it to the opener; the workbook's path."""
     before = 0
     if os.path.exists(opened_log):
         with open(opened_log) as f:
             before = len([line for line in f if line.strip()])
-    menu = find(window, "menu item", "文件")
-    menu.queryAction().doAction(0)
-    find(menu, "menu item", "导出至Excel").queryAction().doAction(0)
+    action()
 
     def opened():
         if not os.path.exists(opened_log):

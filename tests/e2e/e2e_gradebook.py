@@ -8,7 +8,7 @@ import subprocess
 import pyatspi
 
 from e2e_export import export, read_sheet, stub_opener
-from qs_e2e import (Failure, Program, answer, check, find, press, run, set_text, wait_for)
+from qs_e2e import (Failure, Program, answer, check, find, press, run, set_text, table_rows, wait_for)
 
 MAIN = "青穗多媒体教学助手"
 TITLE = MAIN + "-一班语文记分册"
@@ -76,11 +76,8 @@ def add_scores_from_memo(program, window, lines, column, extra_rows=0):
 def grid_rows(window):
     table = find(window, "table", "双击直接修改")
     t = table.queryTable()
-    rows = []
-    for r in range(t.nRows):
-        rows.append([t.getAccessibleAt(r, c).name for c in range(t.nColumns)])
     headers = [t.getColumnHeader(c).name if t.getColumnHeader(c) else t.getColumnDescription(c) for c in range(t.nColumns)]
-    return headers, rows
+    return headers, table_rows(table)
 
 
 def test(built):

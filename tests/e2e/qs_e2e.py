@@ -304,6 +304,12 @@ def find(root, role=None, name=None, description=None, timeout=TIMEOUT):
     return wait_for(probe, "%s name=%r hint=%r" % (role, name, description), timeout)
 
 
+def table_rows(table):
+    """The names of a table's cells, row by row."""
+    t = table.queryTable()
+    return [[t.getAccessibleAt(r, c).name for c in range(t.nColumns)] for r in range(t.nRows)]
+
+
 def alert_text(box):
     return "\n".join(n.name for n in _descendants(box) if n.getRoleName() == "label" and n.name)
 

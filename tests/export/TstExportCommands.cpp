@@ -1,6 +1,7 @@
 // 导出至Excel on a real database: every view as the grid shows it, read back from the
 // workbook, with a stand-in for the desktop's opener.
 #include "ContextFixture.h"
+#include "RecordingOpener.h"
 #include "ScriptedMainView.h"
 #include "XlsxReader.h"
 #include "export/ExportCommands.h"
@@ -13,19 +14,6 @@
 namespace {
 
 using Rows = QList<QVariantList>;
-
-/// The desktop's opener, recording what it was asked to open.
-struct RecordingOpener {
-    QStringList opened;
-    bool starts = true;
-    ExportCommands::Opener opener()
-    {
-        return [this](const QString &path, const std::function<void(bool)> &done) {
-            opened << path;
-            done(starts);
-        };
-    }
-};
 
 QString cellName(int row, int column)
 {

@@ -187,9 +187,11 @@ void TstUnit2::menusAsPublished()
             QStringLiteral("-"), QStringLiteral("随机提问 F5"), QStringLiteral("评语设定"), QStringLiteral("直接修改 [check]"),
             QStringLiteral("切换"), QStringLiteral("-"), QStringLiteral("不重复 [check]"), QStringLiteral("重新开始一轮"),
             QStringLiteral("缺席/到场 Ctrl+D"), QStringLiteral("撤销评价 Ctrl+Z")}));
+    // The published items, then 成绩分析 after a separator.
     QCOMPARE(items(menus.gradeBookMenu),
         QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
-            QStringLiteral("-"), QStringLiteral("直接修改 [check]"), QStringLiteral("切换")}));
+            QStringLiteral("-"), QStringLiteral("直接修改 [check]"), QStringLiteral("切换"), QStringLiteral("-"),
+            QStringLiteral("成绩分析")}));
     QCOMPARE(items(bar.at(3)->menu()), QStringList({QStringLiteral("使用手册 F1"), QStringLiteral("关于...")}));
 
     // Every toolbar control can be found by its name, and carries its hint.
