@@ -27,9 +27,9 @@ std::optional<QByteArray> memoBytes(const QString &text, QString *error = nullpt
 /// leaves an existing file as it was. The failure names the file.
 Result write(const QString &path, const QByteArray &bytes);
 
-/// Text of a template file: UTF-8 when the bytes are non-ASCII UTF-8 (with or without a
-/// byte-order mark), else GBK; line breaks as they stand. nullopt when the file is missing,
-/// unreadable or over kMaxBytes.
+/// Text of a template file in the encoding TextDecoding finds (GBK, UTF-8, UTF-16 with a
+/// mark); line breaks as they stand. nullopt when the file is missing, unreadable, over
+/// kMaxBytes or not text (a NUL or another control character).
 std::optional<QString> readText(const QString &path);
 /// Lines of a template text: breaks are CR LF, CR or LF; a break at the very end adds no line.
 QStringList lines(const QString &text);

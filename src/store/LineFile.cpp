@@ -37,12 +37,28 @@ ReadResult<QByteArray> readBytes(const QString &path)
     return ReadResult<QByteArray>::success(file.readAll());
 }
 
+std::optional<QStringList> lines(QByteArrayView bytes)
+{
+    const std::optional<QString> text = TextDecoding::decode(bytes);
+    if (!text)
+        return std::nullopt;
+    return splitLines(*text);
+}
+
+QString notTextMessage(const QString &path)
+{
+    return QStringLiteral("无法读取文件“%1”：它不是文本文件（含有空字符或其他控制字符）。").arg(QDir::toNativeSeparators(path));
+}
+
 ReadResult<QStringList> read(const QString &path)
 {
     const ReadResult<QByteArray> bytes = readBytes(path);
     if (!bytes)
         return ReadResult<QStringList>::failure(bytes.error);
-    return ReadResult<QStringList>::success(splitLines(TextDecoding::decode(*bytes)));
+    std::optional<QStringList> read = lines(*bytes);
+    if (!read)
+        return ReadResult<QStringList>::failure(notTextMessage(path));
+    return ReadResult<QStringList>::success(std::move(*read));
 }
 
 Result write(const QString &path, const QStringList &lines)

@@ -3,19 +3,26 @@
 #include "Result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 /// Text files of lines, the format every Data file builds on: GBK, each line ended by
-/// CR LF; read back from CR, LF or CR LF, and from UTF-8 written by other programs.
+/// CR LF; read back from CR, LF or CR LF, in whatever encoding TextDecoding finds.
 namespace LineFile {
 /// Splits text into lines ending at CR, LF or CR LF; a final line break adds no line,
 /// an empty line is an empty entry, empty text gives no line.
 QStringList splitLines(const QString &text);
 /// The bytes of a file, or a message naming it.
 ReadResult<QByteArray> readBytes(const QString &path);
-/// Reads a text file into lines (rules of splitLines): valid UTF-8 that is not plain ASCII
-/// as UTF-8, anything else as GBK.
+/// The lines of a file's bytes (TextDecoding, then splitLines); nullopt when the bytes
+/// are not text (a NUL or another control character).
+std::optional<QStringList> lines(QByteArrayView bytes);
+/// What the teacher is told of a file that is not text.
+QString notTextMessage(const QString &path);
+/// Reads a text file into lines (see lines); a file that is not text is refused with
+/// notTextMessage.
 ReadResult<QStringList> read(const QString &path);
 /// Writes lines as GBK, each ended by CR LF. Refuses (writes nothing) when a line holds a
 /// character GBK cannot store. Writes through a temporary file so a failure leaves the old one.

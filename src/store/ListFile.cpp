@@ -1,13 +1,11 @@
 #include "ListFile.h"
 
 #include "Gbk.h"
+#include "LineFile.h"
 #include "StoredNames.h"
 #include "TextDecoding.h"
 
-#include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
 
 namespace ListFile {
 
@@ -32,72 +30,88 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
 
 bool isUndecodable(const QByteArray &line)
 {
-    // The decoder drops a lead byte without its second byte silently: only the round trip
-    // tells whether every byte was read.
-    QStringDecoder decoder("GBK");
-    const QString text = decoder.decode(line);
-    if (decoder.hasError())
-        return true;
-    const std::optional<QByteArray> again = Gbk::encode(text);
-    return !again || *again != line;
+    return !Gbk::decodeStrictly(line);
 }
 
 namespace {
-Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
-{
-    const QString shown = QDir::toNativeSeparators(path);
-    const std::optional<QByteArray> encoded = Gbk::encode(name);
-    if (!encoded)
-        return {Result::failure(Gbk::unencodableMessage(name)), false};
 
-    QList<QByteArray> lines;
-    bool utf8 = false;
-    QFile file(path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return {Result::failure(QStringLiteral("无法读取文件“%1”：%2").arg(shown, file.errorString())), false};
-        QByteArray content = file.readAll();
-        file.close();
-        utf8 = TextDecoding::isUtf8Text(content);
-        if (utf8 && content.startsWith("\xEF\xBB\xBF"))
-            content.remove(0, 3);
-        lines = splitLines(content);
+/// A line as read: its text, or nothing when it cannot be read (it is then written back
+/// as the bytes it had).
+struct Line final {
+    std::optional<QString> text;
+    QByteArray bytes;
+};
+
+QList<Line> linesOf(const QByteArray &content)
+{
+    QList<Line> lines;
+    const TextDecoding::Detected detected = TextDecoding::detect(content);
+    if (detected.encoding == TextDecoding::Encoding::Gbk) {
+        for (const QByteArray &bytes : splitLines(content)) {
+            std::optional<QString> text = Gbk::decodeStrictly(bytes);
+            if (text && TextDecoding::hasControlCharacters(*text))
+                text.reset();
+            lines << Line{std::move(text), bytes};
+        }
+        return lines;
+    }
+    // A list another program saved as UTF-8 or UTF-16 is written back as GBK; a line GBK
+    // cannot store stays in UTF-8.
+    for (const QString &text : LineFile::splitLines(TextDecoding::decodeAs(content, detected))) {
+        const bool readable = !TextDecoding::hasControlCharacters(text);
+        lines << Line{readable ? std::optional<QString>(text) : std::nullopt, text.toUtf8()};
+    }
+    return lines;
+}
+
+Rewrite rewriteFile(const QString &path, const QString &name, bool first)
+{
+    QByteArray content;
+    if (QFile::exists(path)) {
+        const ReadResult<QByteArray> read = LineFile::readBytes(path);
+        if (!read)
+            return {Result::failure(read.error), false};
+        content = *read;
     }
     Rewrite done;
-    QByteArray bytes = putFirst ? *encoded + "\r\n" : QByteArray();
-    for (const QByteArray &line : std::as_const(lines)) {
-        // A list saved as UTF-8 is written back as GBK; a line neither can read stays as it is.
-        std::optional<QString> text;
-        if (utf8)
-            text = QString::fromUtf8(line);
-        else if (!isUndecodable(line))
-            text = Gbk::decode(line);
-        const std::optional<QByteArray> gbkLine = text ? Gbk::encode(*text) : std::nullopt;
-        if (!gbkLine) {
-            done.keptUndecodable = true;
-            bytes += line + "\r\n";
-            continue;
-        }
-        // A line that differs from name only in letter case names the same tables.
-        if (StoredNames::sameIgnoringCase(*text, name))
-            continue;
-        bytes += *gbkLine + "\r\n";
-    }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        done.result = Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown, out.errorString()));
+    const std::optional<QByteArray> bytes = rewritten(content, name, first, &done.keptUndecodable);
+    if (!bytes)
+        return {Result::failure(Gbk::unencodableMessage(name)), false};
+    done.result = LineFile::writeBytes(path, *bytes);
     return done;
 }
 } // namespace
 
+std::optional<QByteArray> rewritten(const QByteArray &content, const QString &name, bool putFirst, bool *keptUndecodable)
+{
+    const std::optional<QByteArray> encoded = Gbk::encode(name);
+    if (!encoded)
+        return std::nullopt;
+    QByteArray bytes = putFirst ? *encoded + "\r\n" : QByteArray();
+    for (const Line &line : linesOf(content)) {
+        const std::optional<QByteArray> gbkLine = line.text ? Gbk::encode(*line.text) : std::nullopt;
+        if (!gbkLine) {
+            if (keptUndecodable)
+                *keptUndecodable = true;
+            bytes += line.bytes + "\r\n";
+            continue;
+        }
+        // A line that differs from name only in letter case names the same tables.
+        if (StoredNames::sameIgnoringCase(*line.text, name))
+            continue;
+        bytes += *gbkLine + "\r\n";
+    }
+    return bytes;
+}
+
 Rewrite putFirst(const QString &path, const QString &name)
 {
-    return rewrite(path, name, true);
+    return rewriteFile(path, name, true);
 }
 
 Rewrite removeAll(const QString &path, const QString &name)
 {
-    return rewrite(path, name, false);
+    return rewriteFile(path, name, false);
 }
 
 } // namespace ListFile
