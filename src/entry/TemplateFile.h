@@ -23,8 +23,9 @@ std::optional<QByteArray> gridBytes(const QStringList &cells, QString *error = n
 /// CR LF and nothing added at the end.
 std::optional<QByteArray> memoBytes(const QString &text, QString *error = nullptr);
 
-/// Writes bytes through a temporary file beside path that is renamed over it, so a failure
-/// leaves an existing file as it was. The failure names the file.
+/// Writes bytes through a temporary copy beside path that is renamed over it, so a failure
+/// or a kill leaves an existing file as it was; copies a kill left are removed. The
+/// failure names the file.
 Result write(const QString &path, const QByteArray &bytes);
 
 /// Text of a template file in the encoding TextDecoding finds (GBK, UTF-8, UTF-16 with a

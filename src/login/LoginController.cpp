@@ -4,6 +4,7 @@
 #include "StoredSpelling.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
+#include "store/LineFile.h"
 #include "store/ListFile.h"
 #include "store/LoginState.h"
 #include "store/PasswordFile.h"
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 using Caption::kError;
@@ -226,11 +226,9 @@ bool LoginController::loadGradeSettings(const Entries &entries)
     }
     if (!hasOwn) {
         // The class and subject get the default file as it is, byte for byte.
-        QFile original(source);
-        QSaveFile copy(own);
-        if (!original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly) || copy.write(original.readAll()) < 0
-            || !copy.commit()) {
-            prompter.error(QStringLiteral("无法写入文件“%1”。").arg(own));
+        const ReadResult<QByteArray> original = LineFile::readBytes(source);
+        if (const Result copied = original ? LineFile::writeBytes(own, *original) : Result::failure(original.error); !copied) {
+            prompter.error(copied.error);
             return false;
         }
     }

@@ -5,7 +5,63 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+const QLatin1StringView kCopySuffix(".tmp");
+constexpr int kCopyMarkLength = 6;
+
+QString copyPath(const QString &path)
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString mark;
+    for (int i = 0; i < kCopyMarkLength; ++i)
+        mark += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return path + QLatin1Char('.') + mark + kCopySuffix;
+}
+
+bool isCopyOf(const QString &entry, const QString &name)
+{
+    if (entry.size() != name.size() + 1 + kCopyMarkLength + kCopySuffix.size() || !entry.startsWith(name + QLatin1Char('.'))
+        || !entry.endsWith(kCopySuffix))
+        return false;
+    for (const QChar c : QStringView(entry).sliced(name.size() + 1, kCopyMarkLength)) {
+        if (c.unicode() >= 0x80 || !c.isLetterOrNumber())
+            return false;
+    }
+    return true;
+}
+
+// A copy whose writer was killed before the rename stays beside the file for ever unless
+// the next write takes it away; a writer that is still at work holds its copy locked.
+void removeStaleCopies(const QString &path)
+{
+    const QFileInfo info(path);
+    const QDir folder = info.dir();
+    const QString name = info.fileName();
+    const QStringList entries = folder.entryList({name + QStringLiteral(".*") + kCopySuffix}, QDir::Files | QDir::Hidden);
+    for (const QString &entry : entries) {
+        if (!isCopyOf(entry, name))
+            continue;
+        const QByteArray native = QFile::encodeName(folder.filePath(entry));
+        const int descriptor = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0)
+            continue;
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(native.constData());
+        ::close(descriptor);
+    }
+}
+
+} // namespace
 
 namespace LineFile {
 
@@ -76,9 +132,33 @@ Result write(const QString &path, const QStringList &lines)
 
 Result writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    // Through a link, as the editors do: the file it names is replaced, the link stays.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    removeStaleCopies(target);
+    const auto failure = [&](const QString &reason) {
+        return Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
+    };
+
+    QFile copy;
+    for (int attempt = 0; attempt < 16 && !copy.isOpen(); ++attempt) {
+        copy.setFileName(copyPath(target));
+        (void)copy.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+    if (!copy.isOpen())
+        return failure(copy.errorString());
+    (void)::flock(copy.handle(), LOCK_EX);
+    const QByteArray copyName = QFile::encodeName(copy.fileName());
+    const auto giveUp = [&](const QString &reason) {
+        copy.close();
+        ::unlink(copyName.constData());
+        return failure(reason);
+    };
+    if (copy.write(bytes) != bytes.size() || !copy.flush())
+        return giveUp(copy.errorString());
+    if (::fsync(copy.handle()) != 0 || ::rename(copyName.constData(), QFile::encodeName(target).constData()) != 0)
+        return giveUp(qt_error_string(errno));
+    copy.close();
     return Result::success();
 }
 

@@ -25,8 +25,11 @@ QString notTextMessage(const QString &path);
 /// notTextMessage.
 ReadResult<QStringList> read(const QString &path);
 /// Writes lines as GBK, each ended by CR LF. Refuses (writes nothing) when a line holds a
-/// character GBK cannot store. Writes through a temporary file so a failure leaves the old one.
+/// character GBK cannot store. Writes through a temporary copy (see writeBytes).
 Result write(const QString &path, const QStringList &lines);
-/// Writes bytes through a temporary file renamed over the target.
+/// Writes bytes into a copy beside the file, `<name>.XXXXXX.tmp`, locked while it is
+/// written, and renames it over the file: a failure or a kill leaves the old file whole.
+/// Copies of the same file that no running program holds locked (left by a kill) are
+/// removed first.
 Result writeBytes(const QString &path, const QByteArray &bytes);
 } // namespace LineFile

@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/file.h>
 
 using namespace Qt::StringLiterals;
 
@@ -44,6 +47,8 @@ private Q_SLOTS:
     void corpusReadsBack();
     void filesThatAreNotTextAreNotRead_data();
     void filesThatAreNotTextAreNotRead();
+    void killBeforeTheRenameLeavesNoCopyForEver();
+    void copiesOfOthersAreLeftAlone();
 };
 
 void TstTemplateFile::gridFormIsTwoHundredLines()
@@ -217,6 +222,54 @@ void TstTemplateFile::filesThatAreNotTextAreNotRead()
     const QString path = dir.filePath(u"名单.qsm"_s);
     writeRaw(path, bytes);
     QCOMPARE(TemplateFile::readText(path), read ? std::optional<QString>(u"张三\r\n李四\r\n"_s) : std::nullopt);
+}
+
+void TstTemplateFile::killBeforeTheRenameLeavesNoCopyForEver()
+{
+    if (QStandardPaths::findExecutable(u"strace"_s).isEmpty())
+        QSKIP("strace is not installed");
+    QTemporaryDir dir;
+    const QString name = u"一班语文名单默认模板.qs"_s;
+    const QString path = dir.filePath(name);
+    QVERIFY(TemplateFile::write(path, gbk(u"旧名单"_s)));
+
+    // Killed just before the copy it wrote is renamed over the file.
+    QProcess driver;
+    driver.start(u"strace"_s,
+        {u"-f"_s, u"-o"_s, u"/dev/null"_s, u"-e"_s, u"inject=rename,renameat,renameat2:signal=SIGKILL"_s,
+            QStringLiteral(QS_TEMPLATE_WRITE_DRIVER), path, u"新名单"_s});
+    QVERIFY(driver.waitForFinished(60000));
+    QCOMPARE(readRaw(path), gbk(u"旧名单"_s));
+    QVERIFY2(QDir(dir.path()).entryList(QDir::Files).size() == 2, "the kill left no copy: it came too early or too late");
+
+    QVERIFY(TemplateFile::write(path, gbk(u"新名单"_s)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    QCOMPARE(readRaw(path), gbk(u"新名单"_s));
+}
+
+void TstTemplateFile::copiesOfOthersAreLeftAlone()
+{
+    QTemporaryDir dir;
+    const QString name = u"一班语文名单默认模板.qs"_s;
+    const QString path = dir.filePath(name);
+    QVERIFY(TemplateFile::write(path, gbk(u"甲"_s)));
+    // A teacher's own copy, and a copy that another program is writing at this moment
+    // (it holds the copy locked).
+    const QString own = name + u".backup"_s;
+    writeRaw(dir.filePath(own), gbk(u"甲"_s));
+    const QString busy = name + u".AbCdEf.tmp"_s;
+    QFile other(dir.filePath(busy));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+
+    QVERIFY(TemplateFile::write(path, gbk(u"乙"_s)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{name, busy, own}));
+    QCOMPARE(readRaw(path), gbk(u"乙"_s));
+
+    // Once that program is gone its copy is stale.
+    other.close();
+    QVERIFY(TemplateFile::write(path, gbk(u"丙"_s)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{name, own}));
 }
 
 QTEST_GUILESS_MAIN(TstTemplateFile)
