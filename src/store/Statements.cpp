@@ -300,6 +300,11 @@ Query showColumns(const QString &table, const QStringList &columns)
     return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns));
 }
 
+Query numbersAndNames(const QString &table)
+{
+    return Query{QStringLiteral("SELECT [编号],[姓名] FROM %1 ").arg(quoted(table)) + orderBy(quoted(kNumber), false), {}, {}};
+}
+
 Query showOrderedBy(const QString &table, const QString &column, bool descending, const QStringList &columns)
 {
     return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns), orderBy(quoted(column), descending));

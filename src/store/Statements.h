@@ -102,6 +102,8 @@ Query showAll(const QString &table);                // Select * From T
 /// Select * From T without reading any row: only the table's columns (read-only).
 Query columnsOf(const QString &table);
 Query showColumns(const QString &table, const QStringList &columns); // Select list From T
+/// Select 编号,姓名 From T Order By 编号, read-only: the names a roster copy would take.
+Query numbersAndNames(const QString &table);
 /// Select columns (empty: all) From T Order By column [Desc]; writable.
 Query showOrderedBy(const QString &table, const QString &column, bool descending, const QStringList &columns = {});
 /// The columns of T in the order of its stored ranks (名次 ascending, ties in row order).
