@@ -147,6 +147,12 @@ QString quoted(const QString &name)
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
 
+bool isRowIdName(const QString &name)
+{
+    static const QStringList names{QStringLiteral("rowid"), QStringLiteral("oid"), QStringLiteral("_rowid_")};
+    return names.contains(name, Qt::CaseInsensitive);
+}
+
 QString columnDefinition(const ColumnDefinition &column)
 {
     static const QRegularExpression textType(

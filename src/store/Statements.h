@@ -58,6 +58,9 @@ QList<ColumnDefinition> gradeBook();
 /// callers refuse unsafe names (isSafeName) before building.
 namespace Sql {
 QString quoted(const QString &name);
+/// True for a name the engine takes for the row id that rows are written back by
+/// (rowid, oid, _rowid_ in any letter case): a column so named would hide it.
+bool isRowIdName(const QString &name);
 /// Engine column definition of a declared type: VARCHAR(n)/CHAR(n) carry a length check.
 QString columnDefinition(const ColumnDefinition &column);
 /// The one CREATE TABLE builder: the table with these columns and their declared types.

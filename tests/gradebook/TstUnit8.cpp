@@ -60,6 +60,23 @@ void TstUnit8::refusedNamesLeaveTheTableAlone_data()
     QTest::newRow("double quote") << QStringLiteral("a\"b");
     QTest::newRow("statement") << QStringLiteral("x INT);DROP TABLE 母版;--");
     QTest::newRow("65 characters") << QString(65, QLatin1Char('x'));
+    // Names the engine takes as the row id the program writes by, in any case.
+    QTest::newRow("rowid") << QStringLiteral("rowid");
+    QTest::newRow("ROWID") << QStringLiteral("ROWID");
+    QTest::newRow("oid") << QStringLiteral("oid");
+    QTest::newRow("Oid") << QStringLiteral("Oid");
+    QTest::newRow("_rowid_") << QStringLiteral("_rowid_");
+    QTest::newRow("_ROWID_") << QStringLiteral("_ROWID_");
+    // A comma splits the grade-book column list.
+    QTest::newRow("comma") << QStringLiteral("a,b");
+    QTest::newRow("a comma alone") << QStringLiteral(",");
+    // Characters that show as nothing.
+    QTest::newRow("zero-width space") << QStringLiteral("第4\u200B次");
+    QTest::newRow("zero-width joiner") << QStringLiteral("\u200D期中");
+    QTest::newRow("byte-order mark") << QStringLiteral("\uFEFF期中");
+    QTest::newRow("soft hyphen") << QStringLiteral("期\u00AD中");
+    QTest::newRow("direction mark") << QStringLiteral("期中\u200F");
+    QTest::newRow("Hangul filler") << QStringLiteral("期\u3164中");
 }
 
 void TstUnit8::refusedNamesLeaveTheTableAlone()
