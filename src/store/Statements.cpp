@@ -155,15 +155,28 @@ bool isRowIdName(const QString &name)
 
 QString columnDefinition(const ColumnDefinition &column)
 {
-    static const QRegularExpression textType(
-        QStringLiteral("^\\s*(?:VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"), QRegularExpression::CaseInsensitiveOption);
     QString definition = quoted(column.name);
     if (!column.type.isEmpty())
         definition += QLatin1Char(' ') + column.type;
-    const QRegularExpressionMatch match = textType.match(column.type);
-    if (match.hasMatch())
-        definition += QStringLiteral(" CHECK(length(%1) <= %2)").arg(quoted(column.name), match.captured(1));
+    if (const QString check = lengthCheck(column); !check.isEmpty())
+        definition += QStringLiteral(" CHECK(%1)").arg(check);
     return definition;
+}
+
+std::optional<int> lengthLimit(const ColumnDefinition &column)
+{
+    static const QRegularExpression textType(
+        QStringLiteral("^\\s*(?:VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = textType.match(column.type);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toInt();
+}
+
+QString lengthCheck(const ColumnDefinition &column)
+{
+    const std::optional<int> limit = lengthLimit(column);
+    return limit ? QStringLiteral("length(%1) <= %2").arg(quoted(column.name)).arg(*limit) : QString();
 }
 
 Statement selectAllFrom(const QString &table)

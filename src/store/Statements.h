@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 /// One column of a CREATE TABLE or ALTER TABLE ... ADD, with its declared type as the
 /// system writes it ("INT NULL", "VARCHAR(8) NULL", "CHAR(10) NULL", "FLOAT NULL", "INT").
@@ -63,6 +64,11 @@ QString quoted(const QString &name);
 bool isRowIdName(const QString &name);
 /// Engine column definition of a declared type: VARCHAR(n)/CHAR(n) carry a length check.
 QString columnDefinition(const ColumnDefinition &column);
+/// The most characters a VARCHAR(n) or CHAR(n) column takes; nullopt for other types.
+std::optional<int> lengthLimit(const ColumnDefinition &column);
+/// The expression of such a column's length check, "length([姓名]) <= 8", as the engine
+/// names it when it refuses a value; empty for other types.
+QString lengthCheck(const ColumnDefinition &column);
 /// The one CREATE TABLE builder: the table with these columns and their declared types.
 QString createTableText(const QString &table, const QList<ColumnDefinition> &columns);
 Statement createTable(const QString &table, const QList<ColumnDefinition> &columns);
