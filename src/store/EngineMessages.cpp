@@ -1,6 +1,7 @@
 #include "EngineMessages.h"
 
 #include "Statements.h"
+#include "TableNames.h"
 
 #include <QList>
 #include <QRegularExpression>
@@ -24,32 +25,39 @@ const Explanation kExplanations[] = {
     {R"(database or disk is full)", u"磁盘已满，不能保存。"},
     {R"(disk I/O error)", u"读写数据库文件时出错。"},
     {R"(string or blob too big)", u"内容太大，数据库不能保存。"},
-    {R"(^CHECK constraint failed)", u"数据表的约束条件不接受这个值。"},
+    {R"(^(CHECK|NOT NULL|UNIQUE) constraint failed)", u"数据表的约束条件不接受这个值。"},
 };
 
-struct LengthLimit {
-    QString check;
+struct SchemaRefusal {
+    QString engineText; // after "CHECK constraint failed: " or "NOT NULL constraint failed: "
     QString chinese;
 };
 
-// The refusals the system's own tables can give are their length checks: one sentence for
-// each, as the schema declares it.
-const QList<LengthLimit> &lengthLimits()
+// The refusals the system's own tables can give, one sentence each, as the schema declares
+// them: the length checks of its text columns, and the columns that must hold a value.
+const QList<SchemaRefusal> &schemaRefusals()
 {
-    static const QList<LengthLimit> limits = [] {
-        QList<LengthLimit> found;
-        for (const QList<ColumnDefinition> &table : {Schema::roster(), Schema::portraits(), Schema::questioning()}) {
-            for (const ColumnDefinition &column : table) {
-                const std::optional<int> limit = Sql::lengthLimit(column);
-                const QString check = Sql::lengthCheck(column);
-                if (!limit || std::any_of(found.cbegin(), found.cend(), [&](const LengthLimit &l) { return l.check == check; }))
-                    continue;
-                found << LengthLimit{check, QStringLiteral("%1最多%2个字。").arg(column.name).arg(*limit)};
+    static const QList<SchemaRefusal> refusals = [] {
+        const QList<std::pair<QString, QList<ColumnDefinition>>> tables{{QString(), Schema::roster()},
+            {kPortraitTable, Schema::portraits()}, {QString(), Schema::questioning()}, {kRoundTable, Schema::rounds()},
+            {kAskedTable, Schema::asked()}, {kAbsenceTable, Schema::absences()}};
+        QList<SchemaRefusal> found;
+        const auto add = [&found](const QString &engineText, const QString &chinese) {
+            if (std::none_of(
+                    found.cbegin(), found.cend(), [&](const SchemaRefusal &known) { return known.engineText == engineText; }))
+                found << SchemaRefusal{engineText, chinese};
+        };
+        for (const auto &[table, columns] : tables) {
+            for (const ColumnDefinition &column : columns) {
+                if (const std::optional<int> limit = Sql::lengthLimit(column))
+                    add(Sql::lengthCheck(column), QStringLiteral("%1最多%2个字。").arg(column.name).arg(*limit));
+                if (!table.isEmpty() && column.type.contains(QLatin1String("NOT NULL"), Qt::CaseInsensitive))
+                    add(table + QLatin1Char('.') + column.name, QStringLiteral("%1不能为空。").arg(column.name));
             }
         }
         return found;
     }();
-    return limits;
+    return refusals;
 }
 
 } // namespace
@@ -58,12 +66,13 @@ namespace EngineMessages {
 
 QString inChinese(const QString &engineText)
 {
-    static const QString checkFailed = QStringLiteral("CHECK constraint failed: ");
-    if (engineText.startsWith(checkFailed)) {
-        const QStringView check = QStringView(engineText).sliced(checkFailed.size()).trimmed();
-        for (const LengthLimit &limit : lengthLimits()) {
-            if (check == limit.check)
-                return limit.chinese + QLatin1Char('\n') + engineText;
+    for (const QString &failed : {QStringLiteral("CHECK constraint failed: "), QStringLiteral("NOT NULL constraint failed: ")}) {
+        if (!engineText.startsWith(failed))
+            continue;
+        const QStringView what = QStringView(engineText).sliced(failed.size()).trimmed();
+        for (const SchemaRefusal &refusal : schemaRefusals()) {
+            if (what == refusal.engineText)
+                return refusal.chinese + QLatin1Char('\n') + engineText;
         }
     }
     for (const Explanation &explanation : kExplanations) {

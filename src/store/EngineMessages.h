@@ -7,8 +7,8 @@
 namespace EngineMessages {
 /// "数据表不存在。\nno such table: 一班" for "no such table: 一班"; the same for a table
 /// or column that already exists or is missing, a locked or busy database, a file that is
-/// not a database, a read-only or full disk, a reserved name, and every length check of the
-/// schema ("姓名最多8个字。\nCHECK constraint failed: length([姓名]) <= 8"). Any other text
-/// is returned as it is.
+/// not a database, a read-only or full disk, a reserved name, every length check of the
+/// schema ("姓名最多8个字。\nCHECK constraint failed: length([姓名]) <= 8") and every column
+/// it declares NOT NULL ("姓名不能为空。"). Any other text is returned as it is.
 QString inChinese(const QString &engineText);
 } // namespace EngineMessages

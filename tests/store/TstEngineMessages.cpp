@@ -1,6 +1,7 @@
 #include "store/Database.h"
 #include "store/EngineMessages.h"
 #include "store/Statements.h"
+#include "store/TableNames.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -16,8 +17,8 @@ private Q_SLOTS:
     void explained();
     void statementsReportInChinese();
     void lockedDatabaseReportsInChinese();
-    void everyLengthRefusalOfTheSchemaInChinese_data();
-    void everyLengthRefusalOfTheSchemaInChinese();
+    void everyRefusalOfTheSchemaInChinese_data();
+    void everyRefusalOfTheSchemaInChinese();
 };
 
 void TstEngineMessages::explained_data()
@@ -42,6 +43,8 @@ void TstEngineMessages::explained_data()
                           << QStringLiteral("历史最多60个字。");
     QTest::newRow("宣言") << QStringLiteral("CHECK constraint failed: length([宣言]) <= 50")
                           << QStringLiteral("宣言最多50个字。");
+    QTest::newRow("a value the fair lesson needs")
+        << QStringLiteral("NOT NULL constraint failed: 公平提问 已问.姓名") << QStringLiteral("姓名不能为空。");
     QTest::newRow("a check of a table made elsewhere")
         << QStringLiteral("CHECK constraint failed: 历史") << QStringLiteral("数据表的约束条件不接受这个值。");
     QTest::newRow("reserved name") << QStringLiteral("object name reserved for internal use: sqlite_一班")
@@ -101,42 +104,70 @@ void TstEngineMessages::lockedDatabaseReportsInChinese()
     QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
 }
 
-void TstEngineMessages::everyLengthRefusalOfTheSchemaInChinese_data()
+namespace {
+// The tables the system makes, as the schema declares them.
+QList<std::pair<QString, QList<ColumnDefinition>>> schemaTables()
 {
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("column");
-    QTest::addColumn<int>("limit");
-    const QList<std::pair<const char *, QList<ColumnDefinition>>> tables{
-        {"一班", Schema::roster()}, {"范例班", Schema::portraits()}, {"一班语文课堂提问", Schema::questioning()}};
-    for (const auto &[table, columns] : tables) {
-        for (const ColumnDefinition &column : columns) {
+    return {{QStringLiteral("一班"), Schema::roster()}, {kPortraitTable, Schema::portraits()},
+        {QStringLiteral("一班语文课堂提问"), Schema::questioning()}, {kRoundTable, Schema::rounds()},
+        {kAskedTable, Schema::asked()}, {kAbsenceTable, Schema::absences()}};
+}
+} // namespace
+
+void TstEngineMessages::everyRefusalOfTheSchemaInChinese_data()
+{
+    QTest::addColumn<int>("table");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("chinese");
+    const auto tables = schemaTables();
+    for (int t = 0; t < tables.size(); ++t) {
+        const auto &[name, columns] = tables.at(t);
+        for (int c = 0; c < columns.size(); ++c) {
+            const ColumnDefinition &column = columns.at(c);
             if (const std::optional<int> limit = Sql::lengthLimit(column))
-                QTest::addRow("%s %s", table, qPrintable(column.name)) << QString::fromUtf8(table) << column.name << *limit;
+                QTest::addRow("%s %s: too long", qPrintable(name), qPrintable(column.name))
+                    << t << c << QStringLiteral("%1最多%2个字。").arg(column.name).arg(*limit);
+            if (column.type.contains(QLatin1String("NOT NULL")))
+                QTest::addRow("%s %s: missing", qPrintable(name), qPrintable(column.name))
+                    << t << c << QStringLiteral("%1不能为空。").arg(column.name);
         }
     }
 }
 
-void TstEngineMessages::everyLengthRefusalOfTheSchemaInChinese()
+void TstEngineMessages::everyRefusalOfTheSchemaInChinese()
 {
-    QFETCH(QString, table);
-    QFETCH(QString, column);
-    QFETCH(int, limit);
+    QFETCH(int, table);
+    QFETCH(int, column);
+    QFETCH(QString, chinese);
+    const auto [name, columns] = schemaTables().at(table);
     QTemporaryDir folder;
-    Database database(QStringLiteral("engine-messages-limits"));
+    Database database(QStringLiteral("engine-messages-schema"));
     QVERIFY(database.open(folder.path()));
-    const QList<ColumnDefinition> columns = table == QStringLiteral("范例班") ? Schema::portraits()
-        : table == QStringLiteral("一班")                                     ? Schema::roster()
-                                                                              : Schema::questioning();
-    (void)database.execute(Sql::dropTable(table));
-    QVERIFY(database.execute(Sql::createTable(table, columns)));
+    (void)database.execute(Sql::dropTable(name));
+    QVERIFY(database.execute(Sql::createTable(name, columns)));
+    // Every other column holds a value it takes; this one a value one character too long
+    // for its limit, or none.
+    QStringList names;
+    QStringList values;
+    for (int c = 0; c < columns.size(); ++c) {
+        const ColumnDefinition &definition = columns.at(c);
+        names << Sql::quoted(definition.name);
+        if (c == column)
+            values << (Sql::lengthLimit(definition)
+                    ? QStringLiteral("'%1'").arg(QString(*Sql::lengthLimit(definition) + 1, QChar(u'字')))
+                    : QStringLiteral("NULL"));
+        else
+            values << (definition.type.contains(QLatin1String("INT")) ? QStringLiteral("1") : QStringLiteral("'字'"));
+    }
     Statement insert;
-    insert.text = QStringLiteral("INSERT INTO [%1] ([%2]) VALUES ('%3')").arg(table, column, QString(limit + 1, QChar(u'字')));
+    insert.text = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(Sql::quoted(name), names.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
 
     const Result refused = database.execute(insert);
 
     QVERIFY(!refused);
-    QVERIFY2(refused.error.startsWith(QStringLiteral("%1最多%2个字。\n").arg(column).arg(limit)), qPrintable(refused.error));
-    QVERIFY2(refused.error.contains(QStringLiteral("CHECK constraint failed")), qPrintable(refused.error));
+    QVERIFY2(refused.error.startsWith(chinese + QLatin1Char('\n')), qPrintable(refused.error));
+    QVERIFY2(refused.error.contains(QStringLiteral("constraint failed")), qPrintable(refused.error));
 }
 
 QTEST_GUILESS_MAIN(TstEngineMessages)
