@@ -75,8 +75,8 @@ bool isAsciiLetter(char32_t c)
 // rarer level 2 and GBK's extension characters more, and what only a wrong reading gives
 // (private-use codes, characters GBK has not, C1 controls) most. The reading that costs
 // less is taken: a wrong reading of UTF-8 as GBK also pays for the extra characters it
-// makes, one and a half for each. Tried on every GB2312 level-1 name of one to four
-// characters in both encodings without a miss.
+// makes, one and a half for each. Every name of one or two GB2312 level-1 characters (and
+// samples of longer ones) reads right in either encoding.
 constexpr int kAsciiCost = 30;
 constexpr int kLevelOneCost = 83;
 constexpr int kLevelTwoCost = 110;
@@ -88,7 +88,8 @@ constexpr int kEuroSignCost = 140;    // GBK's one single byte above ASCII (0x80
 constexpr int kNotInGbkCost = 180;
 constexpr int kBeyondBmpNotInGbkCost = 260; // an emoji, a character of the CJK extensions
 constexpr int kControlCost = 300;
-// é in "très", í in "Míng": an accented letter inside a word of ASCII letters, or at its end.
+// é in "très", í in "Míng": an accented letter inside a word of ASCII letters. Beside one
+// letter only it costs more than a common Chinese character, so that 毛A stays GBK.
 constexpr int kLatinInWordCost = 70;
 constexpr int kLatinBesideWordCost = 90;
 // A Chinese character between two ASCII letters ("M铆ng") is rare in Chinese text.
@@ -112,9 +113,9 @@ int gbkCost(uchar lead, uchar trail)
     return kUserDefinedCost;
 }
 
-bool isHanCost(int cost)
+bool isGb2312Han(uchar lead, uchar trail)
 {
-    return cost == kLevelOneCost || cost == kLevelTwoCost;
+    return lead >= 0xB0 && lead <= 0xF7 && trail >= 0xA1 && trail <= 0xFE;
 }
 
 bool isAsciiLetterAt(QByteArrayView bytes, qsizetype i)
@@ -132,9 +133,9 @@ int gbkReadingCost(QByteArrayView bytes)
         } else if (lead == 0x80) {
             cost += kEuroSignCost;
         } else if (i + 1 < bytes.size()) {
-            const int character = gbkCost(lead, uchar(bytes[i + 1]));
-            cost += character;
-            if (isHanCost(character) && isAsciiLetterAt(bytes, i - 1) && isAsciiLetterAt(bytes, i + 2))
+            const auto trail = uchar(bytes[i + 1]);
+            cost += gbkCost(lead, trail);
+            if (isGb2312Han(lead, trail) && isAsciiLetterAt(bytes, i - 1) && isAsciiLetterAt(bytes, i + 2))
                 cost += kHanInWordCost;
             ++i;
         }
