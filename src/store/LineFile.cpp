@@ -3,66 +3,6 @@
 #include "Gbk.h"
 #include "TextDecoding.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
-namespace {
-
-const QLatin1StringView kCopySuffix(".tmp");
-constexpr int kCopyMarkLength = 6;
-
-QString copyPath(const QString &path)
-{
-    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QString mark;
-    for (int i = 0; i < kCopyMarkLength; ++i)
-        mark += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
-    return path + QLatin1Char('.') + mark + kCopySuffix;
-}
-
-bool isCopyOf(const QString &entry, const QString &name)
-{
-    if (entry.size() != name.size() + 1 + kCopyMarkLength + kCopySuffix.size() || !entry.startsWith(name + QLatin1Char('.'))
-        || !entry.endsWith(kCopySuffix))
-        return false;
-    for (const QChar c : QStringView(entry).sliced(name.size() + 1, kCopyMarkLength)) {
-        if (c.unicode() >= 0x80 || !c.isLetterOrNumber())
-            return false;
-    }
-    return true;
-}
-
-// A copy whose writer was killed before the rename stays beside the file for ever unless
-// the next write takes it away; a writer that is still at work holds its copy locked.
-void removeStaleCopies(const QString &path)
-{
-    const QFileInfo info(path);
-    const QDir folder = info.dir();
-    const QString name = info.fileName();
-    const QStringList entries = folder.entryList({name + QStringLiteral(".*") + kCopySuffix}, QDir::Files | QDir::Hidden);
-    for (const QString &entry : entries) {
-        if (!isCopyOf(entry, name))
-            continue;
-        const QByteArray native = QFile::encodeName(folder.filePath(entry));
-        const int descriptor = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-        if (descriptor < 0)
-            continue;
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(native.constData());
-        ::close(descriptor);
-    }
-}
-
-} // namespace
-
 namespace LineFile {
 
 QStringList splitLines(const QString &text)
@@ -86,11 +26,8 @@ QStringList splitLines(const QString &text)
 
 ReadResult<QByteArray> readBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadResult<QByteArray>::failure(
-            QStringLiteral("无法读取文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return ReadResult<QByteArray>::success(file.readAll());
+    const auto [folder, name] = DataFolder::of(path);
+    return folder.read(name);
 }
 
 std::optional<QStringList> lines(QByteArrayView bytes)
@@ -101,65 +38,63 @@ std::optional<QStringList> lines(QByteArrayView bytes)
     return splitLines(*text);
 }
 
-QString notTextMessage(const QString &path)
+QString notTextMessage(const QString &shown)
 {
-    return QStringLiteral("无法读取文件“%1”：它不是文本文件（含有空字符或其他控制字符）。").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("无法读取文件“%1”：它不是文本文件（含有空字符或其他控制字符）。").arg(shown);
 }
 
-ReadResult<QStringList> read(const QString &path)
+ReadResult<QStringList> read(const DataFiles &files, const QString &name)
 {
-    const ReadResult<QByteArray> bytes = readBytes(path);
+    const ReadResult<QByteArray> bytes = files.read(name);
     if (!bytes)
         return ReadResult<QStringList>::failure(bytes.error);
     std::optional<QStringList> read = lines(*bytes);
     if (!read)
-        return ReadResult<QStringList>::failure(notTextMessage(path));
+        return ReadResult<QStringList>::failure(notTextMessage(files.shown(name)));
     return ReadResult<QStringList>::success(std::move(*read));
 }
 
-Result write(const QString &path, const QStringList &lines)
+ReadResult<QStringList> read(const QString &path)
+{
+    const auto [folder, name] = DataFolder::of(path);
+    return read(folder, name);
+}
+
+std::optional<QByteArray> bytesOf(const QStringList &lines, QString *error)
 {
     QByteArray bytes;
     for (const QString &line : lines) {
         const std::optional<QByteArray> encoded = Gbk::encode(line);
-        if (!encoded)
-            return Result::failure(Gbk::unencodableMessage(line));
+        if (!encoded) {
+            if (error)
+                *error = Gbk::unencodableMessage(line);
+            return std::nullopt;
+        }
         bytes += *encoded;
         bytes += "\r\n";
     }
-    return writeBytes(path, bytes);
+    return bytes;
+}
+
+Result write(DataFiles &files, const QString &name, const QStringList &lines)
+{
+    QString error;
+    const std::optional<QByteArray> bytes = bytesOf(lines, &error);
+    if (!bytes)
+        return Result::failure(error);
+    return files.write(name, *bytes);
+}
+
+Result write(const QString &path, const QStringList &lines)
+{
+    auto [folder, name] = DataFolder::of(path);
+    return write(folder, name, lines);
 }
 
 Result writeBytes(const QString &path, const QByteArray &bytes)
 {
-    // Through a link, as the editors do: the file it names is replaced, the link stays.
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
-    removeStaleCopies(target);
-    const auto failure = [&](const QString &reason) {
-        return Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), reason));
-    };
-
-    QFile copy;
-    for (int attempt = 0; attempt < 16 && !copy.isOpen(); ++attempt) {
-        copy.setFileName(copyPath(target));
-        (void)copy.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-    }
-    if (!copy.isOpen())
-        return failure(copy.errorString());
-    (void)::flock(copy.handle(), LOCK_EX);
-    const QByteArray copyName = QFile::encodeName(copy.fileName());
-    const auto giveUp = [&](const QString &reason) {
-        copy.close();
-        ::unlink(copyName.constData());
-        return failure(reason);
-    };
-    if (copy.write(bytes) != bytes.size() || !copy.flush())
-        return giveUp(copy.errorString());
-    if (::fsync(copy.handle()) != 0 || ::rename(copyName.constData(), QFile::encodeName(target).constData()) != 0)
-        return giveUp(qt_error_string(errno));
-    copy.close();
-    return Result::success();
+    auto [folder, name] = DataFolder::of(path);
+    return folder.write(name, bytes);
 }
 
 } // namespace LineFile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFiles.h"
 #include "Result.h"
 
 #include <QByteArray>
@@ -19,17 +20,22 @@ ReadResult<QByteArray> readBytes(const QString &path);
 /// The lines of a file's bytes (TextDecoding, then splitLines); nullopt when the bytes
 /// are not text (a NUL or another control character).
 std::optional<QStringList> lines(QByteArrayView bytes);
-/// What the teacher is told of a file that is not text.
-QString notTextMessage(const QString &path);
-/// Reads a text file into lines (see lines); a file that is not text is refused with
+/// What the teacher is told of a file that is not text; shown is how the file is named
+/// (DataFiles::shown).
+QString notTextMessage(const QString &shown);
+/// Reads a Data file into lines (see lines); a file that is not text is refused with
 /// notTextMessage.
+ReadResult<QStringList> read(const DataFiles &files, const QString &name);
+/// The same for a file given by its path.
 ReadResult<QStringList> read(const QString &path);
+/// The GBK bytes of lines, each ended by CR LF; nullopt (and the reason) when a line holds
+/// a character GBK cannot store.
+std::optional<QByteArray> bytesOf(const QStringList &lines, QString *error);
 /// Writes lines as GBK, each ended by CR LF. Refuses (writes nothing) when a line holds a
-/// character GBK cannot store. Writes through a temporary copy (see writeBytes).
+/// character GBK cannot store. Whole or not at all (DataFiles::write).
+Result write(DataFiles &files, const QString &name, const QStringList &lines);
 Result write(const QString &path, const QStringList &lines);
-/// Writes bytes into a copy beside the file, `<name>.XXXXXX.tmp`, locked while it is
-/// written, and renames it over the file: a failure or a kill leaves the old file whole.
-/// Copies of the same file that no running program holds locked (left by a kill) are
-/// removed first.
+/// Writes bytes to the file of a path as DataFolder::write does: through a locked copy
+/// renamed over it, stale copies a kill left removed.
 Result writeBytes(const QString &path, const QByteArray &bytes);
 } // namespace LineFile

@@ -5,8 +5,6 @@
 #include "StoredNames.h"
 #include "TextDecoding.h"
 
-#include <QFile>
-
 namespace ListFile {
 
 QList<QByteArray> splitLines(const QByteArray &bytes)
@@ -64,20 +62,15 @@ QList<Line> linesOf(const QByteArray &content)
     return lines;
 }
 
-Rewrite rewriteFile(const QString &path, const QString &name, bool first)
+Rewrite rewrite(DataFiles &files, const QString &file, const QString &name, bool first)
 {
-    QByteArray content;
-    if (QFile::exists(path)) {
-        const ReadResult<QByteArray> read = LineFile::readBytes(path);
-        if (!read)
-            return {Result::failure(read.error), false};
-        content = *read;
-    }
-    Rewrite done;
-    const std::optional<QByteArray> bytes = rewritten(content, name, first, &done.keptUndecodable);
-    if (!bytes)
+    if (!Gbk::encode(name))
         return {Result::failure(Gbk::unencodableMessage(name)), false};
-    done.result = LineFile::writeBytes(path, *bytes);
+    Rewrite done;
+    // One step on the server: a class another PC adds meanwhile is not lost.
+    done.result = files.update(file, [&](const std::optional<QByteArray> &old) {
+        return rewritten(old.value_or(QByteArray()), name, first, &done.keptUndecodable);
+    });
     return done;
 }
 } // namespace
@@ -104,14 +97,26 @@ std::optional<QByteArray> rewritten(const QByteArray &content, const QString &na
     return bytes;
 }
 
+Rewrite putFirst(DataFiles &files, const QString &file, const QString &name)
+{
+    return rewrite(files, file, name, true);
+}
+
+Rewrite removeAll(DataFiles &files, const QString &file, const QString &name)
+{
+    return rewrite(files, file, name, false);
+}
+
 Rewrite putFirst(const QString &path, const QString &name)
 {
-    return rewriteFile(path, name, true);
+    auto [folder, file] = DataFolder::of(path);
+    return rewrite(folder, file, name, true);
 }
 
 Rewrite removeAll(const QString &path, const QString &name)
 {
-    return rewriteFile(path, name, false);
+    auto [folder, file] = DataFolder::of(path);
+    return rewrite(folder, file, name, false);
 }
 
 } // namespace ListFile

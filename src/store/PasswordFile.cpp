@@ -1,10 +1,7 @@
 #include "PasswordFile.h"
 
 #include "Gbk.h"
-#include "LineFile.h"
 #include "TextDecoding.h"
-
-#include <QFile>
 
 namespace {
 // White space as the C library's isspace() knows it, byte by byte.
@@ -40,10 +37,16 @@ std::optional<QString> token(QByteArrayView bytes)
 
 std::optional<QString> readToken(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto [folder, name] = DataFolder::of(path);
+    return readToken(folder, name);
+}
+
+std::optional<QString> readToken(const DataFiles &files, const QString &name)
+{
+    const ReadResult<QByteArray> read = files.read(name);
+    if (!read)
         return std::nullopt;
-    return token(file.readAll());
+    return token(*read);
 }
 
 QString refusalReason(const QString &password)
@@ -61,11 +64,17 @@ QString refusalReason(const QString &password)
     return {};
 }
 
-Result write(const QString &path, const QString &password)
+Result write(DataFiles &files, const QString &name, const QString &password)
 {
     if (const QString reason = refusalReason(password); !reason.isEmpty())
         return Result::failure(reason);
-    return LineFile::writeBytes(path, *Gbk::encode(password));
+    return files.write(name, *Gbk::encode(password));
+}
+
+Result write(const QString &path, const QString &password)
+{
+    auto [folder, name] = DataFolder::of(path);
+    return write(folder, name, password);
 }
 
 } // namespace PasswordFile

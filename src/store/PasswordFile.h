@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFiles.h"
 #include "Result.h"
 
 #include <QByteArrayView>
@@ -15,9 +16,11 @@ inline constexpr int kMaxBytes = 14;
 std::optional<QString> token(QByteArrayView bytes);
 /// The token of the file; nullopt as for token, or when the file cannot be opened.
 std::optional<QString> readToken(const QString &path);
+std::optional<QString> readToken(const DataFiles &files, const QString &name);
 /// Empty when the password can be stored and read back whole; otherwise the Chinese
 /// message explaining why it is refused (white space, over 14 bytes, not GBK).
 QString refusalReason(const QString &password);
 /// Writes the password's GBK bytes with nothing before or after them.
 Result write(const QString &path, const QString &password);
+Result write(DataFiles &files, const QString &name, const QString &password);
 } // namespace PasswordFile

@@ -1,3 +1,4 @@
+#include "EngineSuite.h"
 #include "store/Database.h"
 #include "store/EngineMessages.h"
 #include "store/Statements.h"
@@ -52,6 +53,24 @@ void TstEngineMessages::explained_data()
     QTest::newRow("read-only") << QStringLiteral("attempt to write a readonly database")
                                << QStringLiteral("数据库文件是只读的，不能保存。");
     QTest::newRow("disk full") << QStringLiteral("database or disk is full") << QStringLiteral("磁盘已满，不能保存。");
+    // PostgreSQL's words for the same refusals. A text too long names only the limit: every
+    // column of the schema with that limit is named.
+    QTest::newRow("server: 姓名 of a class") << QStringLiteral("ERROR:  value too long for type character varying(8)")
+                                             << QStringLiteral("姓名最多8个字。");
+    QTest::newRow("server: limit of two columns") << QStringLiteral("ERROR:  value too long for type character varying(10)")
+                                                  << QStringLiteral("姓名或评价最多10个字。");
+    QTest::newRow("server: 宣言") << QStringLiteral("ERROR:  value too long for type character varying(50)")
+                                  << QStringLiteral("宣言最多50个字。");
+    QTest::newRow("server: a value the fair lesson needs")
+        << QStringLiteral("ERROR:  null value in column \"姓名\" of relation \"公平提问 已问\" violates not-null constraint")
+        << QStringLiteral("姓名不能为空。");
+    QTest::newRow("server: a limit the schema has not")
+        << QStringLiteral("ERROR:  value too long for type character varying(7)")
+        << QStringLiteral("内容太长，超过了该列允许的长度。");
+    QTest::newRow("server: table exists") << QStringLiteral("ERROR:  relation \"一班\" already exists")
+                                          << QStringLiteral("数据表已经存在。");
+    QTest::newRow("server: system column") << QStringLiteral("ERROR:  column name \"xmin\" conflicts with a system column name")
+                                           << QStringLiteral("这个列名由数据库自己使用，请换一个名称。");
     QTest::newRow("other") << QStringLiteral("near \"x\": syntax error") << QString();
 }
 
@@ -67,12 +86,14 @@ void TstEngineMessages::statementsReportInChinese()
 {
     QTemporaryDir folder;
     Database database(QStringLiteral("engine-messages"));
-    QVERIFY(database.open(folder.path()));
+    QVERIFY(EngineSuite::open(database, folder.path()));
 
     const Result missing = database.execute(Sql::selectAllFrom(QStringLiteral("一班")));
     QVERIFY(!missing);
     QVERIFY2(missing.error.startsWith(QStringLiteral("数据表不存在。\n")), qPrintable(missing.error));
-    QVERIFY2(missing.error.contains(QStringLiteral("no such table")), qPrintable(missing.error));
+    QVERIFY2(missing.error.contains(EngineSuite::engine() == Engine::SQLite ? QStringLiteral("no such table")
+                                                                             : QStringLiteral("does not exist")),
+        qPrintable(missing.error));
 
     QVERIFY(database.execute(Sql::createClassTable(QStringLiteral("一班"))));
     const Result twice = database.execute(Sql::createClassTable(QStringLiteral("一班")));
@@ -82,6 +103,8 @@ void TstEngineMessages::statementsReportInChinese()
 
 void TstEngineMessages::lockedDatabaseReportsInChinese()
 {
+    if (EngineSuite::engine() != Engine::SQLite)
+        QSKIP("a second program locking the file is SQLite's own case");
     QTemporaryDir folder;
     Database database(QStringLiteral("engine-messages-locked"));
     QVERIFY(database.open(folder.path()));
@@ -110,7 +133,7 @@ QList<std::pair<QString, QList<ColumnDefinition>>> schemaTables()
 {
     return {{QStringLiteral("一班"), Schema::roster()}, {kPortraitTable, Schema::portraits()},
         {QStringLiteral("一班语文课堂提问"), Schema::questioning()}, {kRoundTable, Schema::rounds()},
-        {kAskedTable, Schema::asked()}, {kAbsenceTable, Schema::absences()}};
+        {kAskedTable, Schema::asked()}, {kAbsenceTable, Schema::absences()}, {kDataFileTable, Schema::dataFiles()}};
 }
 } // namespace
 
@@ -118,6 +141,7 @@ void TstEngineMessages::everyRefusalOfTheSchemaInChinese_data()
 {
     QTest::addColumn<int>("table");
     QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("tooLong"); // else missing
     QTest::addColumn<QString>("chinese");
     const auto tables = schemaTables();
     for (int t = 0; t < tables.size(); ++t) {
@@ -126,10 +150,10 @@ void TstEngineMessages::everyRefusalOfTheSchemaInChinese_data()
             const ColumnDefinition &column = columns.at(c);
             if (const std::optional<int> limit = Sql::lengthLimit(column))
                 QTest::addRow("%s %s: too long", qPrintable(name), qPrintable(column.name))
-                    << t << c << QStringLiteral("%1最多%2个字。").arg(column.name).arg(*limit);
+                    << t << c << true << QStringLiteral("%1最多%2个字。").arg(column.name).arg(*limit);
             if (column.type.contains(QLatin1String("NOT NULL")))
                 QTest::addRow("%s %s: missing", qPrintable(name), qPrintable(column.name))
-                    << t << c << QStringLiteral("%1不能为空。").arg(column.name);
+                    << t << c << false << QStringLiteral("%1不能为空。").arg(column.name);
         }
     }
 }
@@ -138,11 +162,12 @@ void TstEngineMessages::everyRefusalOfTheSchemaInChinese()
 {
     QFETCH(int, table);
     QFETCH(int, column);
+    QFETCH(bool, tooLong);
     QFETCH(QString, chinese);
     const auto [name, columns] = schemaTables().at(table);
     QTemporaryDir folder;
     Database database(QStringLiteral("engine-messages-schema"));
-    QVERIFY(database.open(folder.path()));
+    QVERIFY(EngineSuite::open(database, folder.path()));
     (void)database.execute(Sql::dropTable(name));
     QVERIFY(database.execute(Sql::createTable(name, columns)));
     // Every other column holds a value it takes; this one a value one character too long
@@ -152,12 +177,12 @@ void TstEngineMessages::everyRefusalOfTheSchemaInChinese()
     for (int c = 0; c < columns.size(); ++c) {
         const ColumnDefinition &definition = columns.at(c);
         names << Sql::quoted(definition.name);
+        const bool number = definition.type.contains(QLatin1String("INT")) || definition.type.contains(QLatin1String("FLOAT"));
         if (c == column)
-            values << (Sql::lengthLimit(definition)
-                    ? QStringLiteral("'%1'").arg(QString(*Sql::lengthLimit(definition) + 1, QChar(u'字')))
-                    : QStringLiteral("NULL"));
+            values << (tooLong ? QStringLiteral("'%1'").arg(QString(*Sql::lengthLimit(definition) + 1, QChar(u'字')))
+                               : QStringLiteral("NULL"));
         else
-            values << (definition.type.contains(QLatin1String("INT")) ? QStringLiteral("1") : QStringLiteral("'字'"));
+            values << (number ? QStringLiteral("1") : QStringLiteral("'字'"));
     }
     Statement insert;
     insert.text = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
@@ -166,9 +191,19 @@ void TstEngineMessages::everyRefusalOfTheSchemaInChinese()
     const Result refused = database.execute(insert);
 
     QVERIFY(!refused);
-    QVERIFY2(refused.error.startsWith(chinese + QLatin1Char('\n')), qPrintable(refused.error));
-    QVERIFY2(refused.error.contains(QStringLiteral("constraint failed")), qPrintable(refused.error));
+    if (EngineSuite::engine() == Engine::SQLite) {
+        QVERIFY2(refused.error.startsWith(chinese + QLatin1Char('\n')), qPrintable(refused.error));
+        QVERIFY2(refused.error.contains(QStringLiteral("constraint failed")), qPrintable(refused.error));
+        return;
+    }
+    // The server names the limit only, and a limit may be shared ("姓名或评价最多10个字"):
+    // the sentence names this column and its limit.
+    const QString sentence = refused.error.section(QLatin1Char('\n'), 0, 0);
+    const ColumnDefinition &definition = columns.at(column);
+    QVERIFY2(sentence.contains(definition.name), qPrintable(refused.error));
+    QVERIFY2(sentence.endsWith(chinese.mid(chinese.indexOf(definition.name) + definition.name.size())), qPrintable(refused.error));
+    QVERIFY2(refused.error.contains(QStringLiteral("ERROR")), qPrintable(refused.error));
 }
 
-QTEST_GUILESS_MAIN(TstEngineMessages)
+QS_ENGINE_TEST_MAIN(TstEngineMessages)
 #include "TstEngineMessages.moc"
