@@ -6,6 +6,7 @@
 #include "questioning/Grading.h"
 #include "store/BulkRows.h"
 #include "store/Dataset.h"
+#include "store/NameCharacters.h"
 #include "ui/Prompter.h"
 
 #include <QFile>
@@ -88,6 +89,12 @@ bool EntryBatch::addRoster(const QStringList &rows, const Context &context)
     for (const QString &row : rows)
         if (!row.isEmpty())
             names << row;
+    for (qsizetype line = 0; line < rows.size(); ++line) {
+        if (const QString refusal = NameCharacters::studentNameRefusal(rows.at(line)); !refusal.isEmpty()) {
+            m_prompter.notice(kNotice, hiddenCharacterInRoster(int(line) + 1, refusal));
+            return true;
+        }
+    }
     const Result written = writeRoster(names, context.tables, replace);
     const Result reopened = reopenCurrentTable(context.tables);
     if (!written || !reopened)

@@ -4,6 +4,7 @@
 #include "store/Database.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
+#include "store/NameCharacters.h"
 #include "store/Statements.h"
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
@@ -46,6 +47,10 @@ void RosterCommands::N2Click()
         m_context.prompter.error(pending.error);
         return;
     }
+    if (const std::optional<QString> hidden = NameCharacters::firstHiddenStudentName(m_context.database, tables.currentTable())) {
+        m_context.prompter.notice(kNotice, notSaved(*hidden));
+        return;
+    }
     const bool gradeBook = tables.mode == kModeGradeBook;
     // The class table keeps its old roster unless the whole new one is in.
     const Result copied = m_context.database.runInTransaction({Sql::deleteClassRoster(tables.classTable()),
@@ -69,6 +74,10 @@ void RosterCommands::SpeedButton1Click()
     const TableNames tables = m_context.login.tables();
     if (!safeTables(tables)) {
         m_context.prompter.notice(kNotice, kImportNeedsLogin);
+        return;
+    }
+    if (const std::optional<QString> hidden = NameCharacters::firstHiddenStudentName(m_context.database, tables.classTable())) {
+        m_context.prompter.notice(kNotice, notImported(*hidden));
         return;
     }
     const QString table = tables.currentTable();

@@ -27,17 +27,19 @@ std::optional<QByteArray> gridBytes(const QStringList &cells, QString *error = n
 /// CR LF and nothing added at the end.
 std::optional<QByteArray> memoBytes(const QString &text, QString *error = nullptr);
 
-/// Writes bytes through a temporary file beside path that is renamed over it, so a failure
-/// leaves an existing file as it was. The failure names the file.
+/// Writes bytes through a temporary copy beside path that is renamed over it, so a failure
+/// or a kill leaves an existing file as it was; copies a kill left are removed. The
+/// failure names the file.
 Result write(const QString &path, const QByteArray &bytes);
 
-/// Text of a template file: UTF-8 when the bytes are non-ASCII UTF-8 (with or without a
-/// byte-order mark), else GBK; line breaks as they stand. nullopt when the file is missing,
-/// unreadable or over kMaxBytes.
+/// Text of a template file in the encoding TextDecoding finds (GBK, UTF-8, UTF-16 with a
+/// mark); line breaks as they stand. nullopt when the file is missing, unreadable, over
+/// kMaxBytes or not text (a NUL or another control character).
 std::optional<QString> readText(const QString &path);
 std::optional<QString> readText(const DataFiles &files, const QString &name);
 /// The first count lines of a template file (fewer when it has fewer), read no further
-/// than they go, whatever the file's size. nullopt when the file is missing or unreadable.
+/// than they go, whatever the file's size. nullopt when the file is missing, unreadable or
+/// not text (as readText).
 std::optional<QStringList> readLines(const QString &path, int count);
 std::optional<QStringList> readLines(const DataFiles &files, const QString &name, int count);
 /// Lines of a template text: breaks are CR LF, CR or LF; a break at the very end adds no line.

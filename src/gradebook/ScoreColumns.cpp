@@ -14,6 +14,9 @@ bool isAcceptable(const QString &name, const QStringList &existingColumns)
 {
     if (name.size() > kMaxNameLength || !isSafeName(name) || name.contains(QLatin1Char('\'')) || name.contains(QLatin1Char('`')))
         return false;
+    // The grade-book column list is joined by commas.
+    if (name.contains(QLatin1Char(',')) || Sql::isEngineColumnName(name))
+        return false;
     return !existingColumns.contains(name, Qt::CaseInsensitive);
 }
 

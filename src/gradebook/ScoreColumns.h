@@ -15,8 +15,9 @@ inline constexpr int kMaxNameLength = 64;
 /// The name offered for a new column: "第" + (fields of the view − 4) + "次".
 QString proposedName(int viewFieldCount);
 /// True when name can be a new column of a table with these columns: not empty, at most
-/// 64 characters, no white space, control characters, quotes, brackets or \ / : * ? < > |,
-/// and not the name of an existing column (letter case ignored, as the engine does).
+/// 64 characters, no white space, control or invisible characters, quotes, brackets,
+/// commas or \ / : * ? < > |, not rowid, oid or _rowid_, and not the name of an existing
+/// column (letter case ignored, as the engine does).
 bool isAcceptable(const QString &name, const QStringList &existingColumns);
 /// Refuses an unacceptable name without touching the table, else closes the view and adds
 /// the column as a nullable whole number. Returns the engine's message on failure.

@@ -218,8 +218,8 @@ bool LoginController::loadGradeSettings(const Entries &entries)
     if (!hasOwn) {
         // The class and subject get the default file as it is, byte for byte.
         const ReadResult<QByteArray> original = files.read(source);
-        if (!original || !files.write(own, *original)) {
-            prompter.error(QStringLiteral("无法写入文件“%1”。").arg(files.shown(own)));
+        if (const Result copied = original ? files.write(own, *original) : Result::failure(original.error); !copied) {
+            prompter.error(copied.error);
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "NameRules.h"
 
 #include "store/Gbk.h"
+#include "store/NameCharacters.h"
 #include "store/TableNames.h"
 
 #include <QFile>
@@ -9,6 +10,9 @@
 namespace {
 QString refusal(const QString &name, const QString &what)
 {
+    // A name that looks like another one names other tables and files.
+    if (NameCharacters::hasHidden(name))
+        return what + QStringLiteral("名称中含有看不见的字符（如制表符、零宽空格），请删去后再输入。");
     if (!isSafeName(name))
         return what + QStringLiteral("名称不能包含空格或下列字符：\\ / : * ? \" < > | [ ]");
     if (!Gbk::encode(name))

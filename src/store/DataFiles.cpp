@@ -6,15 +6,96 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 // An empty file is bytes all the same: a null array would be stored as NULL.
 QByteArray stored(const QByteArray &bytes)
 {
     return bytes.isNull() ? QByteArray("", 0) : bytes;
+}
+
+const QLatin1StringView kCopySuffix(".tmp");
+constexpr int kCopyMarkLength = 6;
+
+QString copyPath(const QString &path)
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString mark;
+    for (int i = 0; i < kCopyMarkLength; ++i)
+        mark += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return path + QLatin1Char('.') + mark + kCopySuffix;
+}
+
+bool isCopyOf(const QString &entry, const QString &name)
+{
+    if (entry.size() != name.size() + 1 + kCopyMarkLength + kCopySuffix.size() || !entry.startsWith(name + QLatin1Char('.'))
+        || !entry.endsWith(kCopySuffix))
+        return false;
+    for (const QChar c : QStringView(entry).sliced(name.size() + 1, kCopyMarkLength)) {
+        if (c.unicode() >= 0x80 || !c.isLetterOrNumber())
+            return false;
+    }
+    return true;
+}
+
+// A copy whose writer was killed before the rename stays beside the file for ever unless
+// the next write takes it away; a writer that is still at work holds its copy locked.
+void removeStaleCopies(const QString &path)
+{
+    const QFileInfo info(path);
+    const QDir folder = info.dir();
+    const QString name = info.fileName();
+    const QStringList entries = folder.entryList({name + QStringLiteral(".*") + kCopySuffix}, QDir::Files | QDir::Hidden);
+    for (const QString &entry : entries) {
+        if (!isCopyOf(entry, name))
+            continue;
+        const QByteArray native = QFile::encodeName(folder.filePath(entry));
+        const int descriptor = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0)
+            continue;
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(native.constData());
+        ::close(descriptor);
+    }
+}
+
+// The bytes go into a copy beside the file, locked while it is written, fsynced and
+// renamed over the file: a failure or a kill leaves the old file whole.
+QString writeThroughCopy(const QString &path, const QByteArray &bytes)
+{
+    // Through a link, as the editors do: the file it names is replaced, the link stays.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    removeStaleCopies(target);
+
+    QFile copy;
+    for (int attempt = 0; attempt < 16 && !copy.isOpen(); ++attempt) {
+        copy.setFileName(copyPath(target));
+        (void)copy.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    }
+    if (!copy.isOpen())
+        return copy.errorString();
+    (void)::flock(copy.handle(), LOCK_EX);
+    const QByteArray copyName = QFile::encodeName(copy.fileName());
+    const auto giveUp = [&](const QString &reason) {
+        copy.close();
+        ::unlink(copyName.constData());
+        return reason;
+    };
+    if (copy.write(bytes) != bytes.size() || !copy.flush())
+        return giveUp(copy.errorString());
+    if (::fsync(copy.handle()) != 0 || ::rename(copyName.constData(), QFile::encodeName(target).constData()) != 0)
+        return giveUp(qt_error_string(errno));
+    copy.close();
+    return {};
 }
 } // namespace
 
@@ -49,9 +130,8 @@ ReadResult<QByteArray> DataFolder::read(const QString &name) const
 
 Result DataFolder::write(const QString &name, const QByteArray &bytes)
 {
-    QSaveFile file(path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown(name), file.errorString()));
+    if (const QString reason = writeThroughCopy(path(name), bytes); !reason.isEmpty())
+        return Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown(name), reason));
     return Result::success();
 }
 
@@ -79,7 +159,13 @@ Result DataFolder::remove(const QString &name)
 
 QStringList DataFolder::names() const
 {
-    return QDir(m_folder).entryList(QDir::Files, QDir::Name);
+    QStringList names = QDir(m_folder).entryList(QDir::Files, QDir::Name);
+    // A copy that a write has not yet renamed (or that a kill left) is no file of its own.
+    names.removeIf([](const QString &entry) {
+        const qsizetype base = entry.size() - kCopySuffix.size() - kCopyMarkLength - 1;
+        return base > 0 && isCopyOf(entry, entry.left(base));
+    });
+    return names;
 }
 
 QString DataFolder::shown(const QString &name) const

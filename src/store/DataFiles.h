@@ -40,7 +40,10 @@ public:
 };
 
 /// The files of a folder (the program's Data folder, or the folder of a file the teacher
-/// chose); written through a temporary file renamed over the old one.
+/// chose). A file is written into a copy beside it, `<name>.XXXXXX.tmp`, locked while it
+/// is written, and renamed over it: a failure or a kill leaves the old file whole. Copies
+/// of the same file that no running program holds locked (left by a kill) are removed
+/// first.
 class DataFolder final : public DataFiles {
 public:
     explicit DataFolder(QString folder);

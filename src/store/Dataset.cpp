@@ -1,6 +1,8 @@
 #include "Dataset.h"
 
 #include "EngineMessages.h"
+#include "NameCharacters.h"
+#include "TableNames.h"
 
 #include <QSignalBlocker>
 #include <QSqlError>
@@ -365,6 +367,10 @@ Result Dataset::setValue(const QString &field, const QVariant &value)
     if (m_state == State::Browse && !edit())
         return Result::failure(m_lastError);
 
+    if (m_fields.at(index) == Column::kName) {
+        if (const QString refusal = NameCharacters::studentNameRefusal(value.toString()); !refusal.isEmpty())
+            return fail(refusal + QStringLiteral("，请删去后再输入。"));
+    }
     QVariant stored = value;
     const Affinity affinity = m_affinities.value(index, Affinity::Other);
     if ((affinity == Affinity::Integer || affinity == Affinity::Real) && value.typeId() == QMetaType::QString) {

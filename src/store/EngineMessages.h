@@ -6,8 +6,10 @@
 /// explanation, followed by the engine's own text for whoever has to look further.
 namespace EngineMessages {
 /// "数据表不存在。\nno such table: 一班" for "no such table: 一班"; the same for a table
-/// or column that already exists or is missing, a locked or busy database and a file
-/// that is not a database. Any other text is returned as it is.
+/// or column that already exists or is missing, a locked or busy database, a file that is
+/// not a database, a read-only or full disk, a reserved name, every length check of the
+/// schema ("姓名最多8个字。\nCHECK constraint failed: length([姓名]) <= 8") and every column
+/// it declares NOT NULL ("姓名不能为空。"). Any other text is returned as it is.
 QString inChinese(const QString &engineText);
 /// Why a server refused the connection, in Chinese, naming the server (host:port/name)
 /// and the cause: not reachable, the login refused, no such database. The driver's own

@@ -20,6 +20,18 @@ QString decode(const QByteArray &bytes)
     return decoder.decode(bytes);
 }
 
+std::optional<QString> decodeStrictly(QByteArrayView bytes)
+{
+    QStringDecoder decoder("GBK");
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    const std::optional<QByteArray> again = encode(text);
+    if (!again || QByteArrayView(*again) != bytes)
+        return std::nullopt;
+    return text;
+}
+
 QString unencodableMessage(const QString &text)
 {
     // Name the first character that has no GBK form, so the teacher knows what to change.

@@ -3,10 +3,6 @@
 #include "Gbk.h"
 #include "TextDecoding.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
-
 namespace LineFile {
 
 QStringList splitLines(const QString &text)
@@ -34,12 +30,28 @@ ReadResult<QByteArray> readBytes(const QString &path)
     return folder.read(name);
 }
 
+std::optional<QStringList> lines(QByteArrayView bytes)
+{
+    const std::optional<QString> text = TextDecoding::decode(bytes);
+    if (!text)
+        return std::nullopt;
+    return splitLines(*text);
+}
+
+QString notTextMessage(const QString &shown)
+{
+    return QStringLiteral("无法读取文件“%1”：它不是文本文件（含有空字符或其他控制字符）。").arg(shown);
+}
+
 ReadResult<QStringList> read(const DataFiles &files, const QString &name)
 {
     const ReadResult<QByteArray> bytes = files.read(name);
     if (!bytes)
         return ReadResult<QStringList>::failure(bytes.error);
-    return ReadResult<QStringList>::success(splitLines(TextDecoding::decode(*bytes)));
+    std::optional<QStringList> read = lines(*bytes);
+    if (!read)
+        return ReadResult<QStringList>::failure(notTextMessage(files.shown(name)));
+    return ReadResult<QStringList>::success(std::move(*read));
 }
 
 ReadResult<QStringList> read(const QString &path)

@@ -1,13 +1,9 @@
 #include "ListFile.h"
 
 #include "Gbk.h"
+#include "LineFile.h"
 #include "StoredNames.h"
 #include "TextDecoding.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
 
 namespace ListFile {
 
@@ -32,64 +28,74 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
 
 bool isUndecodable(const QByteArray &line)
 {
-    // The decoder drops a lead byte without its second byte silently: only the round trip
-    // tells whether every byte was read.
-    QStringDecoder decoder("GBK");
-    const QString text = decoder.decode(line);
-    if (decoder.hasError())
-        return true;
-    const std::optional<QByteArray> again = Gbk::encode(text);
-    return !again || *again != line;
+    return !Gbk::decodeStrictly(line);
 }
 
 namespace {
-QByteArray rewritten(
-    const std::optional<QByteArray> &old, const QByteArray &encoded, const QString &name, bool putFirst, bool &keptUndecodable)
+
+/// A line as read: its text, or nothing when it cannot be read (it is then written back
+/// as the bytes it had).
+struct Line final {
+    std::optional<QString> text;
+    QByteArray bytes;
+};
+
+QList<Line> linesOf(const QByteArray &content)
 {
-    QList<QByteArray> lines;
-    bool utf8 = false;
-    if (old) {
-        QByteArray content = *old;
-        utf8 = TextDecoding::isUtf8Text(content);
-        if (utf8 && content.startsWith("\xEF\xBB\xBF"))
-            content.remove(0, 3);
-        lines = splitLines(content);
+    QList<Line> lines;
+    const TextDecoding::Detected detected = TextDecoding::detect(content);
+    if (detected.encoding == TextDecoding::Encoding::Gbk) {
+        for (const QByteArray &bytes : splitLines(content)) {
+            std::optional<QString> text = Gbk::decodeStrictly(bytes);
+            if (text && TextDecoding::hasControlCharacters(*text))
+                text.reset();
+            lines << Line{std::move(text), bytes};
+        }
+        return lines;
     }
-    QByteArray bytes = putFirst ? encoded + "\r\n" : QByteArray();
-    for (const QByteArray &line : std::as_const(lines)) {
-        // A list saved as UTF-8 is written back as GBK; a line neither can read stays as it is.
-        std::optional<QString> text;
-        if (utf8)
-            text = QString::fromUtf8(line);
-        else if (!isUndecodable(line))
-            text = Gbk::decode(line);
-        const std::optional<QByteArray> gbkLine = text ? Gbk::encode(*text) : std::nullopt;
+    // A list another program saved as UTF-8 or UTF-16 is written back as GBK; a line GBK
+    // cannot store stays in UTF-8.
+    for (const QString &text : LineFile::splitLines(TextDecoding::decodeAs(content, detected))) {
+        const bool readable = !TextDecoding::hasControlCharacters(text);
+        lines << Line{readable ? std::optional<QString>(text) : std::nullopt, text.toUtf8()};
+    }
+    return lines;
+}
+
+Rewrite rewrite(DataFiles &files, const QString &file, const QString &name, bool first)
+{
+    if (!Gbk::encode(name))
+        return {Result::failure(Gbk::unencodableMessage(name)), false};
+    Rewrite done;
+    // One step on the server: a class another PC adds meanwhile is not lost.
+    done.result = files.update(file, [&](const std::optional<QByteArray> &old) {
+        return rewritten(old.value_or(QByteArray()), name, first, &done.keptUndecodable);
+    });
+    return done;
+}
+} // namespace
+
+std::optional<QByteArray> rewritten(const QByteArray &content, const QString &name, bool putFirst, bool *keptUndecodable)
+{
+    const std::optional<QByteArray> encoded = Gbk::encode(name);
+    if (!encoded)
+        return std::nullopt;
+    QByteArray bytes = putFirst ? *encoded + "\r\n" : QByteArray();
+    for (const Line &line : linesOf(content)) {
+        const std::optional<QByteArray> gbkLine = line.text ? Gbk::encode(*line.text) : std::nullopt;
         if (!gbkLine) {
-            keptUndecodable = true;
-            bytes += line + "\r\n";
+            if (keptUndecodable)
+                *keptUndecodable = true;
+            bytes += line.bytes + "\r\n";
             continue;
         }
         // A line that differs from name only in letter case names the same tables.
-        if (StoredNames::sameIgnoringCase(*text, name))
+        if (StoredNames::sameIgnoringCase(*line.text, name))
             continue;
         bytes += *gbkLine + "\r\n";
     }
     return bytes;
 }
-
-Rewrite rewrite(DataFiles &files, const QString &file, const QString &name, bool putFirst)
-{
-    const std::optional<QByteArray> encoded = Gbk::encode(name);
-    if (!encoded)
-        return {Result::failure(Gbk::unencodableMessage(name)), false};
-    Rewrite done;
-    // One step on the server: a class another PC adds meanwhile is not lost.
-    done.result = files.update(file, [&](const std::optional<QByteArray> &old) -> std::optional<QByteArray> {
-        return rewritten(old, *encoded, name, putFirst, done.keptUndecodable);
-    });
-    return done;
-}
-} // namespace
 
 Rewrite putFirst(DataFiles &files, const QString &file, const QString &name)
 {

@@ -6,10 +6,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 /// The class and subject list files: one name a line, the latest first. Rewritten byte
-/// for byte, so that a line GBK cannot decode (a list saved as UTF-8 elsewhere, say) is
-/// compared and written back exactly as it stands.
+/// for byte, so that a line that cannot be read (one that is not GBK in a GBK list, or
+/// holds a control character) is written back exactly as it stands.
 namespace ListFile {
 
 struct Rewrite final {
@@ -22,6 +23,13 @@ struct Rewrite final {
 QList<QByteArray> splitLines(const QByteArray &bytes);
 /// True when the bytes are not all valid GBK.
 bool isUndecodable(const QByteArray &line);
+
+/// The bytes of a list whose bytes were `content` once every line equal to name apart from
+/// letter case is removed and, with putFirst, name is put first: GBK lines ended by CR LF,
+/// a line that cannot be read kept as it was (*keptUndecodable then set). nullopt when
+/// name has no GBK form.
+std::optional<QByteArray> rewritten(
+    const QByteArray &content, const QString &name, bool putFirst, bool *keptUndecodable = nullptr);
 
 /// Removes every line equal to name apart from letter case, puts name first and saves the file
 /// (written with CR LF, through a temporary file). A missing file becomes a list of one.

@@ -1,10 +1,7 @@
 #include "PasswordFile.h"
 
 #include "Gbk.h"
-#include "LineFile.h"
 #include "TextDecoding.h"
-
-#include <QFile>
 
 namespace {
 // White space as the C library's isspace() knows it, byte by byte.
@@ -15,6 +12,28 @@ bool isSpaceByte(char c)
 } // namespace
 
 namespace PasswordFile {
+
+std::optional<QString> token(QByteArrayView bytes)
+{
+    const TextDecoding::Detected detected = TextDecoding::detect(bytes);
+    const std::optional<QString> text = TextDecoding::decode(bytes);
+    if (!text)
+        return std::nullopt;
+    // A password file saved as UTF-8 or UTF-16 by an editor holds the same word; the
+    // 14-byte limit counts the bytes the word has in GBK.
+    QByteArray gbk = bytes.toByteArray();
+    if (detected.encoding != TextDecoding::Encoding::Gbk)
+        gbk = Gbk::encode(*text).value_or(gbk);
+    qsizetype start = 0;
+    while (start < gbk.size() && isSpaceByte(gbk.at(start)))
+        ++start;
+    qsizetype end = start;
+    while (end < gbk.size() && end - start < kMaxBytes && !isSpaceByte(gbk.at(end)))
+        ++end;
+    if (end == start)
+        return std::nullopt;
+    return Gbk::decode(gbk.mid(start, end - start));
+}
 
 std::optional<QString> readToken(const QString &path)
 {
@@ -27,22 +46,7 @@ std::optional<QString> readToken(const DataFiles &files, const QString &name)
     const ReadResult<QByteArray> read = files.read(name);
     if (!read)
         return std::nullopt;
-    QByteArray bytes = *read;
-    // A password file saved as UTF-8 by an editor holds the same word; the 14-byte limit
-    // counts the bytes the word has in GBK.
-    if (TextDecoding::isUtf8Text(bytes)) {
-        if (const std::optional<QByteArray> gbk = Gbk::encode(TextDecoding::decode(bytes)))
-            bytes = *gbk;
-    }
-    qsizetype start = 0;
-    while (start < bytes.size() && isSpaceByte(bytes.at(start)))
-        ++start;
-    qsizetype end = start;
-    while (end < bytes.size() && end - start < kMaxBytes && !isSpaceByte(bytes.at(end)))
-        ++end;
-    if (end == start)
-        return std::nullopt;
-    return Gbk::decode(bytes.mid(start, end - start));
+    return token(*read);
 }
 
 QString refusalReason(const QString &password)

@@ -3,6 +3,7 @@
 #include "DataFiles.h"
 #include "Result.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -10,8 +11,10 @@
 namespace PasswordFile {
 /// The largest number of bytes a stored password can have.
 inline constexpr int kMaxBytes = 14;
-/// The first white-space-delimited word of the file, at most 14 bytes, decoded from GBK;
-/// nullopt when the file cannot be opened or holds no word.
+/// The first white-space-delimited word of a password file's bytes, at most 14 bytes in
+/// GBK; nullopt when they hold no word or are not text (TextDecoding).
+std::optional<QString> token(QByteArrayView bytes);
+/// The token of the file; nullopt as for token, or when the file cannot be opened.
 std::optional<QString> readToken(const QString &path);
 std::optional<QString> readToken(const DataFiles &files, const QString &name);
 /// Empty when the password can be stored and read back whole; otherwise the Chinese

@@ -229,6 +229,24 @@ QString quoted(const QString &name)
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
 
+namespace {
+// VARCHAR(n) or CHAR(n), n captured.
+const QRegularExpression &textType()
+{
+    static const QRegularExpression textType(
+        QStringLiteral("^\\s*(?:VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"), QRegularExpression::CaseInsensitiveOption);
+    return textType;
+}
+} // namespace
+
+bool isEngineColumnName(const QString &name)
+{
+    static const QStringList names{QStringLiteral("rowid"), QStringLiteral("oid"), QStringLiteral("_rowid_"), kRowIdentity,
+        QStringLiteral("ctid"), QStringLiteral("xmin"), QStringLiteral("xmax"), QStringLiteral("cmin"), QStringLiteral("cmax"),
+        QStringLiteral("tableoid")};
+    return names.contains(name, Qt::CaseInsensitive);
+}
+
 QString rendered(Engine engine, const QString &text)
 {
     if (engine == Engine::SQLite || !text.contains(QLatin1Char('[')))
@@ -259,10 +277,8 @@ QString rendered(Engine engine, const QString &text)
 
 QString columnDefinition(Engine engine, const ColumnDefinition &column)
 {
-    static const QRegularExpression textType(
-        QStringLiteral("^\\s*(?:VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"), QRegularExpression::CaseInsensitiveOption);
     QString definition = quoted(column.name);
-    const QRegularExpressionMatch match = textType.match(column.type);
+    const QRegularExpressionMatch match = textType().match(column.type);
     QString type = column.type;
     if (engine == Engine::PostgreSQL) {
         static const QRegularExpression leadingWord(QStringLiteral("^\\s*([A-Za-z]+)"));
@@ -283,9 +299,23 @@ QString columnDefinition(Engine engine, const ColumnDefinition &column)
     }
     if (!type.isEmpty())
         definition += QLatin1Char(' ') + type;
-    if (match.hasMatch())
-        definition += QStringLiteral(" CHECK(length(%1) <= %2)").arg(quoted(column.name), match.captured(1));
+    if (const QString check = lengthCheck(column); !check.isEmpty())
+        definition += QStringLiteral(" CHECK(%1)").arg(check);
     return definition;
+}
+
+std::optional<int> lengthLimit(const ColumnDefinition &column)
+{
+    const QRegularExpressionMatch match = textType().match(column.type);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toInt();
+}
+
+QString lengthCheck(const ColumnDefinition &column)
+{
+    const std::optional<int> limit = lengthLimit(column);
+    return limit ? QStringLiteral("length(%1) <= %2").arg(quoted(column.name)).arg(*limit) : QString();
 }
 
 QString declaredType(Engine engine, const QString &engineType, int length)
@@ -581,6 +611,11 @@ Query columnsOf(const QString &table)
 Query showColumns(const QString &table, const QStringList &columns)
 {
     return writable(table, columns.isEmpty() ? QStringLiteral("*") : quotedList(columns));
+}
+
+Query numbersAndNames(const QString &table)
+{
+    return Query{QStringLiteral("SELECT [编号],[姓名] FROM %1 ").arg(quoted(table)) + orderBy(quoted(kNumber), false), {}, {}};
 }
 
 Query showOrderedBy(const QString &table, const QString &column, bool descending, const QStringList &columns)

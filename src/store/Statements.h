@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <optional>
 
 /// One column of a CREATE TABLE or ALTER TABLE ... ADD, with its declared type as the
 /// system writes it ("INT NULL", "VARCHAR(8) NULL", "CHAR(10) NULL", "FLOAT NULL", "INT").
@@ -82,6 +83,11 @@ QString quoted(const QString &name);
 /// The hidden column PostgreSQL tables of the program carry as their row identity, named
 /// as SQLite's own row id so that one statement text serves both engines.
 inline const QString kRowIdentity = QStringLiteral("rowid");
+/// True for a name an engine keeps for columns of its own, in any letter case: the row
+/// id rows are written back by (SQLite's rowid, oid, _rowid_; kRowIdentity on
+/// PostgreSQL) and PostgreSQL's system columns (ctid, xmin, xmax, cmin, cmax, tableoid).
+/// A column so named would hide the row id or be refused by the server.
+bool isEngineColumnName(const QString &name);
 /// The engine's own text of a statement in the catalogue's notation: on PostgreSQL every
 /// [name] outside a string literal becomes "name"; SQLite takes the text as it is.
 QString rendered(Engine engine, const QString &text);
@@ -89,6 +95,11 @@ QString rendered(Engine engine, const QString &text);
 /// PostgreSQL gets its own types (INTEGER, DOUBLE PRECISION, BYTEA, VARCHAR for CHAR,
 /// which it would pad) with byte-wise ordering, as SQLite compares text.
 QString columnDefinition(Engine engine, const ColumnDefinition &column);
+/// The most characters a VARCHAR(n) or CHAR(n) column takes; nullopt for other types.
+std::optional<int> lengthLimit(const ColumnDefinition &column);
+/// The expression of such a column's length check, "length([姓名]) <= 8", as SQLite
+/// names it when it refuses a value; empty for other types.
+QString lengthCheck(const ColumnDefinition &column);
 /// The one CREATE TABLE builder: the table with these columns and their declared types;
 /// on PostgreSQL led by the row identity.
 QString createTableText(Engine engine, const QString &table, const QList<ColumnDefinition> &columns);
@@ -174,6 +185,8 @@ Query showAll(const QString &table);                // Select * From T
 /// Select * From T without reading any row: only the table's columns (read-only).
 Query columnsOf(const QString &table);
 Query showColumns(const QString &table, const QStringList &columns); // Select list From T
+/// Select 编号,姓名 From T Order By 编号, read-only: the names a roster copy would take.
+Query numbersAndNames(const QString &table);
 /// Select columns (empty: all) From T Order By column [Desc]; writable.
 Query showOrderedBy(const QString &table, const QString &column, bool descending, const QStringList &columns = {});
 /// The columns of T in the order of its stored ranks (名次 ascending, ties in row order).

@@ -61,6 +61,7 @@ struct TableNames final {
 };
 
 /// True when a class, subject or column name can safely be part of a table or file name:
-/// not empty, no white space or control characters, none of \ / : * ? " < > | [ ],
-/// not "." or "..". Callers refuse an unsafe name before touching any table or file.
+/// not empty, no white space, control characters or other characters that show as nothing
+/// (NameCharacters), none of \ / : * ? " < > | [ ], not "." or "..". Callers refuse an
+/// unsafe name before touching any table or file.
 bool isSafeName(const QString &name);

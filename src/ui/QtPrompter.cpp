@@ -38,7 +38,9 @@ Prompter::Answer QtPrompter::message(const QString &caption, const QString &text
     switch (result) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;
+    // Closed without a button of its own.
     default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
     }
 }

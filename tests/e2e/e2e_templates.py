@@ -1,7 +1,8 @@
 """Template files and the class roster through the real window's entry panel: a default
 template saved from the memo and from the grid (compared byte for byte), loaded back into
-the grid, a UTF-8 roster opened through the 打开 dialog, and the roster imported from the
-class's 母版."""
+the grid, a UTF-8 roster opened through the 打开 dialog, short GBK names through the default
+template and appended to the class (否 in the roster question), and the roster imported
+from the class's 母版."""
 import os
 import subprocess
 import time
@@ -86,6 +87,21 @@ def test(built):
         wait_for(lambda: not dialog.getState().contains(pyatspi.STATE_SHOWING), "the open dialog to close")
         memo = wait_for(lambda: _showing_named(window, "text", "请输入内容和回车"), "the entry memo")
         wait_for(lambda: text_of(memo) == "张三\n李四", "the memo to hold the UTF-8 roster")
+
+        # Short GBK names that are valid UTF-8 too (郑 is D6 A3) come back as they were typed.
+        set_text(memo, "郑梅\n毛卢")
+        save_default(program, window)
+        wait_for(lambda: program.data(DEFAULT) == "郑梅\r\n毛卢".encode("gbk"), "the default template in GBK")
+        set_text(memo, "")
+        click(tool(window, "导入默认模板"))
+        wait_for(lambda: text_of(memo) == "郑梅\n毛卢", "the memo to hold 郑梅 and 毛卢 again")
+
+        # 否 in the roster question appends the names after the class.
+        highest = program.query("select max(编号) from [一班语文课堂提问]")[0][0]
+        click(tool(window, "添加"))
+        answer(program, "提示", "是否清除原有记录？", "No")
+        wait_for(lambda: program.query("select 编号, 姓名 from [一班语文课堂提问] where 编号 > %d order by 编号" % highest)
+                 == [(highest + 1, "郑梅"), (highest + 2, "毛卢")], "郑梅 and 毛卢 appended after the class")
 
         # 从母版中导入 brings the class table's roster back and resets every evaluation.
         program.execute("update [一班] set 姓名 = '母版生' where 编号 = 1")

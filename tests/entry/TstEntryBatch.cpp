@@ -61,6 +61,8 @@ private Q_SLOTS:
     void rosterIsAllOrNothing_data();
     void rosterIsAllOrNothing();
     void rosterCancelTouchesNothing();
+    void namesWithHiddenCharactersAreRefused_data();
+    void namesWithHiddenCharactersAreRefused();
     void scoresGiveTotalsAndAverages();
     void rowsWithoutStudentAreNotApplied();
     void badScoreStopsTheBatch();
@@ -180,6 +182,41 @@ void TstEntryBatch::rosterCancelTouchesNothing()
         .add(EntryKind::Roster, gridRows({QString(), u"丙"_s}), contextFor(fixture));
     QCOMPARE(fixture.prompts.calls().size(), 1);
     QCOMPARE(fixture.formattings, 1);
+}
+
+void TstEntryBatch::namesWithHiddenCharactersAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Prompter::Answer>("answer");
+    QTest::newRow("NUL, replacing") << u"张"_s + QChar(0) + u"三"_s << Prompter::Answer::Yes;
+    QTest::newRow("tab, appending") << u"张三\t男"_s << Prompter::Answer::No;
+    QTest::newRow("escape") << u"\x1B张三"_s << Prompter::Answer::No;
+    QTest::newRow("C1 control") << u"张三\u0085"_s << Prompter::Answer::No;
+    QTest::newRow("zero-width space") << u"张\u200B三"_s << Prompter::Answer::No;
+    QTest::newRow("byte-order mark") << u"\uFEFF张三"_s << Prompter::Answer::Yes;
+    QTest::newRow("right-to-left override") << u"张\u202E三"_s << Prompter::Answer::No;
+    QTest::newRow("word joiner") << u"张三\u2060"_s << Prompter::Answer::No;
+}
+
+void TstEntryBatch::namesWithHiddenCharactersAreRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(Prompter::Answer, answer);
+    GradeBookFixture fixture;
+    fixture.create({u"第1次"_s}, {{1, u"甲"_s, 1, {80}}});
+    fixture.prompts.expectAnswer(answer);
+    fixture.prompts.expectAnswer(Prompter::Answer::Ok);
+
+    EntryBatch(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
+        .add(EntryKind::Roster, gridRows({u"丙"_s, QString(), name, u"丁"_s}), contextFor(fixture));
+
+    // Nothing is added, and the teacher is told which line holds what.
+    QCOMPARE(fixture.column(u"姓名"_s), QVariantList{u"甲"_s});
+    QCOMPARE(fixture.column(u"第1次"_s), QVariantList{80});
+    QCOMPARE(fixture.prompts.calls().size(), 2);
+    QCOMPARE(fixture.prompts.lastCall().caption, u"提示"_s);
+    QCOMPARE(fixture.prompts.lastCall().icon, Prompter::Icon::Information);
+    QVERIFY2(fixture.prompts.lastCall().text.startsWith(u"第3行的姓名“张三"_s), qPrintable(fixture.prompts.lastCall().text));
 }
 
 void TstEntryBatch::scoresGiveTotalsAndAverages()

@@ -87,6 +87,8 @@ private Q_SLOTS:
     void importIsAllOrNothing_data();
     void importIsAllOrNothing();
     void importEnabledOnlyForRosters();
+    void namesWithHiddenCharactersAreNotCopied_data();
+    void namesWithHiddenCharactersAreNotCopied();
 };
 
 void TstRosterCommands::saveNeedsALogin_data()
@@ -266,6 +268,41 @@ void TstRosterCommands::importIsAllOrNothing()
     // The table is shown again as it is.
     QVERIFY(s.fixture.query.isOpen());
     QCOMPARE(s.fixture.query.rowCount(), 3);
+}
+
+void TstRosterCommands::namesWithHiddenCharactersAreNotCopied_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("import");
+    QTest::newRow("import into questioning") << u"课堂提问"_s << true;
+    QTest::newRow("import into grade book") << u"记分册"_s << true;
+    QTest::newRow("save from questioning") << u"课堂提问"_s << false;
+    QTest::newRow("save from grade book") << u"记分册"_s << false;
+}
+
+void TstRosterCommands::namesWithHiddenCharactersAreNotCopied()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, import);
+    Setup s(mode);
+    // Written there by an older version that read such names from a file.
+    const QString source = import ? u"一班"_s : s.current();
+    s.fixture.run(u"UPDATE [%1] SET [姓名]=[姓名]||char(9)||'男' WHERE [编号]=2"_s.arg(source));
+    const QVariantList classNames = s.fixture.column(u"一班"_s, u"姓名"_s);
+    const QVariantList currentNames = s.fixture.column(s.current(), u"姓名"_s);
+
+    if (import)
+        s.import(Prompter::Answer::Yes, true);
+    else
+        s.save(u"kesmora"_s);
+
+    const Call &told = s.fixture.prompter.lastCall();
+    QCOMPARE(told.caption, u"提示"_s);
+    QCOMPARE(told.icon, Prompter::Icon::Information);
+    QVERIFY2(
+        told.text.contains(u"编号为2的学生姓名“%1男”含有看不见的字符"_s.arg(import ? u"钱"_s : u"乙"_s)), qPrintable(told.text));
+    QCOMPARE(s.fixture.column(u"一班"_s, u"姓名"_s), classNames);
+    QCOMPARE(s.fixture.column(s.current(), u"姓名"_s), currentNames);
 }
 
 void TstRosterCommands::importEnabledOnlyForRosters()

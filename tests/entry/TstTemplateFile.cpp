@@ -1,11 +1,16 @@
+#include "Gb2312Corpus.h"
 #include "GbkLines.h"
 #include "entry/TemplateFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/file.h>
 
 using namespace Qt::StringLiterals;
 
@@ -38,6 +43,12 @@ private Q_SLOTS:
     void readingDecodes();
     void oversizedOrMissingFilesAreNotRead();
     void failedWriteNamesTheFileAndKeepsTheOldOne();
+    void corpusReadsBack_data();
+    void corpusReadsBack();
+    void filesThatAreNotTextAreNotRead_data();
+    void filesThatAreNotTextAreNotRead();
+    void killBeforeTheRenameLeavesNoCopyForEver();
+    void copiesOfOthersAreLeftAlone();
 };
 
 void TstTemplateFile::gridFormIsTwoHundredLines()
@@ -165,6 +176,100 @@ void TstTemplateFile::failedWriteNamesTheFileAndKeepsTheOldOne()
         QSKIP("the folder stays writable for this user");
     QVERIFY(readOnly.error.contains(QDir::toNativeSeparators(path)));
     QCOMPARE(readRaw(path), gbk(u"新"_s));
+}
+
+void TstTemplateFile::corpusReadsBack_data()
+{
+    QTest::addColumn<int>("form");
+    for (const auto &[form, name] : Gb2312Corpus::forms())
+        QTest::newRow(name) << int(form);
+}
+
+void TstTemplateFile::corpusReadsBack()
+{
+    QFETCH(int, form);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"一班语文名单默认模板.qs"_s);
+    // Every level-1 character in a roster of one-, two- and three-character names, and
+    // names alone in a file (each name alone is read by the store's own test).
+    const QStringList names = Gb2312Corpus::names(1) + Gb2312Corpus::names(2) + Gb2312Corpus::names(3);
+    writeRaw(path, Gb2312Corpus::bytes(names.join(u"\r\n"_s), Gb2312Corpus::Form(form)));
+    QCOMPARE(TemplateFile::lines(TemplateFile::readText(path).value_or(QString())), names);
+    for (const QString &name : {u"郑梅"_s, u"毛卢"_s, u"陈"_s, u"叶小英"_s}) {
+        writeRaw(path, Gb2312Corpus::bytes(name, Gb2312Corpus::Form(form)));
+        QCOMPARE(TemplateFile::readText(path), std::optional<QString>(name));
+    }
+}
+
+void TstTemplateFile::filesThatAreNotTextAreNotRead_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("Notepad's Unicode (UTF-16 LE)")
+        << Gb2312Corpus::bytes(u"张三\r\n李四\r\n"_s, Gb2312Corpus::Form::Utf16LittleEndian) << true;
+    QTest::newRow("UTF-16 BE") << Gb2312Corpus::bytes(u"张三\r\n李四\r\n"_s, Gb2312Corpus::Form::Utf16BigEndian) << true;
+    QTest::newRow("UTF-16 without a mark") << QByteArray("\x20\x5F\x09\x4E\x0D\x00\x0A\x00", 8) << false;
+    QTest::newRow("NUL between names") << gbk(u"张三"_s) + QByteArray(1, '\0') + gbk(u"\r\n李四\r\n"_s) << false;
+    QTest::newRow("a bitmap") << QByteArray("BM\x36\x00\x0C\x00\x00\x00", 8) << false;
+    QTest::newRow("form feed") << gbk(u"张三\f李四"_s) << false;
+}
+
+void TstTemplateFile::filesThatAreNotTextAreNotRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"名单.qsm"_s);
+    writeRaw(path, bytes);
+    QCOMPARE(TemplateFile::readText(path), read ? std::optional<QString>(u"张三\r\n李四\r\n"_s) : std::nullopt);
+}
+
+void TstTemplateFile::killBeforeTheRenameLeavesNoCopyForEver()
+{
+    if (QStandardPaths::findExecutable(u"strace"_s).isEmpty())
+        QSKIP("strace is not installed");
+    QTemporaryDir dir;
+    const QString name = u"一班语文名单默认模板.qs"_s;
+    const QString path = dir.filePath(name);
+    QVERIFY(TemplateFile::write(path, gbk(u"旧名单"_s)));
+
+    // Killed just before the copy it wrote is renamed over the file.
+    QProcess driver;
+    driver.start(u"strace"_s,
+        {u"-f"_s, u"-o"_s, u"/dev/null"_s, u"-e"_s, u"inject=rename,renameat,renameat2:signal=SIGKILL"_s,
+            QStringLiteral(QS_TEMPLATE_WRITE_DRIVER), path, u"新名单"_s});
+    QVERIFY(driver.waitForFinished(60000));
+    QCOMPARE(readRaw(path), gbk(u"旧名单"_s));
+    QVERIFY2(QDir(dir.path()).entryList(QDir::Files).size() == 2, "the kill left no copy: it came too early or too late");
+
+    QVERIFY(TemplateFile::write(path, gbk(u"新名单"_s)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    QCOMPARE(readRaw(path), gbk(u"新名单"_s));
+}
+
+void TstTemplateFile::copiesOfOthersAreLeftAlone()
+{
+    QTemporaryDir dir;
+    const QString name = u"一班语文名单默认模板.qs"_s;
+    const QString path = dir.filePath(name);
+    QVERIFY(TemplateFile::write(path, gbk(u"甲"_s)));
+    // A teacher's own copy, and a copy that another program is writing at this moment
+    // (it holds the copy locked).
+    const QString own = name + u".backup"_s;
+    writeRaw(dir.filePath(own), gbk(u"甲"_s));
+    const QString busy = name + u".AbCdEf.tmp"_s;
+    QFile other(dir.filePath(busy));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    QCOMPARE(::flock(other.handle(), LOCK_EX | LOCK_NB), 0);
+
+    QVERIFY(TemplateFile::write(path, gbk(u"乙"_s)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{name, busy, own}));
+    QCOMPARE(readRaw(path), gbk(u"乙"_s));
+
+    // Once that program is gone its copy is stale.
+    other.close();
+    QVERIFY(TemplateFile::write(path, gbk(u"丙"_s)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{name, own}));
 }
 
 QTEST_GUILESS_MAIN(TstTemplateFile)

@@ -1,5 +1,7 @@
 #include "GradeBookFixture.h"
 
+#include "EngineSuite.h"
+
 #include "gradebook/GradeBookView.h"
 
 #include <QSqlQuery>
@@ -18,7 +20,7 @@ GradeBookFixture::GradeBookFixture()
     , database(QStringLiteral("gradebook-test"))
     , view(database)
 {
-    check(database.open(folder.path()), QStringLiteral("open"));
+    check(EngineSuite::open(database, folder.path()), QStringLiteral("open"));
     login.programFolder = folder.path();
     login.className = QStringLiteral("一班");
     login.subject = QStringLiteral("语文");

@@ -137,6 +137,12 @@ void TstLoginController::refusedEntriesTouchNothing_data()
     QTest::newRow("bracket in subject") << kClass << QStringLiteral("a]b") << QStringLiteral("123") << badSubject;
     QTest::newRow("climbing out of Data") << QStringLiteral("..") << kSubject << QStringLiteral("123") << badClass;
     QTest::newRow("class not GBK") << emoji << kSubject << QStringLiteral("123") << Gbk::unencodableMessage(emoji);
+    QTest::newRow("zero-width space in class")
+        << QStringLiteral("一班\u200B") << kSubject << QStringLiteral("123")
+        << QStringLiteral("班级名称中含有看不见的字符（如制表符、零宽空格），请删去后再输入。");
+    QTest::newRow("byte-order mark in subject")
+        << kClass << QStringLiteral("\uFEFF语文") << QStringLiteral("123")
+        << QStringLiteral("科目名称中含有看不见的字符（如制表符、零宽空格），请删去后再输入。");
     QTest::newRow("password with blank") << kClass << kSubject << QStringLiteral("12 34")
                                          << PasswordFile::refusalReason(QStringLiteral("12 34"));
     QTest::newRow("password over 14 bytes") << kClass << kSubject << longPassword << PasswordFile::refusalReason(longPassword);

@@ -1,3 +1,4 @@
+#include "DataFilesScratch.h"
 #include "EngineSuite.h"
 #include "store/DataFiles.h"
 #include "store/Database.h"
@@ -26,39 +27,19 @@ private Q_SLOTS:
     void listChangeOfAnotherProgramIsKept();
 
 private:
-    DataFiles &files(const QString &where);
+    DataFiles &files(const QString &where) const { return m_scratch.files(where); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Database> m_db;
-    std::unique_ptr<DataFolder> m_folder;
-    std::unique_ptr<DataTable> m_table;
+    DataFilesScratch m_scratch;
 };
 
 void TstDataFiles::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Data")));
-    m_db = std::make_unique<Database>(QStringLiteral("tst_datafiles"));
-    const Result opened = EngineSuite::open(*m_db, m_dir->path());
-    QVERIFY2(opened.ok, qPrintable(opened.error));
-    m_folder = std::make_unique<DataFolder>(m_dir->filePath(QStringLiteral("Data")));
-    m_table = std::make_unique<DataTable>(*m_db);
-    QVERIFY(m_table->prepare(m_dir->filePath(QStringLiteral("无此文件夹"))));
+    m_scratch.make(QStringLiteral("tst_datafiles"));
 }
 
 void TstDataFiles::cleanup()
 {
-    m_table.reset();
-    m_folder.reset();
-    m_db.reset();
-    m_dir.reset();
-}
-
-DataFiles &TstDataFiles::files(const QString &where)
-{
-    if (where == QLatin1String("table"))
-        return *m_table;
-    return *m_folder;
+    m_scratch.reset();
 }
 
 void TstDataFiles::filesKeepTheirBytes_data()
@@ -107,24 +88,24 @@ void TstDataFiles::filesKeepTheirBytes()
 
 void TstDataFiles::prepareCopiesOnlyMissingSeeds()
 {
-    DataFolder seeds(m_dir->filePath(QStringLiteral("Data")));
+    DataFolder seeds(m_scratch.dir->filePath(QStringLiteral("Data")));
     QVERIFY(seeds.write(QStringLiteral("Moren.qs"), kGbkBytes));
     QVERIFY(seeds.write(QStringLiteral("banji.qs"), QByteArray()));
-    QVERIFY(m_table->write(QStringLiteral("banji.qs"), "kept"));
-    QVERIFY(m_table->prepare(seeds.folder()));
-    QCOMPARE(*m_table->read(QStringLiteral("Moren.qs")), kGbkBytes);
-    QCOMPARE(*m_table->read(QStringLiteral("banji.qs")), QByteArray("kept"));
+    QVERIFY(m_scratch.table->write(QStringLiteral("banji.qs"), "kept"));
+    QVERIFY(m_scratch.table->prepare(seeds.folder()));
+    QCOMPARE(*m_scratch.table->read(QStringLiteral("Moren.qs")), kGbkBytes);
+    QCOMPARE(*m_scratch.table->read(QStringLiteral("banji.qs")), QByteArray("kept"));
 }
 
 void TstDataFiles::listChangeOfAnotherProgramIsKept()
 {
     // Two programs putting their classes first in one list, one after the other.
     Database other(QStringLiteral("tst_datafiles_other"));
-    QVERIFY(EngineSuite::openSame(other, m_dir->path()));
+    QVERIFY(EngineSuite::openSame(other, m_scratch.dir->path()));
     DataTable theirs(other);
-    QVERIFY(ListFile::putFirst(*m_table, QStringLiteral("banji.qs"), QStringLiteral("一班")).result);
+    QVERIFY(ListFile::putFirst(*m_scratch.table, QStringLiteral("banji.qs"), QStringLiteral("一班")).result);
     QVERIFY(ListFile::putFirst(theirs, QStringLiteral("banji.qs"), QStringLiteral("二班")).result);
-    QVERIFY(ListFile::putFirst(*m_table, QStringLiteral("banji.qs"), QStringLiteral("三班")).result);
+    QVERIFY(ListFile::putFirst(*m_scratch.table, QStringLiteral("banji.qs"), QStringLiteral("三班")).result);
     QCOMPARE(
         *theirs.read(QStringLiteral("banji.qs")), QByteArray("\xC8\xFD\xB0\xE0\r\n\xB6\xFE\xB0\xE0\r\n\xD2\xBB\xB0\xE0\r\n"));
 }

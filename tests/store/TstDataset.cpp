@@ -39,6 +39,8 @@ private Q_SLOTS:
     void editPostsByRowIdAndRefusalKeepsEdit();
     void numberColumnsTakeNumbersOnly_data();
     void numberColumnsTakeNumbersOnly();
+    void namesTakeNoHiddenCharacters_data();
+    void namesTakeNoHiddenCharacters();
     void movingOffOrClosingPostsTheEdit();
     void insertAndDelete();
     void aggregateIsReadOnly();
@@ -215,6 +217,29 @@ void TstDataset::numberColumnsTakeNumbersOnly()
     if (!storedValue.isNull())
         QCOMPARE(inTable, storedValue);
     QCOMPARE(m_set->value(field).isNull(), storedValue.isNull());
+}
+
+void TstDataset::namesTakeNoHiddenCharacters_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("NUL") << QStringLiteral("张") + QChar(0) + QStringLiteral("三");
+    QTest::newRow("tab") << QStringLiteral("张三\t");
+    QTest::newRow("line feed") << QStringLiteral("张\n三");
+    QTest::newRow("zero-width space") << QStringLiteral("张\u200B三");
+    QTest::newRow("soft hyphen") << QStringLiteral("张\u00AD三");
+}
+
+void TstDataset::namesTakeNoHiddenCharacters()
+{
+    QFETCH(QString, typed);
+    DatasetModel model(m_set.get());
+    // The grid's cell editor writes through the model.
+    QVERIFY(!model.setData(model.index(2, 1), typed));
+    QVERIFY2(m_set->lastError().contains(QStringLiteral("看不见的字符")), qPrintable(m_set->lastError()));
+    QCOMPARE(m_set->value(QStringLiteral("姓名")).toString(), QStringLiteral("张三"));
+    QVERIFY(!m_set->setValue(QStringLiteral("姓名"), typed));
+    QVERIFY(m_set->post());
+    QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册] WHERE [姓名]='张三'")).toInt(), 1);
 }
 
 void TstDataset::movingOffOrClosingPostsTheEdit()

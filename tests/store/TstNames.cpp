@@ -39,6 +39,15 @@ void TstNames::safeNames_data()
     QTest::newRow("bar") << QStringLiteral("a|b") << false;
     QTest::newRow(".") << QStringLiteral(".") << false;
     QTest::newRow("..") << QStringLiteral("..") << false;
+    QTest::newRow("zero-width space") << QStringLiteral("一\u200B班") << false;
+    QTest::newRow("word joiner") << QStringLiteral("一班\u2060") << false;
+    QTest::newRow("byte-order mark") << QStringLiteral("\uFEFF一班") << false;
+    QTest::newRow("right-to-left override") << QStringLiteral("一\u202E班") << false;
+    QTest::newRow("soft hyphen") << QStringLiteral("一\u00AD班") << false;
+    QTest::newRow("variation selector") << QStringLiteral("一\uFE0F班") << false;
+    QTest::newRow("C1 control") << QStringLiteral("一\u0085班") << false;
+    QTest::newRow("comma in a class name") << QStringLiteral("一,班") << true;
+    QTest::newRow("rowid as a class name") << QStringLiteral("rowid") << true;
 }
 
 void TstNames::safeNames()

@@ -75,6 +75,8 @@ private Q_SLOTS:
     void boxesOpenOverTheShownMainWindow();
     void fileDialogsSpeakChineseInTheDataFolder_data();
     void fileDialogsSpeakChineseInTheDataFolder();
+    void everyButtonGivesItsOwnAnswer_data();
+    void everyButtonGivesItsOwnAnswer();
     void openGivesBackANameThatIsNotThere();
     void messagesShowNamesAsTyped();
 };
@@ -193,6 +195,87 @@ void TstQtPrompter::fileDialogsSpeakChineseInTheDataFolder()
     QVERIFY(!native);
     QCOMPARE(folder, QDir(data).absolutePath());
     QCOMPARE(english, QStringList());
+}
+
+void TstQtPrompter::everyButtonGivesItsOwnAnswer_data()
+{
+    using Buttons = Prompter::Buttons;
+    using Answer = Prompter::Answer;
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QString>("press"); // a button's text, "Esc" or "close box"
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("shown");
+    const QStringList ok{QStringLiteral("确定")};
+    const QStringList yesNo{QStringLiteral("是"), QStringLiteral("否")};
+    const QStringList yesNoCancel{QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("取消")};
+    const auto row = [](Buttons buttons, const QString &press, Answer answer, const QStringList &shown) {
+        QTest::addRow("%s: %s",
+            buttons == Buttons::Ok          ? "OK"
+                : buttons == Buttons::YesNo ? "Yes/No"
+                                            : "Yes/No/Cancel",
+            qPrintable(press))
+            << int(buttons) << press << int(answer) << shown;
+    };
+    row(Buttons::Ok, QStringLiteral("确定"), Answer::Ok, ok);
+    row(Buttons::Ok, QStringLiteral("Esc"), Answer::Ok, ok);
+    row(Buttons::Ok, QStringLiteral("close box"), Answer::Ok, ok);
+    row(Buttons::YesNo, QStringLiteral("是"), Answer::Yes, yesNo);
+    row(Buttons::YesNo, QStringLiteral("否"), Answer::No, yesNo);
+    row(Buttons::YesNo, QStringLiteral("Esc"), Answer::No, yesNo);
+    row(Buttons::YesNo, QStringLiteral("close box"), Answer::No, yesNo);
+    row(Buttons::YesNoCancel, QStringLiteral("是"), Answer::Yes, yesNoCancel);
+    row(Buttons::YesNoCancel, QStringLiteral("否"), Answer::No, yesNoCancel);
+    row(Buttons::YesNoCancel, QStringLiteral("取消"), Answer::Cancel, yesNoCancel);
+    row(Buttons::YesNoCancel, QStringLiteral("Esc"), Answer::Cancel, yesNoCancel);
+    row(Buttons::YesNoCancel, QStringLiteral("close box"), Answer::Cancel, yesNoCancel);
+}
+
+void TstQtPrompter::everyButtonGivesItsOwnAnswer()
+{
+    QFETCH(int, buttons);
+    QFETCH(QString, press);
+    QFETCH(int, answer);
+    QFETCH(QStringList, shown);
+    QtPrompter prompter;
+    QStringList texts;
+    QString caption;
+    QString text;
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        caption = box->windowTitle();
+        text = box->text();
+        QAbstractButton *target = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            // "是(&Y)" reads 是.
+            const QString plain = button->text().section(QLatin1Char('('), 0, 0).remove(QLatin1Char('&'));
+            texts << plain;
+            if (plain == press)
+                target = button;
+        }
+        if (press == QLatin1String("Esc"))
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (press == QLatin1String("close box"))
+            box->close();
+        else if (target)
+            QTest::mouseClick(target, Qt::LeftButton);
+        pressed = press == QLatin1String("Esc") || press == QLatin1String("close box") || target;
+        // A box that did not close fails the row instead of hanging it.
+        if (QApplication::activeModalWidget() == box)
+            box->done(-1);
+    });
+
+    const Prompter::Answer given = prompter.message(
+        QStringLiteral("提示"), QStringLiteral("是否清除原有记录？"), Prompter::Buttons(buttons), Prompter::Icon::Question);
+
+    QVERIFY(pressed);
+    QCOMPARE(caption, QStringLiteral("提示"));
+    QCOMPARE(text, QStringLiteral("是否清除原有记录？"));
+    texts.sort();
+    shown.sort();
+    QCOMPARE(texts, shown);
+    QCOMPARE(int(given), answer);
 }
 
 void TstQtPrompter::openGivesBackANameThatIsNotThere()
