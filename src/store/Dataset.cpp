@@ -1,6 +1,7 @@
 #include "Dataset.h"
 
 #include "EngineMessages.h"
+#include "NumberText.h"
 
 #include <QSignalBlocker>
 #include <QSqlError>
@@ -8,6 +9,7 @@
 #include <QSqlRecord>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -362,19 +364,27 @@ Result Dataset::setValue(const QString &field, const QVariant &value)
     const Affinity affinity = m_affinities.value(index, Affinity::Other);
     if ((affinity == Affinity::Integer || affinity == Affinity::Real) && value.typeId() == QMetaType::QString) {
         // A number column takes numbers only: SQLite itself would keep any text.
-        const QString text = value.toString().trimmed();
+        // Full-width digits from an input method are digits.
+        const QString text = NumberText::folded(value.toString());
         bool ok = true;
         if (text.isEmpty()) {
             stored = QVariant();
         } else if (affinity == Affinity::Integer) {
-            const qlonglong number = text.toLongLong(&ok);
-            ok = ok && number >= std::numeric_limits<qint32>::min() && number <= std::numeric_limits<qint32>::max();
-            stored = number;
+            const std::optional<int> number = NumberText::toInt32(text);
+            ok = number.has_value();
+            stored = qlonglong(number.value_or(0));
         } else {
-            stored = text.toDouble(&ok);
+            const std::optional<double> number = NumberText::toReal(text);
+            ok = number.has_value();
+            stored = number.value_or(0.0);
         }
+        if (!ok && affinity == Affinity::Integer)
+            return fail(QStringLiteral("“%1”不能填入“%2”：这里只能填%3到%4之间的整数。")
+                            .arg(value.toString(), m_fields.at(index))
+                            .arg(std::numeric_limits<int>::min())
+                            .arg(std::numeric_limits<int>::max()));
         if (!ok)
-            return fail(QStringLiteral("“%1”不是有效的数值，不能填入“%2”。").arg(value.toString(), m_fields.at(index)));
+            return fail(QStringLiteral("“%1”不能填入“%2”：这里只能填数字。").arg(value.toString(), m_fields.at(index)));
     }
 
     QVariant &cell = m_rows[m_current].values[index];

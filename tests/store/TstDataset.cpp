@@ -188,6 +188,14 @@ void TstDataset::numberColumnsTakeNumbersOnly_data()
     QTest::newRow("fraction in INT") << QStringLiteral("合计") << QVariant(QStringLiteral("1.5")) << false << QVariant();
     QTest::newRow("beyond 32 bits") << QStringLiteral("合计") << QVariant(QStringLiteral("2147483648")) << false << QVariant();
     QTest::newRow("fraction in FLOAT") << QStringLiteral("平均") << QVariant(QStringLiteral("7.5")) << true << QVariant(7.5);
+    QTest::newRow("full-width digits") << QStringLiteral("合计") << QVariant(QStringLiteral("８５")) << true << QVariant(85);
+    QTest::newRow("full-width sign, ideographic blank")
+        << QStringLiteral("合计") << QVariant(QStringLiteral("\u3000－３")) << true << QVariant(-3);
+    QTest::newRow("full-width fraction in FLOAT")
+        << QStringLiteral("平均") << QVariant(QStringLiteral("７．５")) << true << QVariant(7.5);
+    QTest::newRow("full-width fraction in INT")
+        << QStringLiteral("合计") << QVariant(QStringLiteral("８５．５")) << false << QVariant();
+    QTest::newRow("superscript is no digit") << QStringLiteral("合计") << QVariant(QStringLiteral("²")) << false << QVariant();
     QTest::newRow("digits in text") << QStringLiteral("姓名") << QVariant(QStringLiteral("007")) << true
                                     << QVariant(QStringLiteral("007"));
 }
@@ -340,6 +348,14 @@ void TstDataset::modelShowsAndEditsTheDataset()
     QCOMPARE(model.data(model.index(2, 1)).toString(), QStringLiteral("张三"));
     QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
 
+    // The model writes into the current row only and never moves the dataset, which a
+    // command may be walking.
+    QVERIFY(!model.setData(model.index(2, 3), QStringLiteral("88")));
+    QCOMPARE(m_set->currentRow(), 0);
+    QVERIFY(model.lastRefusal().contains(QStringLiteral("88")));
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+
+    QVERIFY(m_set->moveTo(2));
     QSignalSpy dataChanged(&model, &QAbstractItemModel::dataChanged);
     QVERIFY(model.setData(model.index(2, 3), QStringLiteral("88")));
     QCOMPARE(m_set->currentRow(), 2);

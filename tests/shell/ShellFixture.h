@@ -1,0 +1,91 @@
+#pragma once
+
+#include "FakePrompter.h"
+#include "TempProgramFolder.h"
+#include "login/LoginController.h"
+#include "questioning/QuestioningCommands.h"
+#include "shell/Unit2.h"
+#include "store/TableNames.h"
+
+#include <QMenu>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <functional>
+
+// The real main window on a throw-away program folder, for the window tests.
+
+/// The main window with the login dialog replaced by a script of what the teacher does
+/// in it (nothing: the dialog is closed without logging in).
+class TestWindow final : public TForm1 {
+public:
+    using TForm1::TForm1;
+    std::function<void()> loginDialog;
+    int loginDialogsShown = 0;
+
+protected:
+    void runLoginDialog() override
+    {
+        ++loginDialogsShown;
+        if (loginDialog)
+            loginDialog();
+    }
+};
+
+/// A throw-away program folder, a scripted prompter and the window on them.
+struct Shell {
+    TempProgramFolder folder;
+    FakePrompter prompter;
+    TestWindow window{folder.path(), prompter};
+
+    /// The login dialog logs in to 一班 语文 in a mode; the first time the password and
+    /// the class table are confirmed.
+    std::function<void()> login(const QString &mode, bool firstTime = true)
+    {
+        return [this, mode, firstTime] {
+            if (firstTime) {
+                prompter.expectAnswer(Prompter::Answer::Yes);
+                prompter.expectAnswer(Prompter::Answer::Yes);
+            }
+            QVERIFY(LoginController(window.context(), window, [&] {
+                window.questioning().takeGradeSettings();
+            }).login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), mode}));
+        };
+    }
+    /// Start-up with a login in the given mode.
+    void startIn(const QString &mode)
+    {
+        window.loginDialog = login(mode);
+        window.FormCreate();
+        window.loginDialog = nullptr;
+        QCOMPARE(prompter.pendingReplies(), 0);
+    }
+    void execute(const QString &sql)
+    {
+        QSqlQuery query(window.context().database.connection());
+        QVERIFY2(query.exec(sql), qPrintable(query.lastError().text()));
+    }
+    QVariant scalar(const QString &sql)
+    {
+        QSqlQuery query(window.context().database.connection());
+        if (!query.exec(sql) || !query.next())
+            return QStringLiteral("failed: ") + query.lastError().text();
+        return query.value(0);
+    }
+    /// Start-up in the grade book with two score columns 第1次 and 第2次, set by a
+    /// statement, the window shown and active, direct modification on.
+    void startWithScores(const QString &setScores)
+    {
+        startIn(kModeGradeBook);
+        prompter.clear();
+        execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第1次] INT NULL"));
+        execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第2次] INT NULL"));
+        execute(setScores);
+        QVERIFY(window.openGradeBookView());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.toggleDirectModification();
+    }
+    bool questioningMenuShown() const { return window.menus().questioningMenu->menuAction()->isVisible(); }
+    bool gradeBookMenuShown() const { return window.menus().gradeBookMenu->menuAction()->isVisible(); }
+};
