@@ -252,6 +252,17 @@ Statement writeRanks(const QString &table, const QString &column, bool descendin
             .arg(quoted(table), order));
 }
 
+Statement copyRows(const QString &to, const QString &from, const QStringList &columns)
+{
+    const QString list = quotedList(columns);
+    return plain(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid").arg(quoted(to), list, quoted(from)));
+}
+
+Statement renameTable(const QString &from, const QString &to)
+{
+    return plain(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoted(from), quoted(to)));
+}
+
 Statement deleteClassRoster(const QString &classTable)
 {
     return deleteAll(classTable, {kNumber, kName});

@@ -89,6 +89,11 @@ Statement createQuestioningTableFresh(const QString &table);
 /// Writes 名次 1..n in the order of column (Desc when descending), ties in row order; one statement.
 Statement writeRanks(const QString &table, const QString &column, bool descending);
 
+// Rebuilding a table.
+/// Copies the rows of columns from one table into the same columns of another, in row order.
+Statement copyRows(const QString &to, const QString &from, const QStringList &columns);
+Statement renameTable(const QString &from, const QString &to);
+
 // Class roster.
 Statement deleteClassRoster(const QString &classTable); // Delete 编号,姓名 From C
 Statement copyRosterToClass(const QString &classTable, const QString &table, bool withGroup);

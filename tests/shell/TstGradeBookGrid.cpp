@@ -3,6 +3,7 @@
 #include "entry/EntryPanel.h"
 #include "entry/Unit6.h"
 #include "gradebook/GradeBookToolbar.h"
+#include "gradebook/Unit5.h"
 #include "gradebook/Unit8.h"
 #include "store/DatasetModel.h"
 #include "store/TableNames.h"
@@ -131,7 +132,8 @@ QVariantList stored(Shell &shell, const QString &table, const QString &column)
 } // namespace
 
 /// The grade book's grid as the teacher uses it through the main window: direct
-/// modification while batches run, what is typed into a cell, the double-click toggle.
+/// modification while batches run, what is typed into a cell, the double-click toggle,
+/// tables of an older shape.
 class TstGradeBookGrid final : public QObject {
     Q_OBJECT
 
@@ -144,6 +146,9 @@ private Q_SLOTS:
     void doubleClickTogglesBothWays_data();
     void doubleClickTogglesBothWays();
     void averageEditorShowsWhatTheCellShows();
+    void tableOfAnOlderShape_data();
+    void tableOfAnOlderShape();
+    void tableWithoutNumbersIsRefused();
 };
 
 void TstGradeBookGrid::batchesWithAnOpenCellEditor_data()
@@ -354,6 +359,116 @@ void TstGradeBookGrid::averageEditorShowsWhatTheCellShows()
     QVERIFY(score);
     QCOMPARE(score->text(), QStringLiteral("61"));
     QCOMPARE(shell.prompter.calls().size(), 0);
+}
+
+void TstGradeBookGrid::tableOfAnOlderShape_data()
+{
+    QTest::addColumn<QString>("definition");
+    QTest::addColumn<QStringList>("repairedColumns");
+    const QStringList fixed{QStringLiteral("编号"), QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("合计"),
+        QStringLiteral("平均"), QStringLiteral("名次")};
+    QTest::newRow("without 合计") << QStringLiteral(
+        "[编号] INT, [姓名] VARCHAR(8), [小组] INT, [平均] FLOAT, [名次] INT, [第1次] INT, [第2次] INT")
+                                  << fixed + QStringList{QStringLiteral("第1次"), QStringLiteral("第2次")};
+    QTest::newRow("合计 added at the end by an older login")
+        << QStringLiteral(
+               "[编号] INT, [姓名] VARCHAR(8), [小组] INT, [平均] FLOAT, [名次] INT, [第1次] INT, [第2次] INT, [合计] INT")
+        << fixed + QStringList{QStringLiteral("第1次"), QStringLiteral("第2次")};
+    QTest::newRow("a text column 备注 among the scores") << QStringLiteral(
+        "[编号] INT, [姓名] VARCHAR(8), [小组] INT, [合计] INT, [平均] FLOAT, [名次] INT, [第1次] INT, [备注] TEXT, [第2次] INT")
+                                                         << fixed
+            + QStringList{QStringLiteral("第1次"), QStringLiteral("备注"), QStringLiteral("第2次")};
+}
+
+void TstGradeBookGrid::tableOfAnOlderShape()
+{
+    QFETCH(QString, definition);
+    QFETCH(QStringList, repairedColumns);
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    TestWindow &window = shell.window;
+    shell.execute(QStringLiteral("DROP TABLE [一班语文记分册]"));
+    shell.execute(QStringLiteral("CREATE TABLE [一班语文记分册] (%1)").arg(definition));
+    const bool remark = definition.contains(QStringLiteral("备注"));
+    for (int k = 1; k <= 3; ++k) {
+        shell.execute(
+            QStringLiteral("INSERT INTO [一班语文记分册] ([编号],[姓名],[小组],[第1次],[第2次]%1) VALUES (%2,'生%2',1,%3,%4%5)")
+                .arg(remark ? QStringLiteral(",[备注]") : QString())
+                .arg(k)
+                .arg(60 + k)
+                .arg(70 + k)
+                .arg(remark ? QStringLiteral(",'12'") : QString()));
+    }
+    shell.prompter.clear();
+    window.loginDialog = shell.login(kModeGradeBook, false);
+
+    window.N3Click();
+
+    QCOMPARE(shell.prompter.messages(), QStringList());
+    QCOMPARE(window.context().database.columns(kGradeBook), repairedColumns);
+    QCOMPARE(window.context().mainQuery.fieldNames(),
+        QString(QStringLiteral("编号,姓名,小组,第1次,第2次,合计,平均")).split(QLatin1Char(',')));
+    QCOMPARE(stored(shell, kGradeBook, QStringLiteral("第2次")), (QVariantList{71, 72, 73}));
+    if (remark)
+        QCOMPARE(stored(shell, kGradeBook, QStringLiteral("备注")), QVariantList(3, QStringLiteral("12")));
+
+    // Enter adds up the two scores only.
+    showWindow(window);
+    window.toggleDirectModification();
+    QVERIFY(openEditor(window, 1, 3));
+    QTest::keyClick(window.mainGrid()->indexWidget(window.mainGrid()->model()->index(1, 3)), Qt::Key_Return);
+    QTRY_COMPARE(stored(shell, kGradeBook, QStringLiteral("合计")).at(1).toInt(), 62 + 72);
+    QCOMPARE(stored(shell, kGradeBook, QStringLiteral("平均")).at(1).toDouble(), 67.0);
+
+    // 排序 ranks the students; it does not end in 操作错误！.
+    window.toggleDirectModification();
+    shell.execute(QStringLiteral("UPDATE [一班语文记分册] SET [合计] = [第1次] + [第2次], [平均] = ([第1次] + [第2次]) / 2"));
+    shell.prompter.expectDialog([](QDialog &dialog) {
+        auto *sort = qobject_cast<TForm5 *>(&dialog);
+        if (!sort)
+            return int(QDialog::Rejected);
+        sort->okButton()->click();
+        return sort->result();
+    });
+    window.menus().gradeBookSort->trigger();
+    QTRY_COMPARE(shell.prompter.pendingReplies(), 0);
+    QCOMPARE(shell.prompter.messages(), QStringList());
+    QCOMPARE(stored(shell, kGradeBook, QStringLiteral("名次")), (QVariantList{3, 2, 1}));
+}
+
+void TstGradeBookGrid::tableWithoutNumbersIsRefused()
+{
+    Shell shell;
+    shell.startIn(kModeQuestioning);
+    TestWindow &window = shell.window;
+    shell.execute(QStringLiteral("DROP TABLE [一班语文记分册]"));
+    shell.execute(QStringLiteral("CREATE TABLE [一班语文记分册] ([姓名] VARCHAR(8), [小组] INT, [第1次] INT)"));
+    shell.execute(QStringLiteral("INSERT INTO [一班语文记分册] VALUES ('甲', 1, 80)"));
+    shell.prompter.clear();
+    const QStringList shape{QStringLiteral("姓名"), QStringLiteral("小组"), QStringLiteral("第1次")};
+
+    // Numbers cannot be made up: the grade book is refused, saying what it lacks, and left as it is.
+    const Result refused = window.openGradeBookView();
+    QVERIFY(!refused);
+    QCOMPARE(window.context().database.columns(kGradeBook), shape);
+    QVERIFY2(refused.error.contains(kGradeBook) && refused.error.contains(QStringLiteral("“编号”")), qPrintable(refused.error));
+    shell.prompter.clear();
+    window.loginDialog = [&] {
+        shell.prompter.expectAnswer(Answer::Ok);
+        QVERIFY(!LoginController(window.context(), window,
+            [] {}).login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), kModeGradeBook}));
+    };
+    window.N3Click();
+    QCOMPARE(shell.prompter.messages().size(), 1);
+    QVERIFY2(shell.prompter.messages().first().contains(QStringLiteral("编号")), qPrintable(shell.prompter.messages().first()));
+    QCOMPARE(window.context().database.columns(kGradeBook), shape);
+
+    // The questioning view of the class still opens.
+    window.loginDialog = shell.login(kModeQuestioning, false);
+    window.N3Click();
+    QCOMPARE(window.context().login.mode, kModeQuestioning);
+    QCOMPARE(window.context().mainQuery.rowCount(), kStudents);
+    QCOMPARE(window.context().database.columns(kGradeBook), shape);
 }
 
 QTEST_MAIN(TstGradeBookGrid)
