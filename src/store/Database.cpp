@@ -22,11 +22,17 @@ QString engineMessage(const QSqlError &error)
     return EngineMessages::inChinese(text.isEmpty() ? error.text().trimmed() : text);
 }
 
-Result run(QSqlDatabase db, const QString &sql)
+Result run(QSqlDatabase db, const QString &sql, const QVariantList &values = {})
 {
     QSqlQuery query(db);
-    if (!query.exec(sql))
+    if (values.isEmpty() ? !query.exec(sql) : !query.prepare(sql))
         return Result::failure(engineMessage(query.lastError()));
+    if (!values.isEmpty()) {
+        for (const QVariant &value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            return Result::failure(engineMessage(query.lastError()));
+    }
     return Result::success();
 }
 
@@ -143,7 +149,7 @@ Result Database::execute(const Statement &statement)
         return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlDatabase db = connection();
     switch (statement.kind) {
-    case Statement::Kind::Plain: return run(db, statement.text);
+    case Statement::Kind::Plain: return run(db, statement.text, statement.values);
 
     case Statement::Kind::DeleteAll: return run(db, QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
 
@@ -229,6 +235,30 @@ Result Database::transaction(const std::function<Result()> &work)
     }
     (void)run(db, QStringLiteral("ROLLBACK TO ") + savepoint);
     (void)run(db, QStringLiteral("RELEASE ") + savepoint);
+    return result;
+}
+
+Result Database::writeTransaction(const std::function<Result()> &work)
+{
+    if (m_transactionDepth > 0)
+        return transaction(work);
+    if (!isOpen())
+        return Result::failure(QStringLiteral("数据库没有打开"));
+    QSqlDatabase db = connection();
+    // The write lock is taken at once (waiting for another program as any statement does),
+    // so nothing another program writes can come between what work reads and what it writes.
+    if (Result begun = run(db, QStringLiteral("BEGIN IMMEDIATE")); !begun)
+        return begun;
+    ++m_transactionDepth;
+    Result result = work();
+    --m_transactionDepth;
+    if (result) {
+        if (Result committed = run(db, QStringLiteral("COMMIT")); !committed)
+            result = committed;
+        else
+            return result;
+    }
+    (void)run(db, QStringLiteral("ROLLBACK"));
     return result;
 }
 

@@ -29,6 +29,10 @@ public:
     Result runInTransaction(const QList<Statement> &statements);
     /// Runs work inside one transaction (a savepoint when nested); rolls back unless it succeeds.
     Result transaction(const std::function<Result()> &work);
+    /// As transaction(), but an outermost one takes the write lock before work runs, so
+    /// that what work reads (columns, rows) is what it writes over, whatever another
+    /// program does meanwhile.
+    Result writeTransaction(const std::function<Result()> &work);
 
     bool tableExists(const QString &table) const;
     /// Column names of a table in table order; empty when it does not exist.

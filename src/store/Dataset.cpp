@@ -1,6 +1,7 @@
 #include "Dataset.h"
 
 #include "EngineMessages.h"
+#include "GradeBookTable.h"
 #include "NumberText.h"
 
 #include <QSignalBlocker>
@@ -435,7 +436,44 @@ Result Dataset::post()
         return fail(engineMessage(sql.lastError()));
     if (m_state == State::Insert)
         row.rowId = sql.lastInsertId().toLongLong();
+    return stored();
+}
 
+Result Dataset::postWithRowTotals()
+{
+    if (!isWritable() || m_current < 0)
+        return fail(QStringLiteral("没有可以保存的记录"));
+    if (m_state == State::Insert) {
+        if (Result inserted = post(); !inserted)
+            return inserted;
+    }
+    QList<int> fields;
+    if (m_state == State::Edit)
+        fields = m_modified.values();
+    std::sort(fields.begin(), fields.end());
+    QStringList names;
+    QVariantList values;
+    for (int index : std::as_const(fields)) {
+        names << m_fields.at(index);
+        values << m_rows.at(m_current).values.at(index);
+    }
+    const QString table = m_query.writeTable;
+    const qint64 id = m_rows.at(m_current).rowId;
+    // The score columns are read from the file under the write lock: a column another
+    // program has just added counts too.
+    const Result written = m_database.writeTransaction([&]() -> Result {
+        const QStringList scores = GradeBookTable::scoreColumns(m_database.columnDefinitions(table));
+        if (names.isEmpty() && scores.isEmpty())
+            return Result::success();
+        return m_database.execute(Sql::updateRowWithTotals(table, names, values, scores, id));
+    });
+    if (!written)
+        return fail(written.error);
+    return stored();
+}
+
+Result Dataset::stored()
+{
     m_state = State::Browse;
     m_modified.clear();
     m_saved.clear();
@@ -575,6 +613,13 @@ qint64 Dataset::currentRowId() const
     if (m_current < 0 || m_current >= m_rows.size())
         return -1;
     return m_rows.at(m_current).rowId;
+}
+
+qint64 Dataset::rowId(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return -1;
+    return m_rows.at(row).rowId;
 }
 
 void Dataset::refreshCurrent()

@@ -77,11 +77,17 @@ public:
     /// column is converted (empty text gives null) and refused when it is not a number.
     Result setValue(const QString &field, const QVariant &value);
     Result post();
+    /// Posts the current row (a browse row too, writing nothing but the totals) and, in the
+    /// same statement, sets 合计 and 平均 from the score columns of the row as the file holds
+    /// it after the write, whatever this dataset read earlier. The row is then re-read.
+    Result postWithRowTotals();
     void cancel();
     Result deleteCurrent();
     bool isWritable() const;
     /// The row id of the current row in the written table; -1 when there is none.
     qint64 currentRowId() const;
+    /// The row id of a row in the written table; -1 when there is none.
+    qint64 rowId(int row) const;
     /// Re-reads the current row from the file (after a statement changed it there) and
     /// signals the fields whose values changed.
     void refreshCurrent();
@@ -117,6 +123,8 @@ private:
         QVector<QVariant> values;
     };
     bool postIfEditing();
+    /// The current row has been written: browsing again, showing what the file holds.
+    Result stored();
     void setCurrent(int row);
     void replaceRows(const std::function<void()> &change);
     Result fail(const QString &message);

@@ -252,6 +252,61 @@ Statement writeRanks(const QString &table, const QString &column, bool descendin
             .arg(quoted(table), order));
 }
 
+Statement updateRow(const QString &table, const QStringList &columns, const QVariantList &values, qint64 rowId)
+{
+    return updateRowWithTotals(table, columns, values, {}, rowId);
+}
+
+Statement updateRowWithTotals(
+    const QString &table, const QStringList &columns, const QVariantList &values, const QStringList &scoreColumns, qint64 rowId)
+{
+    const QString target = quoted(table);
+    Statement statement;
+    statement.values = values;
+    statement.values << rowId;
+    if (scoreColumns.isEmpty()) {
+        QStringList sets;
+        for (const QString &column : columns)
+            sets << quoted(column) + QStringLiteral("=?");
+        statement.text = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(target, sets.join(QLatin1Char(',')));
+        return statement;
+    }
+    // SET expressions read the row as it was: the values written come in through a one-row
+    // select, so that the totals add up what the row holds after the write.
+    QStringList sets;
+    QStringList written;
+    for (const QString &column : columns) {
+        sets << QStringLiteral("%1=[新值].%1").arg(quoted(column));
+        written << QStringLiteral("? AS %1").arg(quoted(column));
+    }
+    QStringList terms;
+    for (const QString &score : scoreColumns) {
+        const bool isWritten = columns.contains(score, Qt::CaseInsensitive);
+        terms << QStringLiteral("CAST(ifnull(%1.%2,0) AS INTEGER)")
+                     .arg(isWritten ? QStringLiteral("[新值]") : target, quoted(score));
+    }
+    const QString total = QLatin1Char('(') + terms.join(QLatin1Char('+')) + QLatin1Char(')');
+    sets << QStringLiteral("[合计]=") + total << QStringLiteral("[平均]=%1/%2").arg(total).arg(scoreColumns.size());
+    statement.text = QStringLiteral("UPDATE %1 SET %2").arg(target, sets.join(QLatin1Char(',')));
+    if (!written.isEmpty())
+        statement.text += QStringLiteral(" FROM (SELECT %1) AS [新值]").arg(written.join(QLatin1Char(',')));
+    statement.text += QStringLiteral(" WHERE %1.rowid=?").arg(target);
+    return statement;
+}
+
+Statement recordUncountedGrade(const QString &table, const QString &text, int historyLength, qint64 rowId)
+{
+    Statement statement;
+    statement.text = QStringLiteral("UPDATE %1 SET [评价]=?,"
+                                    "[历史]=substr(CASE WHEN ifnull([次数],0)<>0 THEN ifnull([历史],'') ELSE '' END || ?, -%2),"
+                                    "[平均]=CASE WHEN ifnull([次数],0)<>0 THEN ifnull([总分],0)/[次数] ELSE [平均] END "
+                                    "WHERE rowid=?")
+                         .arg(quoted(table))
+                         .arg(historyLength);
+    statement.values = {text, text, rowId};
+    return statement;
+}
+
 Statement copyRows(const QString &to, const QString &from, const QStringList &columns)
 {
     const QString list = quotedList(columns);

@@ -133,7 +133,7 @@ QVariantList stored(Shell &shell, const QString &table, const QString &column)
 
 /// The grade book's grid as the teacher uses it through the main window: direct
 /// modification while batches run, what is typed into a cell, the double-click toggle,
-/// tables of an older shape.
+/// tables of an older shape, and totals taken from the file.
 class TstGradeBookGrid final : public QObject {
     Q_OBJECT
 
@@ -149,6 +149,7 @@ private Q_SLOTS:
     void tableOfAnOlderShape_data();
     void tableOfAnOlderShape();
     void tableWithoutNumbersIsRefused();
+    void enterTakesTheTotalsFromTheFile();
 };
 
 void TstGradeBookGrid::batchesWithAnOpenCellEditor_data()
@@ -469,6 +470,40 @@ void TstGradeBookGrid::tableWithoutNumbersIsRefused()
     QCOMPARE(window.context().login.mode, kModeQuestioning);
     QCOMPARE(window.context().mainQuery.rowCount(), kStudents);
     QCOMPARE(window.context().database.columns(kGradeBook), shape);
+}
+
+void TstGradeBookGrid::enterTakesTheTotalsFromTheFile()
+{
+    Shell shell;
+    shell.startWithScores(QStringLiteral("UPDATE [一班语文记分册] SET [第1次] = 40, [第2次] = 86"));
+    TestWindow &window = shell.window;
+
+    // Another program on the same Record.mdb changes the row and adds a column meanwhile.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-program"));
+        other.setDatabaseName(shell.folder.path() + QStringLiteral("/Record.mdb"));
+        QVERIFY(other.open());
+        QSqlQuery change(other);
+        QVERIFY(change.exec(QStringLiteral("UPDATE [一班语文记分册] SET [第2次] = 97 WHERE [编号] = 1")));
+        QVERIFY(change.exec(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第3次] INT NULL")));
+        QVERIFY(change.exec(QStringLiteral("UPDATE [一班语文记分册] SET [第3次] = 5")));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other-program"));
+
+    QLineEdit *editor = openEditor(window, 0, 3);
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("55"));
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    QTRY_COMPARE(shell.scalar(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [编号] = 1")).toInt(), 55 + 97 + 5);
+    QCOMPARE(shell.scalar(QStringLiteral("SELECT [平均] FROM [一班语文记分册] WHERE [编号] = 1")).toDouble(), 52.0);
+    QCOMPARE(shell.scalar(QStringLiteral("SELECT [第2次] FROM [一班语文记分册] WHERE [编号] = 1")).toInt(), 97);
+    // The grid shows what the file holds.
+    QCOMPARE(window.context().mainQuery.value(QStringLiteral("合计")).toInt(), 157);
+    QCOMPARE(window.context().mainQuery.value(QStringLiteral("第2次")).toInt(), 97);
+    QCOMPARE(shell.prompter.calls().size(), 0);
 }
 
 QTEST_MAIN(TstGradeBookGrid)
