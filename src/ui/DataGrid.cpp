@@ -142,6 +142,14 @@ void DataGrid::forgetEditor()
     m_refusedText.clear();
 }
 
+void DataGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    // Back from the message that refused it, the teacher goes on typing in the cell.
+    if (m_refused && m_editor)
+        m_editor->setFocus();
+}
+
 void DataGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QTableView::mouseDoubleClickEvent(event);
