@@ -88,6 +88,8 @@ public:
     qint64 currentRowId() const;
     /// The row id of a row in the written table; -1 when there is none.
     qint64 rowId(int row) const;
+    /// The row that holds this row id of the written table; -1 when none does.
+    int rowOf(qint64 rowId) const;
     /// Re-reads the current row from the file (after a statement changed it there) and
     /// signals the fields whose values changed.
     void refreshCurrent();
