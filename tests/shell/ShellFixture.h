@@ -6,14 +6,14 @@
 #include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
 #include "store/TableNames.h"
+#include "ui/MainMenus.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 #include <functional>
-
-// The real main window on a throw-away program folder, for the window tests.
 
 /// The main window with the login dialog replaced by a script of what the teacher does
 /// in it (nothing: the dialog is closed without logging in).
