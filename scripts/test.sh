@@ -6,5 +6,10 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON
 cmake --build build-test -j"$(nproc)"
+# The store's tests and some end-to-end tests run a second time against a real
+# PostgreSQL server: a throw-away cluster of their own, stopped however the tests end.
+source scripts/test-server.sh
+trap qs_server_stop EXIT
+qs_server_start
 cd build-test
 ctest --output-on-failure -j"$(nproc)"

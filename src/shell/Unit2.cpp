@@ -60,7 +60,8 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     , m_paths(programFolder)
     , m_mainQuery(m_database)
     , m_portraitQuery(m_database)
-    , m_context{m_login, m_database, m_mainQuery, m_portraitQuery, m_prompter, m_paths}
+    , m_dataFiles(m_database, m_paths.dataFolder())
+    , m_context{m_login, m_database, m_mainQuery, m_portraitQuery, m_prompter, m_paths, m_dataFiles}
     , m_menus(*this)
 {
     setObjectName(QStringLiteral("TForm1"));
@@ -200,12 +201,34 @@ void TForm1::FormCreate()
     // Passwords, lists and settings go here; a missing folder would make the first login
     // fail to keep the password it just asked to save.
     QDir().mkpath(m_paths.dataFolder());
-    if (const Result opened = m_database.open(m_paths.programFolder()); !opened) {
+    if (const Result opened = openDatabase(); !opened) {
         m_prompter.error(opened.error);
         return;
     }
     runLoginDialog();
     applyTitleRule();
+}
+
+void TForm1::useServer(const QString &url)
+{
+    m_serverSetting = url;
+}
+
+Result TForm1::openDatabase()
+{
+    if (m_serverSetting.isEmpty())
+        return m_database.open(m_paths.programFolder());
+    QString refusal;
+    const std::optional<DatabaseUrl> server = DatabaseUrl::parse(m_serverSetting, &refusal);
+    if (!server)
+        return Result::failure(refusal);
+    if (Result opened = m_database.openServer(*server); !opened)
+        return opened;
+    // The shipped lists and default settings are the server's first Data files.
+    if (Result prepared = m_dataFiles.table().prepare(m_paths.dataFolder()); !prepared)
+        return Result::failure(
+            QStringLiteral("无法在数据库%1上保存班级名单、密码和评语设定：%2").arg(m_database.shownName(), prepared.error));
+    return Result::success();
 }
 
 void TForm1::runLoginDialog()
@@ -415,6 +438,8 @@ void TForm1::N6Click()
 void TForm1::N7Click()
 {
     TForm4 about(this);
+    if (m_database.engine() == Engine::PostgreSQL)
+        about.showDatabase(m_database.shownName());
     m_prompter.execDialog(about);
 }
 

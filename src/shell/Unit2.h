@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
@@ -44,6 +45,11 @@ public:
     /// Main window start-up: clips, the connection, the first login, the title rule.
     /// A connection that cannot be opened is reported and the rest is skipped.
     void FormCreate();
+    /// Works on a school's PostgreSQL server (postgresql://user@host/name) instead of
+    /// Record.mdb, Data files included; call before FormCreate. A setting that is no such
+    /// URL, or a server that cannot be used, is reported by FormCreate, which then does
+    /// nothing else: never a silent fall back to a local file.
+    void useServer(const QString &url);
 
     // The main view, as the features use it.
     /// Grid formatting (N8Click).
@@ -113,6 +119,7 @@ protected:
 
 private:
     void buildWindow();
+    Result openDatabase();
     void connectCommands();
     void saveBeforeLeaving();
 
@@ -122,6 +129,7 @@ private:
     Database m_database;
     Dataset m_mainQuery;
     Dataset m_portraitQuery;
+    ProgramDataFiles m_dataFiles;
     AppContext m_context;
     std::unique_ptr<DatasetModel> m_datasetModel;
     std::unique_ptr<FormattedGridModel> m_formattedModel;
@@ -130,6 +138,7 @@ private:
     std::unique_ptr<BoundField> m_nameField;
     std::unique_ptr<BoundField> m_gradeField;
     bool m_exiting = false;
+    QString m_serverSetting;
     QString m_gradeBookColumnList;
 
     MainMenus m_menus;

@@ -42,6 +42,19 @@ TForm4::TForm4(QWidget *parent)
         child->installEventFilter(this);
 }
 
+void TForm4::showDatabase(const QString &server)
+{
+    if (!m_database) {
+        m_database = new QLabel(this);
+        m_database->setObjectName(QStringLiteral("Label2"));
+        m_database->setGeometry(84, 112, 183, 24);
+        m_database->setWordWrap(true);
+        m_database->installEventFilter(this);
+    }
+    m_database->setText(QStringLiteral("数据库：") + server);
+    m_database->setToolTip(m_database->text());
+}
+
 void TForm4::mousePressEvent(QMouseEvent *event)
 {
     event->accept();

@@ -13,6 +13,9 @@ public:
 
     QLabel *picture() const { return m_picture; }
     QLabel *title() const { return m_title; }
+    /// Names the school's server the program works on, under the title; nothing for Record.mdb.
+    void showDatabase(const QString &server);
+    QLabel *database() const { return m_database; }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -21,4 +24,5 @@ protected:
 private:
     QLabel *m_picture;
     QLabel *m_title;
+    QLabel *m_database = nullptr;
 };

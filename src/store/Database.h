@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseUrl.h"
 #include "Result.h"
 #include "Statements.h"
 
@@ -8,8 +9,12 @@
 #include <QStringList>
 #include <functional>
 
-/// The one connection to Record.mdb in the program folder (SQLite, WAL journal, busy
-/// timeout so a second instance waits). Never shows anything; errors are returned.
+class QSqlQuery;
+
+/// The one connection: Record.mdb in the program folder (SQLite, WAL journal, busy
+/// timeout so a second instance waits), or a school's PostgreSQL server. Statements come
+/// in the catalogue's notation and are rendered for the engine here. Never shows
+/// anything; errors are returned.
 class Database final {
 public:
     explicit Database(QString connectionName = QStringLiteral("qingsui"));
@@ -20,8 +25,17 @@ public:
     /// an existing one is never overwritten. A file that is not a database is refused with
     /// a clear Chinese message naming it.
     Result open(const QString &programFolder);
+    /// Connects to a PostgreSQL server and makes 母版 and 范例班 there when missing. A
+    /// server that cannot be reached, refuses the login or does not let the user make and
+    /// change tables is refused with a Chinese message naming the server and the cause,
+    /// before anything is written.
+    Result openServer(const DatabaseUrl &server);
     bool isOpen() const;
     QSqlDatabase connection() const;
+    Engine engine() const { return m_engine; }
+    /// What the teacher is told the program works on: the Record.mdb path, or
+    /// "服务器 host:port/name".
+    QString shownName() const { return m_shownName; }
 
     /// Runs a statement without a result set; dialect forms run all or nothing. When
     /// rowsAffected is given it receives how many rows a Plain statement changed.
@@ -37,13 +51,28 @@ public:
     /// program does meanwhile.
     Result writeTransaction(const std::function<Result()> &work);
 
+    /// Prepares a statement in the catalogue's notation on this connection; the engine's
+    /// message (in Chinese where known) when it cannot.
+    Result prepare(QSqlQuery &query, const QString &text) const;
+    /// Runs a prepared query. Inside a transaction a failed statement takes back only its
+    /// own changes, as SQLite does, also on PostgreSQL (which would lose the transaction).
+    Result exec(QSqlQuery &query);
+
     bool tableExists(const QString &table) const;
+    /// Every table's name, as the engine stores it.
+    QStringList tables() const;
     /// Column names of a table in table order; empty when it does not exist.
     QStringList columns(const QString &table) const;
-    /// Declared types of a table's columns, in table order.
+    /// Declared types of a table's columns, in table order (the row identity is no column).
     QList<ColumnDefinition> columnDefinitions(const QString &table) const;
 
 private:
+    Result run(const QString &text);
+    Result fillWhenMissing(const std::function<QString(const QString &)> &explain);
+    void drop();
+
     QString m_connectionName;
+    Engine m_engine = Engine::SQLite;
+    QString m_shownName;
     int m_transactionDepth = 0;
 };

@@ -79,7 +79,8 @@ public:
     Result post();
     /// Posts the current row (a browse row too, writing nothing but the totals) and, in the
     /// same statement, sets 合计 and 平均 from the score columns of the row as the file holds
-    /// it after the write, whatever this dataset read earlier. The row is then re-read.
+    /// it after the write, whatever this dataset read earlier. The row is then re-read. As
+    /// post(), a field another program changed since it was read is not overwritten.
     Result postWithRowTotals();
     void cancel();
     Result deleteCurrent();
@@ -136,6 +137,8 @@ private:
     bool postIfEditing();
     /// The current row has been written: browsing again, showing what the file holds.
     Result stored();
+    /// Nothing was written, another program having changed the row: undone, shown as stored.
+    Result changedElsewhere();
     void setCurrent(int row);
     void replaceRows(const std::function<void()> &change);
     Result fail(const QString &message);

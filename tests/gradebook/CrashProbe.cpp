@@ -281,7 +281,7 @@ int run(Database &database, const QString &folder, const QString &command)
             return 2;
         GradeBookEnter::press(view, answers, mainView, kModeGradeBook, columnList);
     } else if (command == QLatin1String("clear")) {
-        ScoreClearing(database, view, answers, mainView).run(login.tables(), DataPaths(folder));
+        ScoreClearing(database, view, answers, mainView).run(login.tables(), DataFolder(DataPaths(folder).dataFolder()));
     } else {
         Sorting(database, view, answers, mainView).apply(login.tables(), SortChoice{QStringLiteral("平均"), true, false, 3});
     }

@@ -1,3 +1,4 @@
+#include "EngineSuite.h"
 #include "store/Database.h"
 #include "store/GradeBookTable.h"
 #include "store/SubjectTables.h"
@@ -15,6 +16,18 @@ Statement plain(const QString &sql)
     Statement statement;
     statement.text = sql;
     return statement;
+}
+
+/// The grade book made with columns written "[name] TYPE, [name] TYPE, ...", as the
+/// program makes its tables on either engine.
+Result create(Database &db, const QString &definition)
+{
+    QList<ColumnDefinition> columns;
+    for (const QString &column : definition.split(QStringLiteral(", "))) {
+        const qsizetype end = column.indexOf(QLatin1Char(']'));
+        columns << ColumnDefinition{column.mid(1, end - 1), column.mid(end + 2)};
+    }
+    return db.execute(Sql::createTable(kGradeBook, columns));
 }
 
 QStringList rows(Database &db, const QString &table)
@@ -53,7 +66,7 @@ void TstGradeBookTable::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_db = std::make_unique<Database>(QStringLiteral("tst_gradebook_table"));
-    QVERIFY(m_db->open(m_dir->path()));
+    QVERIFY(EngineSuite::open(*m_db, m_dir->path()));
 }
 
 void TstGradeBookTable::cleanup()
@@ -64,10 +77,8 @@ void TstGradeBookTable::cleanup()
 
 void TstGradeBookTable::scoreColumnsAreTheWholeNumberColumns()
 {
-    QVERIFY(m_db->execute(
-        plain(QStringLiteral("CREATE TABLE [%1] ([编号] INT, [姓名] VARCHAR(8), [小组] INT, [合计] INT, [平均] FLOAT, "
-                             "[名次] INT, [第1次] INT NULL, [备注] TEXT, [期中] INTEGER, [比例] REAL, [无类型])")
-                  .arg(kGradeBook))));
+    QVERIFY(create(*m_db, QStringLiteral("[编号] INT, [姓名] VARCHAR(8), [小组] INT, [合计] INT, [平均] FLOAT, [名次] INT, "
+                                         "[第1次] INT NULL, [备注] TEXT, [期中] INTEGER, [比例] REAL")));
     const QList<ColumnDefinition> columns = m_db->columnDefinitions(kGradeBook);
     QCOMPARE(GradeBookTable::scoreColumns(columns), (QStringList{QStringLiteral("第1次"), QStringLiteral("期中")}));
     QVERIFY(GradeBookTable::isWhole(columns));
@@ -95,7 +106,7 @@ void TstGradeBookTable::repairedInPlace()
 {
     QFETCH(QString, definition);
     QFETCH(QStringList, repaired);
-    QVERIFY(m_db->execute(plain(QStringLiteral("CREATE TABLE [%1] (%2)").arg(kGradeBook, definition))));
+    QVERIFY(create(*m_db, definition));
     for (int k = 1; k <= 3; ++k)
         QVERIFY(m_db->execute(plain(QStringLiteral("INSERT INTO [%1] ([编号],[姓名],[第1次]) VALUES (%2,'生%2',%3)")
                                         .arg(kGradeBook)
@@ -129,7 +140,7 @@ void TstGradeBookTable::withoutNumberOrNameNothingChanges()
 {
     QFETCH(QString, definition);
     QFETCH(QString, missing);
-    QVERIFY(m_db->execute(plain(QStringLiteral("CREATE TABLE [%1] (%2)").arg(kGradeBook, definition))));
+    QVERIFY(create(*m_db, definition));
     const QStringList before = m_db->columns(kGradeBook);
 
     const Result refused = GradeBookTable::repair(*m_db, kGradeBook);
@@ -145,12 +156,10 @@ void TstGradeBookTable::withoutNumberOrNameNothingChanges()
 
 void TstGradeBookTable::loginRepairsTheOldShape()
 {
-    QVERIFY(m_db->execute(plain(QStringLiteral("CREATE TABLE [%1] ([编号] INT, [姓名] VARCHAR(8), [小组] INT, [平均] FLOAT, "
-                                               "[名次] INT, [第1次] INT)")
-                                    .arg(kGradeBook))));
+    QVERIFY(create(*m_db, QStringLiteral("[编号] INT, [姓名] VARCHAR(8), [小组] INT, [平均] FLOAT, [名次] INT, [第1次] INT")));
     QVERIFY(SubjectTables::ensureGradeBookTable(*m_db, kGradeBook, QStringLiteral("母版")));
     QCOMPARE(m_db->columns(kGradeBook), GradeBookTable::fixedColumns() + QStringList{QStringLiteral("第1次")});
 }
 
-QTEST_GUILESS_MAIN(TstGradeBookTable)
+QS_ENGINE_TEST_MAIN(TstGradeBookTable)
 #include "TstGradeBookTable.moc"

@@ -40,7 +40,7 @@ void checkTotals(GradeBookFixture &fixture, int atLeastScores)
 
 /// Two programs on one folder, both editing and batch-filling the same grade book: every
 /// 合计 ends equal to the scores of its row.
-class TstTwoPrograms final : public QObject {
+class TstTwoTeachers final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -48,7 +48,7 @@ private Q_SLOTS:
     void twoProcessesAtOnce();
 };
 
-void TstTwoPrograms::takingTurns()
+void TstTwoTeachers::takingTurns()
 {
     GradeBookFixture fixture;
     createClass(fixture);
@@ -72,7 +72,7 @@ void TstTwoPrograms::takingTurns()
     checkTotals(fixture, 14);
 }
 
-void TstTwoPrograms::twoProcessesAtOnce()
+void TstTwoTeachers::twoProcessesAtOnce()
 {
     GradeBookFixture fixture;
     createClass(fixture);
@@ -92,5 +92,5 @@ void TstTwoPrograms::twoProcessesAtOnce()
     checkTotals(fixture, 4);
 }
 
-QTEST_GUILESS_MAIN(TstTwoPrograms)
-#include "TstTwoPrograms.moc"
+QTEST_GUILESS_MAIN(TstTwoTeachers)
+#include "TstTwoTeachers.moc"
