@@ -68,6 +68,9 @@ public:
 
 private:
     Result run(const QString &text);
+    /// Runs work between begin and commit (rollback's steps unless all succeeds).
+    Result enclosed(
+        const QString &begin, const QString &commit, const QStringList &rollback, const std::function<Result()> &work);
     Result fillWhenMissing(const std::function<QString(const QString &)> &explain);
     void drop();
 

@@ -45,6 +45,7 @@ private Q_SLOTS:
     void portraitFollowsMasterRow();
     void modelShowsAndEditsTheDataset();
     void editMeetingAnotherProgramsChangeIsRefused();
+    void rowTotalsComeFromTheRowInTheFile();
     void rowIdentityIsNoField();
 
 private:
@@ -423,6 +424,55 @@ void TstDataset::editMeetingAnotherProgramsChangeIsRefused()
     QVERIFY(m_set->setValue(QStringLiteral("合计"), 1));
     QVERIFY(!m_set->post());
     QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册] WHERE [编号]=1")).toInt(), 0);
+}
+
+void TstDataset::rowTotalsComeFromTheRowInTheFile()
+{
+    for (const QString &score : {QStringLiteral("第1次"), QStringLiteral("第2次")})
+        QVERIFY(m_db->execute(Sql::addScoreColumn(kTable, score)));
+    QVERIFY(m_set->open());
+    Database other(QStringLiteral("tst_dataset_other"));
+    QVERIFY(EngineSuite::openSame(other, m_dir->path()));
+    Dataset theirs(other);
+    theirs.setQuery(Sql::showAllOrderedByNumber(kTable));
+    QVERIFY(theirs.open());
+    const auto total = [this] { return stored(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [编号]=1")); };
+    const auto average = [this] { return stored(QStringLiteral("SELECT [平均] FROM [一班语文记分册] WHERE [编号]=1")); };
+
+    // Both read 李四 without scores. Their 97 is in the file when our 55 is written: the
+    // totals add up the row as stored, and the row shows it.
+    QVERIFY(theirs.setValue(QStringLiteral("第2次"), 97));
+    QVERIFY(theirs.postWithRowTotals());
+    QCOMPARE(total().toInt(), 97);
+    QVERIFY(m_set->setValue(QStringLiteral("第1次"), QStringLiteral("５５")));
+    const Result written = m_set->postWithRowTotals();
+    QVERIFY2(written.ok, qPrintable(written.error));
+    QCOMPARE(total().toInt(), 152);
+    QCOMPARE(average().toDouble(), 76.0);
+    QCOMPARE(m_set->value(QStringLiteral("第2次")).toInt(), 97);
+    QCOMPARE(m_set->value(QStringLiteral("合计")).toInt(), 152);
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+
+    // A score column another program has just added counts, though this view never read it.
+    QVERIFY(other.execute(Sql::addScoreColumn(kTable, QStringLiteral("期中"))));
+    QVERIFY(other.execute(Sql::updateRow(kTable, {QStringLiteral("期中")}, {5}, theirs.currentRowId())));
+    QVERIFY(m_set->setValue(QStringLiteral("小组"), 4));
+    QVERIFY(m_set->postWithRowTotals());
+    QCOMPARE(total().toInt(), 157);
+    QCOMPARE(average().toDouble(), 52.0);
+
+    // A score the other program changed since it was read is not overwritten; their
+    // totals stay with it.
+    QVERIFY(theirs.open());
+    QVERIFY(theirs.setValue(QStringLiteral("第1次"), 60));
+    QVERIFY(theirs.postWithRowTotals());
+    QVERIFY(m_set->setValue(QStringLiteral("第1次"), 70));
+    const Result refused = m_set->postWithRowTotals();
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.error.contains(QStringLiteral("另一台电脑")), qPrintable(refused.error));
+    QCOMPARE(m_set->value(QStringLiteral("第1次")).toInt(), 60);
+    QCOMPARE(total().toInt(), 162);
+    QCOMPARE(m_set->value(QStringLiteral("合计")).toInt(), 162);
 }
 
 void TstDataset::rowIdentityIsNoField()
