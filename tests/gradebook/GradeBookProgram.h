@@ -7,21 +7,26 @@
 #include "gradebook/GradeBookView.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
+#include "store/DatabaseUrl.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 
 /// How many students the two-program runs use.
 inline constexpr int kProgramStudents = 12;
 
-/// One teacher's program on the shared Record.mdb: its own connection, its own copy of
-/// the grade-book view in memory, Enter and the score batch.
+/// One teacher's program on the shared Record.mdb of folder, or on a server when one is
+/// named (a postgresql:// URL): its own connection, its own copy of the grade-book view in
+/// memory, Enter and the score batch.
 class GradeBookProgram final : public IdleMainView {
 public:
-    GradeBookProgram(const QString &name, const QString &folder)
+    GradeBookProgram(const QString &name, const QString &folder, const QString &server = {})
         : m_database(name)
         , m_view(m_database)
     {
-        (void)m_database.open(folder);
+        if (const std::optional<DatabaseUrl> url = DatabaseUrl::parse(server))
+            (void)m_database.openServer(*url);
+        else
+            (void)m_database.open(folder);
         m_login.programFolder = folder;
         m_login.className = QStringLiteral("一班");
         m_login.subject = QStringLiteral("语文");

@@ -1,5 +1,6 @@
 #include "GradeBookFixture.h"
 #include "GradeBookProgram.h"
+#include "ServerScratch.h"
 #include "store/GradeBookTable.h"
 
 #include <QProcess>
@@ -23,7 +24,8 @@ void checkTotals(GradeBookFixture &fixture, int atLeastScores)
     const QStringList scores = GradeBookTable::scoreColumns(fixture.database.columnDefinitions(fixture.table));
     QVERIFY2(scores.size() >= atLeastScores, qPrintable(scores.join(QLatin1Char(','))));
     QSqlQuery rows(fixture.database.connection());
-    QVERIFY(rows.exec(QStringLiteral("SELECT * FROM [%1] ORDER BY [编号]").arg(fixture.table)));
+    QVERIFY(fixture.database.prepare(rows, QStringLiteral("SELECT * FROM [%1] ORDER BY [编号]").arg(fixture.table)));
+    QVERIFY(rows.exec());
     int checked = 0;
     while (rows.next()) {
         qint64 sum = 0;
@@ -36,24 +38,51 @@ void checkTotals(GradeBookFixture &fixture, int atLeastScores)
     QCOMPARE(checked, kProgramStudents);
 }
 
+/// The fixture moved onto a fresh database of the tests' server when server is set: its
+/// URL, or nothing for the fixture's Record.mdb.
+QString onEngine(GradeBookFixture &fixture, bool server, std::unique_ptr<ServerScratch> &scratch)
+{
+    if (!server)
+        return {};
+    scratch = std::make_unique<ServerScratch>();
+    if (!scratch->isValid() || !fixture.database.openServer(scratch->url()))
+        return {};
+    return ServerScratch::address(scratch->url());
+}
+
 } // namespace
 
-/// Two programs on one folder, both editing and batch-filling the same grade book: every
-/// 合计 ends equal to the scores of its row.
+/// Two programs on one folder (or one server), both editing and batch-filling the same
+/// grade book: every 合计 ends equal to the scores of its row.
 class TstTwoTeachers final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void takingTurns_data();
     void takingTurns();
+    void twoProcessesAtOnce_data();
     void twoProcessesAtOnce();
 };
 
+void TstTwoTeachers::takingTurns_data()
+{
+    QTest::addColumn<bool>("server");
+    QTest::newRow("one Record.mdb") << false;
+    QTest::newRow("the server") << true;
+}
+
 void TstTwoTeachers::takingTurns()
 {
+    QFETCH(bool, server);
+    if (server && !ServerScratch::testServer())
+        QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
     GradeBookFixture fixture;
+    std::unique_ptr<ServerScratch> scratch;
+    const QString url = onEngine(fixture, server, scratch);
+    QVERIFY(server != url.isEmpty());
     createClass(fixture);
-    GradeBookProgram first(QStringLiteral("first-program"), fixture.folder.path());
-    GradeBookProgram second(QStringLiteral("second-program"), fixture.folder.path());
+    GradeBookProgram first(QStringLiteral("first-program"), fixture.folder.path(), url);
+    GradeBookProgram second(QStringLiteral("second-program"), fixture.folder.path(), url);
     QVERIFY(first.openGradeBookView());
     QVERIFY(second.openGradeBookView());
 
@@ -72,19 +101,36 @@ void TstTwoTeachers::takingTurns()
     checkTotals(fixture, 14);
 }
 
+void TstTwoTeachers::twoProcessesAtOnce_data()
+{
+    QTest::addColumn<bool>("server");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("one Record.mdb") << false << 5;
+    QTest::newRow("the server") << true << 30;
+}
+
 void TstTwoTeachers::twoProcessesAtOnce()
 {
+    QFETCH(bool, server);
+    QFETCH(int, seconds);
+    if (server && !ServerScratch::testServer())
+        QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
     GradeBookFixture fixture;
+    std::unique_ptr<ServerScratch> scratch;
+    const QString url = onEngine(fixture, server, scratch);
+    QVERIFY(server != url.isEmpty());
     createClass(fixture);
     (void)fixture.view.close();
     QProcess programs[2];
     for (int i = 0; i < 2; ++i) {
         programs[i].setProcessChannelMode(QProcess::ForwardedChannels);
-        programs[i].start(
-            QStringLiteral(QS_TWO_PROGRAMS_DRIVER), {fixture.folder.path(), QString::number(11 + i), QStringLiteral("3000")});
+        QStringList arguments{fixture.folder.path(), QString::number(11 + i), QString::number(seconds * 1000)};
+        if (server)
+            arguments << url;
+        programs[i].start(QStringLiteral(QS_TWO_PROGRAMS_DRIVER), arguments);
     }
     for (QProcess &program : programs) {
-        QVERIFY(program.waitForFinished(60000));
+        QVERIFY(program.waitForFinished((seconds + 60) * 1000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
     }

@@ -1,6 +1,6 @@
 // One of two programs editing the same grade book at the same time: Enter on cells of the
 // view it read, now and then a score batch in a new column, now and then the view reopened.
-//   gradebook_two_programs_driver <program folder> <seed> <milliseconds>
+//   gradebook_two_programs_driver <program folder> <seed> <milliseconds> [<server URL>]
 #include "GradeBookProgram.h"
 
 #include <QCoreApplication>
@@ -12,10 +12,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4)
+    if (args.size() != 4 && args.size() != 5)
         return 2;
     QRandomGenerator random(args.at(2).toUInt());
-    GradeBookProgram program(QStringLiteral("driver"), args.at(1));
+    GradeBookProgram program(QStringLiteral("driver"), args.at(1), args.value(4));
     QTextStream err(stderr);
     if (Result opened = program.openGradeBookView(); !opened) {
         err << opened.error << '\n';

@@ -699,10 +699,8 @@ void TstUnit2::schoolServerThroughTheWindow()
     ServerScratch scratch;
     if (!scratch.isValid())
         QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
-    const DatabaseUrl &url = scratch.url();
     Shell shell;
-    shell.window.useServer(
-        QStringLiteral("postgresql://%1:%2@%3:%4/%5").arg(url.user, url.password, url.host).arg(url.port).arg(url.name));
+    shell.window.useServer(ServerScratch::address(scratch.url()));
     shell.startIn(kModeQuestioning);
     QVERIFY(shell.window.context().login.isLoggedIn());
     QVERIFY(!QFile::exists(shell.folder.path() + recordFile));
@@ -717,7 +715,7 @@ void TstUnit2::schoolServerThroughTheWindow()
         return int(QDialog::Accepted);
     });
     shell.window.N7Click();
-    QCOMPARE(shown, QStringLiteral("数据库：服务器 %1").arg(url.shown()));
+    QCOMPARE(shown, QStringLiteral("数据库：服务器 %1").arg(scratch.url().shown()));
 }
 
 void TstUnit2::aboutBox()
