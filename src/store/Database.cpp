@@ -258,8 +258,12 @@ Result Database::exec(QSqlQuery &query)
             return Result::failure(engineMessage(query.lastError()));
         return Result::success();
     };
-    if (m_engine == Engine::PostgreSQL && m_transactionDepth > 0)
+    if (m_engine == Engine::PostgreSQL && m_transactionDepth > 0) {
+        // A forward-only select streams its rows from the server, and the savepoint's
+        // release that follows would drop those not read yet: the rows come at once.
+        query.setForwardOnly(false);
         return transaction(once);
+    }
     return once();
 }
 

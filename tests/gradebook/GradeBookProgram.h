@@ -40,6 +40,8 @@ public:
         return Result::success();
     }
     QString gradeBookColumnList() const override { return m_columnList; }
+    /// How often a write was refused as the other program had changed the row.
+    int refusals() const { return m_refusals; }
 
     /// A score typed into a cell of the view as it was read, then Enter. Returns what
     /// went wrong, or nothing.
@@ -50,6 +52,7 @@ public:
             return QStringLiteral("no row %1 to edit").arg(student);
         if (Result set = m_view.setValue(columns.at(scoreColumn % columns.size()), QString::number(score)); !set)
             return set.error;
+        m_prompts.expectAnswer(Prompter::Answer::Ok); // one box at the most, answered as a teacher does
         GradeBookEnter::press(m_view, m_prompts, *this, kModeGradeBook, m_columnList);
         return told();
     }
@@ -81,12 +84,17 @@ public:
     }
 
 private:
-    /// Every box shown is a fault here: the texts, or nothing.
+    /// Every box shown is a fault here, but the refusal to overwrite a row the other
+    /// program changed since this one read it (counted): the texts, or nothing.
     QString told()
     {
         QStringList texts;
-        for (const FakePrompter::Call &call : m_prompts.calls())
-            texts << call.text;
+        for (const FakePrompter::Call &call : m_prompts.calls()) {
+            if (call.text.contains(QStringLiteral("另一台电脑")))
+                ++m_refusals;
+            else
+                texts << call.text;
+        }
         m_prompts.clear();
         return texts.join(QLatin1Char('/'));
     }
@@ -96,4 +104,5 @@ private:
     LoginState m_login;
     QString m_columnList;
     FakePrompter m_prompts;
+    int m_refusals = 0;
 };

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void modelShowsAndEditsTheDataset();
     void editMeetingAnotherProgramsChangeIsRefused();
     void rowTotalsComeFromTheRowInTheFile();
+    void openedInsideATransactionItReadsEveryRow();
     void rowIdentityIsNoField();
 
 private:
@@ -473,6 +474,22 @@ void TstDataset::rowTotalsComeFromTheRowInTheFile()
     QCOMPARE(m_set->value(QStringLiteral("第1次")).toInt(), 60);
     QCOMPARE(total().toInt(), 162);
     QCOMPARE(m_set->value(QStringLiteral("合计")).toInt(), 162);
+}
+
+void TstDataset::openedInsideATransactionItReadsEveryRow()
+{
+    // A batch reopens the view inside its transaction, then writes by the rows it shows.
+    int rows = -1;
+    const Result done = m_db->writeTransaction([&]() -> Result {
+        if (Result opened = m_set->open(); !opened)
+            return opened;
+        rows = m_set->rowCount();
+        return m_db->execute(Sql::updateRow(kTable, {QStringLiteral("小组")}, {7}, m_set->rowId(4)));
+    });
+    QVERIFY2(done.ok, qPrintable(done.error));
+    QCOMPARE(rows, 5);
+    QCOMPARE(m_set->value(QStringLiteral("姓名")).toString(), QStringLiteral("李四"));
+    QCOMPARE(stored(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号]=5")).toInt(), 7);
 }
 
 void TstDataset::rowIdentityIsNoField()
