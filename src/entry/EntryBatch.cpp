@@ -2,16 +2,17 @@
 
 #include "EntryMessages.h"
 #include "gradebook/GradeBookMessages.h"
-#include "gradebook/RowTotals.h"
-#include "questioning/Grading.h"
+#include "gradebook/ScoreColumns.h"
 #include "store/BulkRows.h"
 #include "store/Dataset.h"
+#include "store/GradeBookTable.h"
+#include "store/GradeRecord.h"
+#include "store/NumberText.h"
 #include "store/NameCharacters.h"
 #include "ui/Prompter.h"
 
 #include <QFile>
 
-#include <limits>
 #include <optional>
 
 using namespace EntryMessages;
@@ -25,16 +26,6 @@ bool isLoggedIn(const TableNames &tables)
 {
     return (!tables.className.isEmpty() || !tables.subject.isEmpty())
         && (tables.mode == kModeQuestioning || tables.mode == kModeGradeBook);
-}
-
-/// A score as a whole number of the INT column; nullopt for anything else.
-std::optional<int> wholeNumber(const QString &text)
-{
-    bool ok = false;
-    const qlonglong value = text.trimmed().toLongLong(&ok);
-    if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return int(value);
 }
 
 } // namespace
@@ -109,8 +100,9 @@ Result EntryBatch::writeRoster(const QStringList &names, const TableNames &table
     if (const Result closed = m_view.close(); !closed)
         return closed;
     // Replacing or appending runs as one transaction: the table is either as it was or
-    // holds the whole new roster.
-    return m_database.transaction([&] {
+    // holds the whole new roster. The highest number is read under the write lock, so a
+    // second program appending at the same time cannot take the same numbers.
+    return m_database.writeTransaction([&] {
         qint64 base = 0;
         if (replace) {
             const Statement create
@@ -144,14 +136,6 @@ Result EntryBatch::reopenCurrentTable(const TableNames &tables)
     return m_view.open();
 }
 
-Result EntryBatch::moveOn(bool &more)
-{
-    more = m_view.currentRow() + 1 < m_view.rowCount();
-    if (more)
-        return m_view.next() ? Result::success() : Result::failure(m_view.lastError());
-    return m_view.post();
-}
-
 bool EntryBatch::addScores(const QStringList &rows, const Context &context)
 {
     if (context.tables.mode != kModeGradeBook || !isLoggedIn(context.tables)) {
@@ -170,22 +154,54 @@ bool EntryBatch::addScores(const QStringList &rows, const Context &context)
         }
         m_mainView.formatGrid();
     }
-    const QString column = context.askColumnName ? context.askColumnName() : QString();
+
+    // The column and its scores are one transaction: a crash leaves the grade book as it
+    // was, never a column filled half-way.
+    std::optional<Applied> filled;
+    const auto addAndFill = [&](const QString &name) -> Result {
+        Applied applied;
+        const Result written = m_database.writeTransaction([&]() -> Result {
+            if (Result added = ScoreColumns::add(m_database, m_view, table, name); !added)
+                return added;
+            // The rows go to the students in the order of the grade-book view with the new column.
+            if (Result shown = m_mainView.openGradeBookView(); !shown)
+                return shown;
+            applied = fillScores(table, name, rows);
+            return Result::success();
+        });
+        if (written)
+            filled = applied;
+        return written;
+    };
+    const QString column = context.askColumnName ? context.askColumnName(addAndFill) : QString();
     if (column.isEmpty())
         return false;
 
-    if (!m_view.isWritable()) {
-        m_prompter.notice(kNotice, kScoresFailed);
-        return true;
+    if (!filled) {
+        // Closed without adding a column: the rows go to the column it named, if there is one.
+        Applied applied;
+        if (!m_database.writeTransaction([&] {
+                applied = fillScores(table, column, rows);
+                return Result::success();
+            }))
+            applied.failed = true;
+        (void)m_view.open();
+        filled = applied;
     }
-    const bool applied = walkStudents(rows, [&](const QString &row) {
-        const std::optional<int> score = wholeNumber(row);
-        Result result = score ? m_view.setValue(column, *score) : Result::failure(kScoresFailed);
-        return result ? RowTotals::recompute(m_view) : result;
-    });
-    if (!applied)
-        m_prompter.notice(kNotice, kScoresFailed);
+    report(*filled, kScoresFailed);
     return true;
+}
+
+EntryBatch::Applied EntryBatch::fillScores(const QString &table, const QString &column, const QStringList &rows)
+{
+    // Read under the write lock: every score column of the file counts in the totals.
+    const QStringList scores = GradeBookTable::scoreColumns(m_database.columnDefinitions(table));
+    return applyRows(rows, [&](const QString &row, qint64 rowId) {
+        const std::optional<int> score = NumberText::toInt32(row);
+        if (!score)
+            return Result::failure(kScoresFailed);
+        return m_database.execute(Sql::updateRowWithTotals(table, {column}, {*score}, scores, rowId));
+    });
 }
 
 void EntryBatch::addEvaluations(const QStringList &rows, const Context &context)
@@ -195,53 +211,56 @@ void EntryBatch::addEvaluations(const QStringList &rows, const Context &context)
         return;
     }
     static const QStringList grades{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
-    const bool applied = walkStudents(rows, [&](const QString &grade) {
-        qint64 count = m_view.value(QStringLiteral("次数")).toLongLong();
-        qint64 total = m_view.value(QStringLiteral("总分")).toLongLong();
-        const QString history = count != 0 ? m_view.value(QStringLiteral("历史")).toString() + grade : grade;
-        // As in grading one student: a full history keeps its most recent grades.
-        Result result = m_view.setValue(QStringLiteral("评价"), grade);
-        if (result)
-            result = m_view.setValue(QStringLiteral("历史"), history.right(Grading::kHistoryLength));
-        if (const qsizetype index = grades.indexOf(grade); result && index >= 0) {
-            total += context.gradeScores.at(index);
-            ++count;
-            result = m_view.setValue(QStringLiteral("总分"), total);
-            if (result)
-                result = m_view.setValue(QStringLiteral("次数"), count);
-        }
-        if (result && count != 0)
-            result = m_view.setValue(QStringLiteral("平均"), double(total / count));
-        return result;
+    const QString table = m_view.query().writeTable;
+    // One transaction, each grade computed from the row in the file as grading one
+    // student does: a crash grades nobody, and a second program's grades stay.
+    Applied applied;
+    const Result written = m_database.writeTransaction([&] {
+        applied = applyRows(rows, [&](const QString &grade, qint64 rowId) {
+            const qsizetype index = grades.indexOf(grade);
+            if (index < 0)
+                return m_database.execute(Sql::recordUncountedGrade(table, grade, GradeRecord::kHistoryLength, rowId));
+            const GradeRecord::Result recorded
+                = GradeRecord::record(m_database, table, rowId, grade, context.gradeScores.at(index));
+            return recorded.outcome == GradeRecord::Outcome::Recorded ? Result::success() : Result::failure(recorded.error);
+        });
+        return Result::success();
     });
-    if (!applied)
-        m_prompter.notice(kNotice, kEvaluationsFailed);
+    if (!written)
+        applied.failed = true;
+    (void)m_view.open();
+    report(applied, kEvaluationsFailed);
 }
 
-bool EntryBatch::walkStudents(const QStringList &rows, const std::function<Result(const QString &)> &apply)
+EntryBatch::Applied EntryBatch::applyRows(
+    const QStringList &rows, const std::function<Result(const QString &row, qint64 rowId)> &apply)
 {
-    m_view.first();
-    bool more = m_view.rowCount() > 0;
-    int withoutStudent = 0;
+    Applied applied;
+    int student = 0;
     for (const QString &row : rows) {
         if (row.isEmpty())
             continue;
         // A row beyond the last student is not applied to anybody.
-        if (!more) {
-            ++withoutStudent;
+        if (student >= m_view.rowCount()) {
+            ++applied.withoutStudent;
             continue;
         }
-        Result result = apply(row);
-        if (result)
-            result = moveOn(more);
-        if (!result) {
-            m_view.cancel();
-            return false;
+        const qint64 rowId = m_view.rowId(student);
+        if (rowId < 0 || !apply(row, rowId)) {
+            applied.failed = true;
+            return applied;
         }
+        ++student;
     }
-    if (withoutStudent > 0)
-        m_prompter.notice(kNotice, rowsWithoutStudent(withoutStudent));
-    return true;
+    return applied;
+}
+
+void EntryBatch::report(const Applied &applied, const QString &failedMessage)
+{
+    if (applied.failed)
+        m_prompter.notice(kNotice, failedMessage);
+    else if (applied.withoutStudent > 0)
+        m_prompter.notice(kNotice, rowsWithoutStudent(applied.withoutStudent));
 }
 
 void EntryBatch::deleteCurrent()

@@ -29,7 +29,9 @@ public:
         /// The score of each grade A to D (the comment settings' score boxes).
         std::array<int, 4> gradeScores{};
         /// Shows the column-name dialog and returns the pending column name (empty: stop).
-        std::function<QString()> askColumnName;
+        /// The dialog's OK adds the column through addColumn, which fills it in the same
+        /// transaction; a failure it returns is the dialog's to report.
+        std::function<QString(const std::function<Result(const QString &name)> &addColumn)> askColumnName;
     };
 
     EntryBatch(Database &database, Dataset &view, Prompter &prompter, MainView &mainView);
@@ -48,12 +50,19 @@ private:
     void addEvaluations(const QStringList &rows, const Context &context);
     Result writeRoster(const QStringList &names, const TableNames &tables, bool replace);
     Result reopenCurrentTable(const TableNames &tables);
-    /// Moves past the current record (saving it); false when it was the last one.
-    Result moveOn(bool &more);
-    /// Applies each non-empty row to one student, from the first record on, saving each as
-    /// it moves on; rows beyond the last student are counted and reported, not applied.
-    /// False when a row failed: its record is left unchanged, those before stay saved.
-    bool walkStudents(const QStringList &rows, const std::function<Result(const QString &)> &apply);
+    /// What a batch of scores or evaluations did.
+    struct Applied {
+        bool failed = false;    ///< a row was refused; the rows before it are written
+        int withoutStudent = 0; ///< rows beyond the last student, not applied
+    };
+    /// Applies each non-empty row to the next student of the view, by row id, without
+    /// moving the view; rows beyond the last student are counted, not applied. Stops at
+    /// the first row apply refuses. The caller holds the transaction.
+    Applied applyRows(const QStringList &rows, const std::function<Result(const QString &row, qint64 rowId)> &apply);
+    /// Fills a score column, 合计 and 平均 computed with each write from the row in the file.
+    Applied fillScores(const QString &table, const QString &column, const QStringList &rows);
+    /// Tells the teacher about a refused row (failedMessage) or rows without a student.
+    void report(const Applied &applied, const QString &failedMessage);
 
     Database &m_database;
     Dataset &m_view;

@@ -143,8 +143,9 @@ void EntryCommands::BitBtn3Click()
             batch.gradeScores.at(grade) = *score;
         }
     }
-    batch.askColumnName = [this, table = batch.tables.currentTable()] {
+    batch.askColumnName = [this, table = batch.tables.currentTable()](const std::function<Result(const QString &)> &addColumn) {
         TForm8 dialog(m_context.database, m_context.mainQuery, table, m_context.prompter, m_view, m_windows);
+        dialog.setColumnAdder(addColumn);
         m_context.prompter.execDialog(dialog);
         return dialog.pendingColumnName();
     };

@@ -54,6 +54,13 @@ void GradeBookCommands::connectCommands(const MainMenus &menus, GradeBookToolbar
 void GradeBookCommands::N15Click()
 {
     const bool turnOn = !m_menus->questioningDirectModification->isChecked();
+    // A value a cell refused stays there to be corrected rather than dropped.
+    if (!turnOn) {
+        if (const Result saved = m_view.savePendingEdits(); !saved) {
+            m_context.prompter.notice(Caption::kNotice, saved.error);
+            return;
+        }
+    }
     m_menus->questioningDirectModification->setChecked(turnOn);
     m_menus->gradeBookDirectModification->setChecked(turnOn);
     m_grid->setPresentation(turnOn ? GridPresentation::edit() : GridPresentation::browse());

@@ -1,7 +1,6 @@
 #include "GradeBookEnter.h"
 
 #include "GradeBookMessages.h"
-#include "RowTotals.h"
 #include "store/Dataset.h"
 #include "store/TableNames.h"
 #include "ui/MainView.h"
@@ -34,12 +33,10 @@ void press(Dataset &view, Prompter &prompter, MainView &mainView, const QString 
     if (view.currentRow() < 0)
         return;
 
-    view.edit();
-    Result result = Result::success();
-    if (mode == kModeGradeBook && columnList != kNoScoreColumns)
-        result = RowTotals::recompute(view);
-    if (result)
-        result = view.post();
+    // The totals are computed by the statement that writes the row, from the row in the
+    // file: a score another program stored meanwhile counts as well.
+    const bool recompute = mode == kModeGradeBook && columnList != kNoScoreColumns;
+    const Result result = recompute ? view.postWithRowTotals() : view.post();
     if (!result) {
         prompter.error(result.error);
         view.cancel();

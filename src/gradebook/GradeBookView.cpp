@@ -1,17 +1,17 @@
 #include "GradeBookView.h"
 
 #include "store/Dataset.h"
+#include "store/GradeBookTable.h"
 #include "store/LoginState.h"
 
 namespace GradeBookView {
 
-QString columnList(const QStringList &tableColumns)
+QString columnList(const QList<ColumnDefinition> &tableColumns)
 {
-    constexpr int kBaseColumns = 6;
-    if (tableColumns.size() <= kBaseColumns)
+    const QStringList scores = GradeBookTable::scoreColumns(tableColumns);
+    if (scores.isEmpty())
         return kNoScoreColumns;
-    return kNoScoreColumns + QLatin1Char(',') + tableColumns.mid(kBaseColumns).join(QLatin1Char(','))
-        + QStringLiteral(",合计,平均");
+    return kNoScoreColumns + QLatin1Char(',') + scores.join(QLatin1Char(',')) + QStringLiteral(",合计,平均");
 }
 
 Result open(LoginState &state, Dataset &query, QString &list)
@@ -24,7 +24,15 @@ Result open(LoginState &state, Dataset &query, QString &list)
     query.setQuery(Sql::columnsOf(table));
     if (Result opened = query.open(); !opened)
         return opened;
-    list = columnList(query.fieldNames());
+    (void)query.close();
+    Database &database = query.database();
+    QList<ColumnDefinition> columns = database.columnDefinitions(table);
+    if (!GradeBookTable::isWhole(columns)) {
+        if (Result repaired = GradeBookTable::repair(database, table); !repaired)
+            return repaired;
+        columns = database.columnDefinitions(table);
+    }
+    list = columnList(columns);
 
     (void)query.close();
     query.setQuery(Sql::showColumns(table, list.split(QLatin1Char(','))));

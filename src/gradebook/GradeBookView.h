@@ -14,12 +14,14 @@ namespace GradeBookView {
 inline const QString kNoScoreColumns = QStringLiteral("编号,姓名,小组");
 
 /// The columns the grade-book view shows, from the table's columns in table order:
-/// "编号,姓名,小组" for six columns or fewer, else that, the seventh and later columns
-/// and ",合计,平均", joined by ",".
-QString columnList(const QStringList &tableColumns);
+/// "编号,姓名,小组" when the table has no score column (no whole-number column besides the
+/// six fixed ones), else that, the score columns and ",合计,平均", joined by ",". A text
+/// column is never shown as a score.
+QString columnList(const QList<ColumnDefinition> &tableColumns);
 
 /// Sets the mode to 记分册, runs "Select *" on the grade-book table to learn its columns,
-/// writes the column list, then runs the select of the listed columns. Stops at the first
-/// failure and returns the engine's message; what was done before stays done.
+/// makes a table of an older shape whole (or refuses it, naming what is wrong), writes
+/// the column list, then runs the select of the listed columns. Stops at the first
+/// failure and returns its message; what was done before stays done.
 Result open(LoginState &state, Dataset &query, QString &columnList);
 } // namespace GradeBookView

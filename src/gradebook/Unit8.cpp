@@ -60,7 +60,8 @@ TForm8::TForm8(Database &database, Dataset &view, const QString &table, Prompter
 
 void TForm8::BitBtn1Click()
 {
-    const Result added = ScoreColumns::add(m_database, m_view, m_table, m_nameBox->text());
+    const QString name = m_nameBox->text();
+    const Result added = m_adder ? m_adder(name) : ScoreColumns::add(m_database, m_view, m_table, name);
     if (!added)
         m_prompter.notice(kNotice, kDuplicateColumn);
     if (const Result reopened = m_mainView.openGradeBookView(); !reopened)

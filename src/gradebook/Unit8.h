@@ -3,6 +3,7 @@
 #include "ui/MainView.h"
 
 #include <QDialog>
+#include <functional>
 
 class Dataset;
 class Prompter;
@@ -22,6 +23,9 @@ public:
 
     /// The name box's text as last changed; empty after No.
     QString pendingColumnName() const { return m_pendingColumnName; }
+    /// What OK does with the name: by default adds the column (ScoreColumns::add). The
+    /// score batch adds it and fills it in one transaction.
+    void setColumnAdder(std::function<Result(const QString &name)> adder) { m_adder = std::move(adder); }
     QLineEdit *nameBox() const { return m_nameBox; }
     QPushButton *okButton() const { return m_ok; }
     QPushButton *noButton() const { return m_no; }
@@ -44,6 +48,7 @@ private:
     QString m_table;
     Prompter &m_prompter;
     MainView &m_mainView;
+    std::function<Result(const QString &name)> m_adder;
     QString m_pendingColumnName;
     QLineEdit *m_nameBox;
     QPushButton *m_ok;

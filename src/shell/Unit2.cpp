@@ -147,6 +147,12 @@ void TForm1::buildWindow()
     m_grid->setModel(m_formattedModel.get());
     m_currentRowLink = std::make_unique<CurrentRowLink>(*m_grid, m_mainQuery);
     m_grid->installEventFilter(this);
+    // A value a cell refused is said after whatever left the cell has finished.
+    connect(m_grid, &DataGrid::editRefused, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this, why = m_datasetModel->lastRefusal()] { m_prompter.notice(Caption::kNotice, why); },
+            Qt::QueuedConnection);
+    });
 
     m_numberField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenNumber(), m_mainQuery);
     m_nameField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenName(), m_mainQuery);
@@ -263,7 +269,8 @@ void TForm1::unbindFields()
 
 Result TForm1::savePendingEdits()
 {
-    m_grid->commitPendingEdit();
+    if (!m_grid->commitPendingEdit())
+        return Result::failure(m_datasetModel->lastRefusal());
     if (m_mainQuery.state() == Dataset::State::Edit || m_mainQuery.state() == Dataset::State::Insert)
         return m_mainQuery.post();
     return Result::success();
@@ -451,7 +458,11 @@ bool TForm1::DBGrid1KeyPress()
         m_questioning->BitBtn2Click();
         return true;
     }
-    m_grid->commitPendingEdit();
+    // A typed value the cell refuses is said, and stays in the cell to be corrected.
+    if (!m_grid->commitPendingEdit()) {
+        m_prompter.notice(Caption::kNotice, m_datasetModel->lastRefusal());
+        return true;
+    }
     m_gradeBook->DBGrid1KeyPress();
     return true;
 }

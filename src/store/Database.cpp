@@ -258,8 +258,12 @@ Result Database::exec(QSqlQuery &query)
             return Result::failure(engineMessage(query.lastError()));
         return Result::success();
     };
-    if (m_engine == Engine::PostgreSQL && m_transactionDepth > 0)
+    if (m_engine == Engine::PostgreSQL && m_transactionDepth > 0) {
+        // A forward-only select streams its rows from the server, and the savepoint's
+        // release that follows would drop those not read yet: the rows come at once.
+        query.setForwardOnly(false);
         return transaction(once);
+    }
     return once();
 }
 
@@ -398,6 +402,29 @@ Result Database::runInTransaction(const QList<Statement> &statements)
 
 Result Database::transaction(const std::function<Result()> &work)
 {
+    // SQLite starts a transaction with its first savepoint; PostgreSQL takes savepoints
+    // only inside one.
+    if (m_transactionDepth == 0 && m_engine == Engine::PostgreSQL)
+        return enclosed(QStringLiteral("BEGIN"), QStringLiteral("COMMIT"), {QStringLiteral("ROLLBACK")}, work);
+    const QString savepoint = QStringLiteral("qs_step%1").arg(m_transactionDepth + 1);
+    return enclosed(QStringLiteral("SAVEPOINT ") + savepoint, QStringLiteral("RELEASE ") + savepoint,
+        {QStringLiteral("ROLLBACK TO ") + savepoint, QStringLiteral("RELEASE ") + savepoint}, work);
+}
+
+Result Database::writeTransaction(const std::function<Result()> &work)
+{
+    // PostgreSQL locks the rows a statement writes as it writes them: a plain transaction.
+    if (m_transactionDepth > 0 || m_engine != Engine::SQLite)
+        return transaction(work);
+    // SQLite's write lock is taken at once (waiting for another program as any statement
+    // does), so nothing another program writes can come between what work reads and what
+    // it writes.
+    return enclosed(QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("COMMIT"), {QStringLiteral("ROLLBACK")}, work);
+}
+
+Result Database::enclosed(
+    const QString &begin, const QString &commit, const QStringList &rollback, const std::function<Result()> &work)
+{
     if (!isOpen())
         return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlDatabase db = connection();
@@ -407,27 +434,19 @@ Result Database::transaction(const std::function<Result()> &work)
             return Result::failure(engineMessage(query.lastError()));
         return Result::success();
     };
-    // SQLite starts a transaction with its first savepoint; PostgreSQL takes savepoints
-    // only inside one.
-    const bool outermost = m_transactionDepth == 0 && m_engine == Engine::PostgreSQL;
-    const QString savepoint = QStringLiteral("qs_step%1").arg(m_transactionDepth + 1);
-    if (Result begun = plainRun(outermost ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT ") + savepoint); !begun)
+    if (Result begun = plainRun(begin); !begun)
         return begun;
     ++m_transactionDepth;
     Result result = work();
     --m_transactionDepth;
     if (result) {
-        if (Result released = plainRun(outermost ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint); !released)
-            result = released;
+        if (Result committed = plainRun(commit); !committed)
+            result = committed;
         else
             return result;
     }
-    if (outermost) {
-        (void)plainRun(QStringLiteral("ROLLBACK"));
-    } else {
-        (void)plainRun(QStringLiteral("ROLLBACK TO ") + savepoint);
-        (void)plainRun(QStringLiteral("RELEASE ") + savepoint);
-    }
+    for (const QString &step : rollback)
+        (void)plainRun(step);
     return result;
 }
 

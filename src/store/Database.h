@@ -46,6 +46,10 @@ public:
     Result runInTransaction(const QList<Statement> &statements);
     /// Runs work inside one transaction (a savepoint when nested); rolls back unless it succeeds.
     Result transaction(const std::function<Result()> &work);
+    /// As transaction(), but an outermost one takes the write lock before work runs, so
+    /// that what work reads (columns, rows) is what it writes over, whatever another
+    /// program does meanwhile.
+    Result writeTransaction(const std::function<Result()> &work);
 
     /// Prepares a statement in the catalogue's notation on this connection; the engine's
     /// message (in Chinese where known) when it cannot.
@@ -64,6 +68,9 @@ public:
 
 private:
     Result run(const QString &text);
+    /// Runs work between begin and commit (rollback's steps unless all succeeds).
+    Result enclosed(
+        const QString &begin, const QString &commit, const QStringList &rollback, const std::function<Result()> &work);
     Result fillWhenMissing(const std::function<QString(const QString &)> &explain);
     void drop();
 

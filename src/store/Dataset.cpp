@@ -1,6 +1,8 @@
 #include "Dataset.h"
 
 #include "EngineMessages.h"
+#include "GradeBookTable.h"
+#include "NumberText.h"
 #include "NameCharacters.h"
 #include "TableNames.h"
 
@@ -10,6 +12,7 @@
 #include <QSqlRecord>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -375,19 +378,27 @@ Result Dataset::setValue(const QString &field, const QVariant &value)
     const Affinity affinity = m_affinities.value(index, Affinity::Other);
     if ((affinity == Affinity::Integer || affinity == Affinity::Real) && value.typeId() == QMetaType::QString) {
         // A number column takes numbers only: SQLite itself would keep any text.
-        const QString text = value.toString().trimmed();
+        // Full-width digits from an input method are digits.
+        const QString text = NumberText::folded(value.toString());
         bool ok = true;
         if (text.isEmpty()) {
             stored = QVariant();
         } else if (affinity == Affinity::Integer) {
-            const qlonglong number = text.toLongLong(&ok);
-            ok = ok && number >= std::numeric_limits<qint32>::min() && number <= std::numeric_limits<qint32>::max();
-            stored = number;
+            const std::optional<int> number = NumberText::toInt32(text);
+            ok = number.has_value();
+            stored = qlonglong(number.value_or(0));
         } else {
-            stored = text.toDouble(&ok);
+            const std::optional<double> number = NumberText::toReal(text);
+            ok = number.has_value();
+            stored = number.value_or(0.0);
         }
+        if (!ok && affinity == Affinity::Integer)
+            return fail(QStringLiteral("“%1”不能填入“%2”：这里只能填%3到%4之间的整数。")
+                            .arg(value.toString(), m_fields.at(index))
+                            .arg(std::numeric_limits<int>::min())
+                            .arg(std::numeric_limits<int>::max()));
         if (!ok)
-            return fail(QStringLiteral("“%1”不是有效的数值，不能填入“%2”。").arg(value.toString(), m_fields.at(index)));
+            return fail(QStringLiteral("“%1”不能填入“%2”：这里只能填数字。").arg(value.toString(), m_fields.at(index)));
     }
 
     QVariant &cell = m_rows[m_current].values[index];
@@ -454,13 +465,60 @@ Result Dataset::post()
         row.rowId = sql.value(0).toLongLong();
         sql.finish();
     } else if (sql.numRowsAffected() == 0) {
-        // Changed (or deleted) by another program since it was read: show what is stored.
-        cancel();
-        rereadCurrent();
-        return fail(QStringLiteral("这一行刚被另一台电脑（或另一个程序）修改过，您的修改没有保存，以免覆盖它。"
-                                   "现在显示的是数据库中的最新内容，请看过后再修改。"));
+        return changedElsewhere();
     }
+    return stored();
+}
 
+Result Dataset::changedElsewhere()
+{
+    // Changed (or deleted) by another program since it was read: show what is stored.
+    cancel();
+    rereadCurrent();
+    return fail(QStringLiteral("这一行刚被另一台电脑（或另一个程序）修改过，您的修改没有保存，以免覆盖它。"
+                               "现在显示的是数据库中的最新内容，请看过后再修改。"));
+}
+
+Result Dataset::postWithRowTotals()
+{
+    if (!isWritable() || m_current < 0)
+        return fail(QStringLiteral("没有可以保存的记录"));
+    if (m_state == State::Insert) {
+        if (Result inserted = post(); !inserted)
+            return inserted;
+    }
+    QList<int> fields;
+    if (m_state == State::Edit)
+        fields = m_modified.values();
+    std::sort(fields.begin(), fields.end());
+    QStringList names;
+    QVariantList values;
+    QVariantList shown;
+    for (int index : std::as_const(fields)) {
+        names << m_fields.at(index);
+        values << m_rows.at(m_current).values.at(index);
+        shown << m_saved.value(index);
+    }
+    const QString table = m_query.writeTable;
+    const qint64 id = m_rows.at(m_current).rowId;
+    int written = 1;
+    // The score columns are read from the file under the write lock: a column another
+    // program has just added counts too.
+    const Result wrote = m_database.writeTransaction([&]() -> Result {
+        const QStringList scores = GradeBookTable::scoreColumns(m_database.columnDefinitions(table));
+        if (names.isEmpty() && scores.isEmpty())
+            return Result::success();
+        return m_database.execute(Sql::updateRowWithTotals(table, names, values, scores, id, shown), &written);
+    });
+    if (!wrote)
+        return fail(wrote.error);
+    if (written == 0)
+        return changedElsewhere();
+    return stored();
+}
+
+Result Dataset::stored()
+{
     m_state = State::Browse;
     m_modified.clear();
     m_saved.clear();
@@ -609,6 +667,13 @@ qint64 Dataset::currentRowId() const
     if (m_current < 0 || m_current >= m_rows.size())
         return -1;
     return m_rows.at(m_current).rowId;
+}
+
+qint64 Dataset::rowId(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return -1;
+    return m_rows.at(row).rowId;
 }
 
 int Dataset::rowOf(qint64 rowId) const

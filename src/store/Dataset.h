@@ -77,11 +77,18 @@ public:
     /// column is converted (empty text gives null) and refused when it is not a number.
     Result setValue(const QString &field, const QVariant &value);
     Result post();
+    /// Posts the current row (a browse row too, writing nothing but the totals) and, in the
+    /// same statement, sets 合计 and 平均 from the score columns of the row as the file holds
+    /// it after the write, whatever this dataset read earlier. The row is then re-read. As
+    /// post(), a field another program changed since it was read is not overwritten.
+    Result postWithRowTotals();
     void cancel();
     Result deleteCurrent();
     bool isWritable() const;
     /// The row id of the current row in the written table; -1 when there is none.
     qint64 currentRowId() const;
+    /// The row id of a row in the written table; -1 when there is none.
+    qint64 rowId(int row) const;
     /// The row that holds this row id of the written table; -1 when none does.
     int rowOf(qint64 rowId) const;
     /// Re-reads the current row from the file (after a statement changed it there) and
@@ -128,6 +135,10 @@ private:
         QVector<QVariant> values;
     };
     bool postIfEditing();
+    /// The current row has been written: browsing again, showing what the file holds.
+    Result stored();
+    /// Nothing was written, another program having changed the row: undone, shown as stored.
+    Result changedElsewhere();
     void setCurrent(int row);
     void replaceRows(const std::function<void()> &change);
     Result fail(const QString &message);

@@ -52,11 +52,20 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
 
 bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) || !m_dataset->isWritable())
+    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid) || !m_dataset->isWritable()) {
+        m_lastRefusal = QStringLiteral("这里的内容不能修改，“%1”没有保存。").arg(value.toString());
         return false;
-    // Moving may post (and so re-read or drop) rows: find the field by name afterwards.
-    const QString field = m_dataset->fieldName(index.column());
-    if (!m_dataset->moveTo(index.row()))
+    }
+    // A cell editor left open on a row the dataset has since left belongs to no row any more.
+    if (index.row() != m_dataset->currentRow()) {
+        m_lastRefusal
+            = QStringLiteral("“%1”没有保存：输入它的那一行已不是当前行，请在要修改的行里重新输入。").arg(value.toString());
         return false;
-    return bool(m_dataset->setValue(field, value));
+    }
+    if (const Result set = m_dataset->setValue(m_dataset->fieldName(index.column()), value); !set) {
+        m_lastRefusal = set.error;
+        return false;
+    }
+    m_lastRefusal.clear();
+    return true;
 }

@@ -19,10 +19,14 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    /// Fails (returns false, the dataset's lastError() says why) when the row cannot be
-    /// made current or the value is refused.
+    /// Sets a field of the dataset's current row. Never moves the dataset, which a command
+    /// may be walking: a value for any other row is refused, as is a value the dataset
+    /// refuses. Returns false then, and lastRefusal() says why.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    /// Why the last setData() failed, in a sentence for the teacher.
+    QString lastRefusal() const { return m_lastRefusal; }
 
 private:
     QPointer<Dataset> m_dataset;
+    QString m_lastRefusal;
 };

@@ -439,6 +439,70 @@ Statement writeRanks(const QString &table, const QString &column, bool descendin
             .arg(quoted(table), order));
 }
 
+Statement updateRow(const QString &table, const QStringList &columns, const QVariantList &values, qint64 rowId)
+{
+    return updateRowWithTotals(table, columns, values, {}, rowId);
+}
+
+Statement updateRowWithTotals(const QString &table, const QStringList &columns, const QVariantList &values,
+    const QStringList &scoreColumns, qint64 rowId, const QVariantList &shown)
+{
+    QStringList sets;
+    for (const QString &column : columns)
+        sets << quoted(column) + QStringLiteral("=?");
+    QVariantList bound = values;
+    if (!scoreColumns.isEmpty()) {
+        // SET expressions read the row as it was: a score being written enters the totals
+        // as its new value, bound again, the others as the row holds them.
+        QStringList terms;
+        QVariantList written;
+        for (const QString &score : scoreColumns) {
+            const qsizetype at = columns.indexOf(score);
+            terms << QStringLiteral("CAST(coalesce(%1,0) AS INTEGER)").arg(at < 0 ? quoted(score) : QStringLiteral("?"));
+            if (at >= 0)
+                written << values.at(at);
+        }
+        const QString total = QLatin1Char('(') + terms.join(QLatin1Char('+')) + QLatin1Char(')');
+        sets << QStringLiteral("[合计]=") + total
+             << QStringLiteral("[平均]=") + total + QLatin1Char('/') + QString::number(scoreColumns.size());
+        bound << written << written;
+    }
+    QString text = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoted(table), sets.join(QLatin1Char(',')));
+    bound << rowId;
+    if (!shown.isEmpty()) {
+        text += QStringLiteral(" AND ") + allSame(columns);
+        bound << shown;
+    }
+    return plain(text, bound);
+}
+
+Statement recordUncountedGrade(const QString &table, const QString &text, int historyLength, qint64 rowId)
+{
+    // The history the text is added to, and its last historyLength characters, in a form
+    // both engines take.
+    const QString added = QStringLiteral("(CASE WHEN coalesce([次数],0)<>0 THEN coalesce([历史],'') ELSE '' END || ?)");
+    const QString history = QStringLiteral("CASE WHEN length(%1)>%2 THEN substr(%1,length(%1)-%3) ELSE %1 END")
+                                .arg(added)
+                                .arg(historyLength)
+                                .arg(historyLength - 1);
+    return plain(QStringLiteral("UPDATE %1 SET [评价]=?,[历史]=%2,"
+                                "[平均]=CASE WHEN coalesce([次数],0)<>0 THEN coalesce([总分],0)/[次数] ELSE [平均] END "
+                                "WHERE rowid=?")
+                     .arg(quoted(table), history),
+        {text, text, text, text, text, rowId});
+}
+
+Statement copyRows(const QString &to, const QString &from, const QStringList &columns)
+{
+    const QString list = quotedList(columns);
+    return plain(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid").arg(quoted(to), list, quoted(from)));
+}
+
+Statement renameTable(const QString &from, const QString &to)
+{
+    return plain(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoted(from), quoted(to)));
+}
+
 Statement deleteClassRoster(const QString &classTable)
 {
     return deleteAll(classTable, {kNumber, kName});

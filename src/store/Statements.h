@@ -137,6 +137,24 @@ Statement createGradeBookTableFresh(const QString &table);
 Statement createQuestioningTableFresh(const QString &table);
 /// Writes 名次 1..n in the order of column (Desc when descending), ties in row order; one statement.
 Statement writeRanks(const QString &table, const QString &column, bool descending);
+/// Sets columns of one row (found by its row id) to values, in order.
+Statement updateRow(const QString &table, const QStringList &columns, const QVariantList &values, qint64 rowId);
+/// As updateRow, and in the same statement 合计 := the sum of the score columns as the row
+/// holds them after the write (an empty score counts 0, a score reads as a whole number)
+/// and 平均 := 合计 div their count, the fraction dropped. Without score columns it is
+/// updateRow. With `shown` (one value per column) the row is written only while those
+/// columns still hold what was shown.
+Statement updateRowWithTotals(const QString &table, const QStringList &columns, const QVariantList &values,
+    const QStringList &scoreColumns, qint64 rowId, const QVariantList &shown = {});
+/// An evaluation that is not one of the grades A to D: 评价 := text, text appended to 历史
+/// (a history that starts again while 次数 is 0, its last historyLength letters kept), 平均
+/// recomputed from 总分 and 次数 when 次数 is not 0; 次数 and 总分 stay. One row, by row id.
+Statement recordUncountedGrade(const QString &table, const QString &text, int historyLength, qint64 rowId);
+
+// Rebuilding a table.
+/// Copies the rows of columns from one table into the same columns of another, in row order.
+Statement copyRows(const QString &to, const QString &from, const QStringList &columns);
+Statement renameTable(const QString &from, const QString &to);
 
 // Class roster.
 Statement deleteClassRoster(const QString &classTable); // Delete 编号,姓名 From C

@@ -1,5 +1,6 @@
 #include "SubjectTables.h"
 
+#include "GradeBookTable.h"
 #include "TableNames.h"
 
 namespace SubjectTables {
@@ -57,10 +58,12 @@ Result ensureGradeBookTable(Database &database, const QString &gradeBook, const 
         if (!database.tableExists(gradeBook))
             return database.runInTransaction(
                 {Sql::createGradeBookTable(gradeBook, classTable), Sql::addGradeBookColumns(gradeBook)});
-        const Statement missing = missingColumns(database, Sql::addGradeBookColumns(gradeBook));
-        if (missing.added.isEmpty())
+        // A table of an older shape gets its missing fixed columns in their places. One
+        // that lacks 编号 or 姓名 is left as it is: the grade book refuses it when it is
+        // opened, and the questioning view of the class still opens.
+        if (!GradeBookTable::irreparable(gradeBook, database.columnDefinitions(gradeBook)).isEmpty())
             return Result::success();
-        return database.execute(missing);
+        return GradeBookTable::repair(database, gradeBook);
     });
 }
 

@@ -40,7 +40,8 @@ public:
     /// Unbinds the three fields; a pending grid edit is saved first.
     virtual void unbindFields() = 0;
     /// Commits an open cell editor and posts a pending edit of the main query. Returns
-    /// the engine's refusal without showing it.
+    /// the refusal of the cell (a typed text that is no value for its column, left in the
+    /// cell) or of the engine, without showing it.
     virtual Result savePendingEdits() = 0;
 
     /// The browse presentation, with the questioning menu's 直接修改 unchecked.

@@ -28,7 +28,7 @@ EntryInput memoLines(const QString &text)
     return input;
 }
 
-/// The batch's context; the column-name dialog adds `column` and reopens the view.
+/// The batch's context; the column-name dialog's OK adds `column` and reopens the view.
 EntryBatch::Context contextFor(GradeBookFixture &fixture, const QString &column = {})
 {
     EntryBatch::Context context;
@@ -36,8 +36,8 @@ EntryBatch::Context contextFor(GradeBookFixture &fixture, const QString &column 
     context.paths = fixture.paths;
     context.columnList = fixture.columnList;
     context.gradeScores = {9, 8, 7, 6};
-    context.askColumnName = [&fixture, column] {
-        if (!column.isEmpty() && ScoreColumns::add(fixture.database, fixture.view, fixture.table, column))
+    context.askColumnName = [&fixture, column](const std::function<Result(const QString &)> &addColumn) {
+        if (!column.isEmpty() && addColumn(column))
             (void)fixture.openGradeBookView();
         return column;
     };

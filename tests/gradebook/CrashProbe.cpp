@@ -1,9 +1,12 @@
-// Prepares a grade book, runs one rebuilding command on it, or checks what a command that
-// was killed half-way left behind: the old table or the new one, never anything between.
-//   gradebook_crash_probe prepare|run|check <program folder> replace|clear|sort
+// Prepares a grade book and a questioning table, runs one command that writes many rows on
+// them, or checks what a command that was killed half-way left behind: the old table or
+// the new one, never anything between.
+//   gradebook_crash_probe prepare|run|check <program folder>
+//       replace|clear|sort|scores|evaluations|append|enter
 #include "FakePrompter.h"
 #include "IdleMainView.h"
 #include "entry/EntryBatch.h"
+#include "gradebook/GradeBookEnter.h"
 #include "gradebook/GradeBookView.h"
 #include "gradebook/ScoreClearing.h"
 #include "gradebook/Sorting.h"
@@ -14,10 +17,32 @@
 #include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTextStream>
+#include <array>
+#include <functional>
 
 namespace {
 constexpr int kStudents = 30;
 constexpr int kNewStudents = 20;
+constexpr int kEnteredStudent = 17; // the row Enter writes
+const std::array<int, 4> kGradeScores{10, 8, 5, 0};
+
+int firstScore(int k)
+{
+    return (k * 37) % 101;
+}
+int secondScore(int k)
+{
+    return (k * 53) % 101;
+}
+/// The score a score batch gives student k, the grade an evaluation batch gives.
+int batchScore(int k)
+{
+    return (k * 29) % 101;
+}
+QString batchGrade(int k)
+{
+    return QString(QChar(u'A' + k % 4));
+}
 
 QTextStream &out()
 {
@@ -25,14 +50,16 @@ QTextStream &out()
     return stream;
 }
 
-/// Answers Yes to questions and kesmora to the password, without checking the texts.
+/// Answers Yes to questions (No to the roster question when appending) and kesmora to
+/// the password, without checking the texts.
 class Answers final : public Prompter {
 public:
+    bool appendRoster = false;
     Answer message(const QString &, const QString &text, Buttons buttons, Icon) override
     {
         if (buttons == Buttons::Ok)
             out() << "box: " << text << '\n';
-        return Answer::Yes;
+        return buttons == Buttons::YesNoCancel && appendRoster ? Answer::No : Answer::Yes;
     }
     std::optional<QString> input(const QString &, const QString &, const QString &) override { return kAdministratorPassword; }
     std::optional<QString> openFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
@@ -50,27 +77,51 @@ QVariantList columnValues(Database &database, const QString &table, const QStrin
     return values;
 }
 
-bool prepare(Database &database, const QString &table)
+bool prepare(Database &database, const QString &table, const QString &questioning)
 {
     if (!database.execute(Sql::createGradeBookTableFresh(table))
         || !database.execute(Sql::addScoreColumn(table, QStringLiteral("第1次")))
-        || !database.execute(Sql::addScoreColumn(table, QStringLiteral("第2次"))))
+        || !database.execute(Sql::addScoreColumn(table, QStringLiteral("第2次")))
+        || !database.execute(Sql::createQuestioningTableFresh(questioning)))
         return false;
     QList<QVariantList> rows;
+    QList<QVariantList> students;
     for (int k = 1; k <= kStudents; ++k) {
-        const int first = (k * 37) % 101;
-        const int second = (k * 53) % 101;
+        const int first = firstScore(k);
+        const int second = secondScore(k);
         rows << QVariantList{
             k, QStringLiteral("学生%1").arg(k), k % 4 + 1, first, second, first + second, double((first + second) / 2)};
+        students << QVariantList{k, QStringLiteral("学生%1").arg(k), 0, 0, 0.0};
     }
     return bool(database.transaction([&] {
+        if (Result filled = BulkRows::insert(
+                database, table, QString(QStringLiteral("编号,姓名,小组,第1次,第2次,合计,平均")).split(QLatin1Char(',')), rows);
+            !filled)
+            return filled;
         return BulkRows::insert(
-            database, table, QString(QStringLiteral("编号,姓名,小组,第1次,第2次,合计,平均")).split(QLatin1Char(',')), rows);
+            database, questioning, QString(QStringLiteral("编号,姓名,次数,总分,平均")).split(QLatin1Char(',')), students);
     }));
 }
 
+/// Whether every row holds what rowIsOld says, or every row what rowIsNew says; a table
+/// with some rows of each is broken.
+QString wholeOrBroken(int rows, const std::function<bool(int)> &rowIsOld, const std::function<bool(int)> &rowIsNew)
+{
+    int old = 0;
+    int written = 0;
+    for (int row = 0; row < rows; ++row) {
+        old += rowIsOld(row) ? 1 : 0;
+        written += rowIsNew(row) ? 1 : 0;
+    }
+    if (old == rows)
+        return QStringLiteral("old");
+    if (written == rows)
+        return QStringLiteral("new");
+    return QStringLiteral("broken: %1 rows old, %2 rows new of %3").arg(old).arg(written).arg(rows);
+}
+
 /// "old", "new", or what is wrong.
-QString state(Database &database, const QString &table, const QString &command)
+QString state(Database &database, const QString &table, const QString &questioning, const QString &command)
 {
     QSqlQuery integrity(database.connection());
     if (!integrity.exec(QStringLiteral("PRAGMA integrity_check")) || !integrity.next()
@@ -79,6 +130,63 @@ QString state(Database &database, const QString &table, const QString &command)
     const QStringList columns = database.columns(table);
     const QVariantList names = columnValues(database, table, QStringLiteral("姓名"));
     const bool oldTable = columns.size() == 8 && names.size() == kStudents;
+    const QVariantList first = columnValues(database, table, QStringLiteral("第1次"));
+    const QVariantList second = columnValues(database, table, QStringLiteral("第2次"));
+    const QVariantList totals = columnValues(database, table, QStringLiteral("合计"));
+    const QVariantList averages = columnValues(database, table, QStringLiteral("平均"));
+    if (command == QLatin1String("scores")) {
+        // A new column filled for every student, or no new column at all.
+        if (oldTable)
+            return QStringLiteral("old");
+        const QVariantList third = columnValues(database, table, QStringLiteral("第3次"));
+        if (columns.size() != 9 || third.size() != kStudents)
+            return QStringLiteral("broken: %1 columns, %2 rows").arg(columns.size()).arg(third.size());
+        return wholeOrBroken(
+            kStudents, [](int) { return false; },
+            [&](int row) {
+                const int total = firstScore(row + 1) + secondScore(row + 1) + batchScore(row + 1);
+                return third.at(row).toInt() == batchScore(row + 1) && totals.at(row).toInt() == total
+                    && averages.at(row).toDouble() == double(total / 3);
+            });
+    }
+    if (command == QLatin1String("enter")) {
+        if (!oldTable)
+            return QStringLiteral("broken: %1 columns, %2 rows").arg(columns.size()).arg(names.size());
+        const int row = kEnteredStudent - 1;
+        const int before = firstScore(kEnteredStudent) + secondScore(kEnteredStudent);
+        if (first.at(row).toInt() == firstScore(kEnteredStudent) && totals.at(row).toInt() == before)
+            return QStringLiteral("old");
+        if (first.at(row).toInt() == 99 && totals.at(row).toInt() == 99 + secondScore(kEnteredStudent)
+            && averages.at(row).toDouble() == double((99 + secondScore(kEnteredStudent)) / 2))
+            return QStringLiteral("new");
+        return QStringLiteral("broken: student %1 holds %2, total %3")
+            .arg(kEnteredStudent)
+            .arg(first.at(row).toInt())
+            .arg(totals.at(row).toInt());
+    }
+    if (command == QLatin1String("append")) {
+        const QVariantList numbers = columnValues(database, table, QStringLiteral("编号"));
+        if (oldTable)
+            return QStringLiteral("old");
+        if (names.size() == kStudents + kNewStudents && numbers.constLast().toInt() == kStudents + kNewStudents
+            && names.constLast() == QStringLiteral("新生%1").arg(kNewStudents))
+            return QStringLiteral("new");
+        return QStringLiteral("broken: %1 rows").arg(names.size());
+    }
+    if (command == QLatin1String("evaluations")) {
+        const QVariantList grades = columnValues(database, questioning, QStringLiteral("评价"));
+        const QVariantList counts = columnValues(database, questioning, QStringLiteral("次数"));
+        const QVariantList sums = columnValues(database, questioning, QStringLiteral("总分"));
+        if (grades.size() != kStudents)
+            return QStringLiteral("broken: %1 students").arg(grades.size());
+        return wholeOrBroken(
+            kStudents, [&](int row) { return grades.at(row).isNull() && counts.at(row).toInt() == 0; },
+            [&](int row) {
+                const int k = row + 1;
+                return grades.at(row).toString() == batchGrade(k) && counts.at(row).toInt() == 1
+                    && sums.at(row).toInt() == kGradeScores.at(size_t(k % 4));
+            });
+    }
     if (command == QLatin1String("replace")) {
         if (oldTable && names.constFirst() == QStringLiteral("学生1"))
             return QStringLiteral("old");
@@ -137,21 +245,50 @@ int run(Database &database, const QString &folder, const QString &command)
     GradeBookOnlyView mainView(login, view, columnList);
     if (!mainView.openGradeBookView())
         return 2;
-    if (command == QLatin1String("replace")) {
-        EntryInput input;
+    EntryBatch::Context context;
+    context.tables = login.tables();
+    context.paths = DataPaths(folder);
+    context.columnList = columnList;
+    context.gradeScores = kGradeScores;
+    EntryInput input;
+    input.gridInUse = false;
+    if (command == QLatin1String("replace") || command == QLatin1String("append")) {
+        answers.appendRoster = command == QLatin1String("append");
+        input.gridInUse = true;
         for (int k = 1; k <= kNewStudents; ++k)
             input.gridCells << QStringLiteral("新生%1").arg(k);
-        EntryBatch::Context context;
-        context.tables = login.tables();
-        context.paths = DataPaths(folder);
-        context.columnList = columnList;
         EntryBatch(database, view, answers, mainView).add(EntryKind::Roster, input, context);
+    } else if (command == QLatin1String("scores")) {
+        for (int k = 1; k <= kStudents; ++k)
+            input.memoText += QString::number(batchScore(k)) + QLatin1Char('\n');
+        // The column-name dialog's OK with the name it offers.
+        context.askColumnName = [&](const std::function<Result(const QString &)> &addColumn) {
+            const QString name = QStringLiteral("第3次");
+            return addColumn(name) && mainView.openGradeBookView() ? name : QString();
+        };
+        EntryBatch(database, view, answers, mainView).add(EntryKind::Score, input, context);
+    } else if (command == QLatin1String("evaluations")) {
+        login.mode = kModeQuestioning;
+        context.tables = login.tables();
+        view.setQuery(Sql::showAllOrderedByNumber(context.tables.questioningTable()));
+        if (!view.open())
+            return 2;
+        for (int k = 1; k <= kStudents; ++k)
+            input.memoText += batchGrade(k) + QLatin1Char('\n');
+        EntryBatch(database, view, answers, mainView).add(EntryKind::Evaluation, input, context);
+    } else if (command == QLatin1String("enter")) {
+        if (!view.moveTo(kEnteredStudent - 1) || !view.setValue(QStringLiteral("第1次"), QStringLiteral("99")))
+            return 2;
+        GradeBookEnter::press(view, answers, mainView, kModeGradeBook, columnList);
     } else if (command == QLatin1String("clear")) {
         ScoreClearing(database, view, answers, mainView).run(login.tables(), DataFolder(DataPaths(folder).dataFolder()));
     } else {
         Sorting(database, view, answers, mainView).apply(login.tables(), SortChoice{QStringLiteral("平均"), true, false, 3});
     }
-    return state(database, login.tables().gradeBookTable(), command) == QLatin1String("new") ? 0 : 1;
+    const QString found = state(database, login.tables().gradeBookTable(), login.tables().questioningTable(), command);
+    if (found != QLatin1String("new"))
+        out() << "after the command: " << found << '\n';
+    return found == QLatin1String("new") ? 0 : 1;
 }
 } // namespace
 
@@ -170,11 +307,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString table = QStringLiteral("一班语文记分册");
+    const QString questioning = QStringLiteral("一班语文课堂提问");
     if (mode == QLatin1String("prepare"))
-        return prepare(database, table) ? 0 : 2;
+        return prepare(database, table, questioning) ? 0 : 2;
     if (mode == QLatin1String("run"))
         return run(database, folder, command);
-    const QString found = state(database, table, command);
+    const QString found = state(database, table, questioning, command);
     out() << found << '\n';
     return found == QLatin1String("old") || found == QLatin1String("new") ? 0 : 1;
 }

@@ -9,34 +9,56 @@ class TstRowTotals final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void compute_data();
-    void compute();
+    void totalsOfTheWrite_data();
+    void totalsOfTheWrite();
     void scoreColumns_data();
     void scoreColumns();
-    void recomputeWritesTheCurrentRowOnly();
+    void writesTheCurrentRowOnly();
 };
 
-void TstRowTotals::compute_data()
+void TstRowTotals::totalsOfTheWrite_data()
 {
     QTest::addColumn<QVariantList>("scores");
-    QTest::addColumn<qint64>("total");
-    QTest::addColumn<qint64>("average");
-    QTest::newRow("fraction dropped") << QVariantList{85, 86} << qint64(171) << qint64(85);
-    QTest::newRow("empty counts as 0 and in n") << QVariantList{90, QVariant()} << qint64(90) << qint64(45);
-    QTest::newRow("one column") << QVariantList{77} << qint64(77) << qint64(77);
-    QTest::newRow("toward zero") << QVariantList{-7, 0} << qint64(-7) << qint64(-3);
-    QTest::newRow("all empty") << QVariantList{QVariant(), QVariant()} << qint64(0) << qint64(0);
-    QTest::newRow("no column") << QVariantList{} << qint64(0) << qint64(0);
+    QTest::addColumn<QVariant>("total");
+    QTest::addColumn<QVariant>("average");
+    QTest::newRow("fraction dropped") << QVariantList{85, 86} << QVariant(171) << QVariant(85.0);
+    QTest::newRow("empty counts as 0 and in n") << QVariantList{90, QVariant()} << QVariant(90) << QVariant(45.0);
+    QTest::newRow("one column") << QVariantList{77} << QVariant(77) << QVariant(77.0);
+    QTest::newRow("toward zero") << QVariantList{-7, 0} << QVariant(-7) << QVariant(-3.0);
+    QTest::newRow("all empty") << QVariantList{QVariant(), QVariant()} << QVariant(0) << QVariant(0.0);
+    QTest::newRow("no column: nothing computed") << QVariantList{} << QVariant() << QVariant();
 }
 
-void TstRowTotals::compute()
+void TstRowTotals::totalsOfTheWrite()
 {
     QFETCH(QVariantList, scores);
-    QFETCH(qint64, total);
-    QFETCH(qint64, average);
-    const RowTotals::Totals totals = RowTotals::compute(scores);
-    QCOMPARE(totals.total, total);
-    QCOMPARE(totals.average, average);
+    QFETCH(QVariant, total);
+    QFETCH(QVariant, average);
+    QStringList columns;
+    for (int k = 1; k <= scores.size(); ++k)
+        columns << u"第%1次"_s.arg(k);
+    GradeBookFixture fixture;
+    // The first score is written by the statement, the others are what the file holds.
+    QVariantList stored = scores;
+    if (!stored.isEmpty())
+        stored[0] = 1;
+    fixture.create(columns, {{1, u"甲"_s, 1, stored}});
+    if (!scores.isEmpty())
+        QVERIFY(fixture.view.setValue(columns.first(), scores.first()));
+
+    QVERIFY(fixture.view.postWithRowTotals());
+
+    const QVariant storedTotal = fixture.column(u"合计"_s).at(0);
+    const QVariant storedAverage = fixture.column(u"平均"_s).at(0);
+    if (!total.isValid()) {
+        QVERIFY(storedTotal.isNull());
+        QVERIFY(storedAverage.isNull());
+    } else {
+        QCOMPARE(storedTotal, total);
+        QCOMPARE(storedAverage, average);
+    }
+    // The view shows what was stored.
+    QCOMPARE(fixture.view.value(u"合计"_s).toString(), storedTotal.toString());
 }
 
 void TstRowTotals::scoreColumns_data()
@@ -59,14 +81,14 @@ void TstRowTotals::scoreColumns()
     QCOMPARE(RowTotals::scoreColumns(fields), scores);
 }
 
-void TstRowTotals::recomputeWritesTheCurrentRowOnly()
+void TstRowTotals::writesTheCurrentRowOnly()
 {
     GradeBookFixture fixture;
     fixture.create({QStringLiteral("第1次"), QStringLiteral("第2次")},
         {{1, QStringLiteral("甲"), 1, {85, 86}}, {2, QStringLiteral("乙"), 1, {90, QVariant()}}});
     QVERIFY(fixture.view.moveTo(1));
-    QVERIFY(RowTotals::recompute(fixture.view));
-    QVERIFY(fixture.view.post());
+    QVERIFY(fixture.view.postWithRowTotals());
+    QCOMPARE(fixture.view.state(), Dataset::State::Browse);
     QVERIFY(fixture.column(QStringLiteral("合计")).at(0).isNull());
     QCOMPARE(fixture.column(QStringLiteral("合计")).at(1).toInt(), 90);
     // The average is a whole number kept in the FLOAT column.

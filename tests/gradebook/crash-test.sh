@@ -1,13 +1,14 @@
 #!/bin/bash
-# Kills the probe at its 1st, 2nd, ... write while it replaces a roster, clears the scores
-# or writes the ranks, and checks after each kill that the grade book is whole: the old
+# Kills the probe at its 1st, 2nd, ... write while it replaces or appends a roster, clears
+# the scores, writes the ranks, fills a new score column, grades a class from a batch or
+# saves a row with Enter, and checks after each kill that the tables are whole: the old
 # table or the new one. Ends when the command outlives every write.
 set -u
 probe=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for command in replace clear sort; do
+for command in replace clear sort scores evaluations append enter; do
   rm -rf "$work/base" && mkdir -p "$work/base/Data"
   "$probe" prepare "$work/base" "$command" || { echo "cannot prepare $command"; exit 1; }
   kills=0

@@ -42,8 +42,7 @@ void TstTwoPrograms::nothingIsLost()
             QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
         scratch = std::make_unique<ServerScratch>();
         QVERIFY2(scratch->isValid(), qPrintable(scratch->error()));
-        const DatabaseUrl &url = scratch->url();
-        target = QStringLiteral("postgresql://%1:%2@%3:%4/%5").arg(url.user, url.password, url.host).arg(url.port).arg(url.name);
+        target = ServerScratch::address(scratch->url());
     }
     // The shipped default settings the first login copies.
     {

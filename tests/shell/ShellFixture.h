@@ -4,8 +4,9 @@
 #include "TempProgramFolder.h"
 #include "login/LoginController.h"
 #include "questioning/QuestioningCommands.h"
-#include "ui/MainMenus.h"
 #include "shell/Unit2.h"
+#include "store/TableNames.h"
+#include "ui/MainMenus.h"
 
 #include <QAction>
 #include <QMenu>
@@ -70,6 +71,20 @@ struct Shell {
         if (!query.exec(sql) || !query.next())
             return QStringLiteral("failed: ") + query.lastError().text();
         return query.value(0);
+    }
+    /// Start-up in the grade book with two score columns 第1次 and 第2次, set by a
+    /// statement, the window shown and active, direct modification on.
+    void startWithScores(const QString &setScores)
+    {
+        startIn(kModeGradeBook);
+        prompter.clear();
+        execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第1次] INT NULL"));
+        execute(QStringLiteral("ALTER TABLE [一班语文记分册] ADD COLUMN [第2次] INT NULL"));
+        execute(setScores);
+        QVERIFY(window.openGradeBookView());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.toggleDirectModification();
     }
     bool questioningMenuShown() const { return window.menus().questioningMenu->menuAction()->isVisible(); }
     bool gradeBookMenuShown() const { return window.menus().gradeBookMenu->menuAction()->isVisible(); }

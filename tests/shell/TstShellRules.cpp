@@ -26,17 +26,31 @@ void TstShellRules::columnList_data()
         QStringLiteral("平均"), QStringLiteral("名次")};
     QTest::newRow("six columns") << base << QStringLiteral("编号,姓名,小组");
     QTest::newRow("fewer than six") << base.mid(0, 3) << QStringLiteral("编号,姓名,小组");
-    QTest::newRow("one score column") << base + QStringList{QStringLiteral("期中")}
+    QTest::newRow("one score column") << base + QStringList{QStringLiteral("期中 INT")}
                                       << QStringLiteral("编号,姓名,小组,期中,合计,平均");
-    QTest::newRow("two score columns") << base + QStringList{QStringLiteral("第1次"), QStringLiteral("第2次")}
+    QTest::newRow("two score columns") << base + QStringList{QStringLiteral("第1次 INT NULL"), QStringLiteral("第2次 INTEGER")}
                                        << QStringLiteral("编号,姓名,小组,第1次,第2次,合计,平均");
+    QTest::newRow("a text column is no score") << base + QStringList{QStringLiteral("第1次 INT"), QStringLiteral("备注 TEXT")}
+                                               << QStringLiteral("编号,姓名,小组,第1次,合计,平均");
+    QTest::newRow("only a text column") << base + QStringList{QStringLiteral("备注 VARCHAR(20)")}
+                                        << QStringLiteral("编号,姓名,小组");
+    QTest::newRow("合计 at the end is not a score") << QStringList{QStringLiteral("编号"), QStringLiteral("姓名"),
+        QStringLiteral("小组"), QStringLiteral("平均"), QStringLiteral("名次"), QStringLiteral("第1次 INT"),
+        QStringLiteral("合计 INT")} << QStringLiteral("编号,姓名,小组,第1次,合计,平均");
 }
 
 void TstShellRules::columnList()
 {
     QFETCH(QStringList, tableColumns);
     QFETCH(QString, list);
-    QCOMPARE(GradeBookView::columnList(tableColumns), list);
+    // "name type"; the fixed columns carry the types of the schema.
+    QList<ColumnDefinition> definitions;
+    for (const QString &column : tableColumns) {
+        const qsizetype blank = column.indexOf(QLatin1Char(' '));
+        definitions << ColumnDefinition{
+            blank < 0 ? column : column.left(blank), blank < 0 ? QStringLiteral("INT NULL") : column.mid(blank + 1)};
+    }
+    QCOMPARE(GradeBookView::columnList(definitions), list);
 }
 
 void TstShellRules::titleRule_data()

@@ -81,6 +81,8 @@ private Q_SLOTS:
     void loginCreatesBothTablesWithTheirColumns();
     void clearingScoresKeepsBaseColumnsAndRows();
     void rosterSaveAndImport();
+    void uncountedGradeKeepsTheLastLettersOfTheHistory_data();
+    void uncountedGradeKeepsTheLastLettersOfTheHistory();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -417,6 +419,47 @@ void TstDatabase::rosterSaveAndImport()
 
     QVERIFY(m_db->execute(Sql::createGradeBookFromClass(kGradeBook, kClass)));
     QCOMPARE(m_db->columns(kGradeBook), m_db->columns(kMasterRosterTable));
+}
+
+void TstDatabase::uncountedGradeKeepsTheLastLettersOfTheHistory_data()
+{
+    QTest::addColumn<QVariant>("count");
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<double>("average");
+    QTest::newRow("appended") << QVariant(2) << QStringLiteral("AB") << QStringLiteral("请假") << QStringLiteral("AB请假") << 60.0;
+    QTest::newRow("nothing counted: a new history") << QVariant(0) << QStringLiteral("XYZ") << QStringLiteral("缺")
+                                                    << QStringLiteral("缺") << 5.0;
+    QTest::newRow("no count at all") << QVariant() << QStringLiteral("XYZ") << QStringLiteral("缺") << QStringLiteral("缺")
+                                     << 5.0;
+    QTest::newRow("full: the last 60 letters") << QVariant(60) << QString(60, QLatin1Char('A')) << QStringLiteral("BC")
+                                               << QString(58, QLatin1Char('A')) + QStringLiteral("BC") << 2.0;
+    QTest::newRow("counted in characters") << QVariant(60) << QString(59, QChar(0x4F18)) << QStringLiteral("良好")
+                                           << QString(58, QChar(0x4F18)) + QStringLiteral("良好") << 2.0;
+}
+
+void TstDatabase::uncountedGradeKeepsTheLastLettersOfTheHistory()
+{
+    QFETCH(QVariant, count);
+    QFETCH(QString, history);
+    QFETCH(QString, text);
+    QFETCH(QString, kept);
+    QFETCH(double, average);
+    QVERIFY(m_db->execute(Sql::createQuestioningTableFresh(kQuestioning)));
+    Statement student = plain(QStringLiteral("INSERT INTO [%1] ([编号],[姓名],[历史],[次数],[总分],[平均]) VALUES (1,'甲',?,?,120,5)")
+                                  .arg(kQuestioning));
+    student.values = {history, count};
+    QVERIFY(m_db->execute(student));
+    const qint64 rowId = column(*m_db, QStringLiteral("SELECT rowid FROM [%1]").arg(kQuestioning)).value(0).toLongLong();
+
+    const Result recorded = m_db->execute(Sql::recordUncountedGrade(kQuestioning, text, 60, rowId));
+    QVERIFY2(recorded.ok, qPrintable(recorded.error));
+    QCOMPARE(column(*m_db, QStringLiteral("SELECT [历史] FROM [%1]").arg(kQuestioning)).value(0).toString(), kept);
+    QCOMPARE(column(*m_db, QStringLiteral("SELECT [评价] FROM [%1]").arg(kQuestioning)).value(0).toString(), text);
+    // 平均 follows 总分 and 次数, which stay as they were.
+    QCOMPARE(column(*m_db, QStringLiteral("SELECT [平均] FROM [%1]").arg(kQuestioning)).value(0).toDouble(), average);
+    QCOMPARE(column(*m_db, QStringLiteral("SELECT [总分] FROM [%1]").arg(kQuestioning)).value(0).toInt(), 120);
 }
 
 QS_ENGINE_TEST_MAIN(TstDatabase)

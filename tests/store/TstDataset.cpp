@@ -47,6 +47,8 @@ private Q_SLOTS:
     void portraitFollowsMasterRow();
     void modelShowsAndEditsTheDataset();
     void editMeetingAnotherProgramsChangeIsRefused();
+    void rowTotalsComeFromTheRowInTheFile();
+    void openedInsideATransactionItReadsEveryRow();
     void rowIdentityIsNoField();
 
 private:
@@ -196,6 +198,14 @@ void TstDataset::numberColumnsTakeNumbersOnly_data()
     QTest::newRow("fraction in INT") << QStringLiteral("合计") << QVariant(QStringLiteral("1.5")) << false << QVariant();
     QTest::newRow("beyond 32 bits") << QStringLiteral("合计") << QVariant(QStringLiteral("2147483648")) << false << QVariant();
     QTest::newRow("fraction in FLOAT") << QStringLiteral("平均") << QVariant(QStringLiteral("7.5")) << true << QVariant(7.5);
+    QTest::newRow("full-width digits") << QStringLiteral("合计") << QVariant(QStringLiteral("８５")) << true << QVariant(85);
+    QTest::newRow("full-width sign, ideographic blank")
+        << QStringLiteral("合计") << QVariant(QStringLiteral("\u3000－３")) << true << QVariant(-3);
+    QTest::newRow("full-width fraction in FLOAT")
+        << QStringLiteral("平均") << QVariant(QStringLiteral("７．５")) << true << QVariant(7.5);
+    QTest::newRow("full-width fraction in INT")
+        << QStringLiteral("合计") << QVariant(QStringLiteral("８５．５")) << false << QVariant();
+    QTest::newRow("superscript is no digit") << QStringLiteral("合计") << QVariant(QStringLiteral("²")) << false << QVariant();
     QTest::newRow("digits in text") << QStringLiteral("姓名") << QVariant(QStringLiteral("007")) << true
                                     << QVariant(QStringLiteral("007"));
 }
@@ -371,6 +381,14 @@ void TstDataset::modelShowsAndEditsTheDataset()
     QCOMPARE(model.data(model.index(2, 1)).toString(), QStringLiteral("张三"));
     QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
 
+    // The model writes into the current row only and never moves the dataset, which a
+    // command may be walking.
+    QVERIFY(!model.setData(model.index(2, 3), QStringLiteral("88")));
+    QCOMPARE(m_set->currentRow(), 0);
+    QVERIFY(model.lastRefusal().contains(QStringLiteral("88")));
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+
+    QVERIFY(m_set->moveTo(2));
     QSignalSpy dataChanged(&model, &QAbstractItemModel::dataChanged);
     QVERIFY(model.setData(model.index(2, 3), QStringLiteral("88")));
     QCOMPARE(m_set->currentRow(), 2);
@@ -432,6 +450,71 @@ void TstDataset::editMeetingAnotherProgramsChangeIsRefused()
     QVERIFY(m_set->setValue(QStringLiteral("合计"), 1));
     QVERIFY(!m_set->post());
     QCOMPARE(stored(QStringLiteral("SELECT count(*) FROM [一班语文记分册] WHERE [编号]=1")).toInt(), 0);
+}
+
+void TstDataset::rowTotalsComeFromTheRowInTheFile()
+{
+    for (const QString &score : {QStringLiteral("第1次"), QStringLiteral("第2次")})
+        QVERIFY(m_db->execute(Sql::addScoreColumn(kTable, score)));
+    QVERIFY(m_set->open());
+    Database other(QStringLiteral("tst_dataset_other"));
+    QVERIFY(EngineSuite::openSame(other, m_dir->path()));
+    Dataset theirs(other);
+    theirs.setQuery(Sql::showAllOrderedByNumber(kTable));
+    QVERIFY(theirs.open());
+    const auto total = [this] { return stored(QStringLiteral("SELECT [合计] FROM [一班语文记分册] WHERE [编号]=1")); };
+    const auto average = [this] { return stored(QStringLiteral("SELECT [平均] FROM [一班语文记分册] WHERE [编号]=1")); };
+
+    // Both read 李四 without scores. Their 97 is in the file when our 55 is written: the
+    // totals add up the row as stored, and the row shows it.
+    QVERIFY(theirs.setValue(QStringLiteral("第2次"), 97));
+    QVERIFY(theirs.postWithRowTotals());
+    QCOMPARE(total().toInt(), 97);
+    QVERIFY(m_set->setValue(QStringLiteral("第1次"), QStringLiteral("５５")));
+    const Result written = m_set->postWithRowTotals();
+    QVERIFY2(written.ok, qPrintable(written.error));
+    QCOMPARE(total().toInt(), 152);
+    QCOMPARE(average().toDouble(), 76.0);
+    QCOMPARE(m_set->value(QStringLiteral("第2次")).toInt(), 97);
+    QCOMPARE(m_set->value(QStringLiteral("合计")).toInt(), 152);
+    QCOMPARE(m_set->state(), Dataset::State::Browse);
+
+    // A score column another program has just added counts, though this view never read it.
+    QVERIFY(other.execute(Sql::addScoreColumn(kTable, QStringLiteral("期中"))));
+    QVERIFY(other.execute(Sql::updateRow(kTable, {QStringLiteral("期中")}, {5}, theirs.currentRowId())));
+    QVERIFY(m_set->setValue(QStringLiteral("小组"), 4));
+    QVERIFY(m_set->postWithRowTotals());
+    QCOMPARE(total().toInt(), 157);
+    QCOMPARE(average().toDouble(), 52.0);
+
+    // A score the other program changed since it was read is not overwritten; their
+    // totals stay with it.
+    QVERIFY(theirs.open());
+    QVERIFY(theirs.setValue(QStringLiteral("第1次"), 60));
+    QVERIFY(theirs.postWithRowTotals());
+    QVERIFY(m_set->setValue(QStringLiteral("第1次"), 70));
+    const Result refused = m_set->postWithRowTotals();
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.error.contains(QStringLiteral("另一台电脑")), qPrintable(refused.error));
+    QCOMPARE(m_set->value(QStringLiteral("第1次")).toInt(), 60);
+    QCOMPARE(total().toInt(), 162);
+    QCOMPARE(m_set->value(QStringLiteral("合计")).toInt(), 162);
+}
+
+void TstDataset::openedInsideATransactionItReadsEveryRow()
+{
+    // A batch reopens the view inside its transaction, then writes by the rows it shows.
+    int rows = -1;
+    const Result done = m_db->writeTransaction([&]() -> Result {
+        if (Result opened = m_set->open(); !opened)
+            return opened;
+        rows = m_set->rowCount();
+        return m_db->execute(Sql::updateRow(kTable, {QStringLiteral("小组")}, {7}, m_set->rowId(4)));
+    });
+    QVERIFY2(done.ok, qPrintable(done.error));
+    QCOMPARE(rows, 5);
+    QCOMPARE(m_set->value(QStringLiteral("姓名")).toString(), QStringLiteral("李四"));
+    QCOMPARE(stored(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号]=5")).toInt(), 7);
 }
 
 void TstDataset::rowIdentityIsNoField()

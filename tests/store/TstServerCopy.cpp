@@ -68,10 +68,7 @@ void TstServerCopy::init()
 int TstServerCopy::runCommand(const QString &folder, const DatabaseUrl &server, QString *output)
 {
     QProcess program;
-    const QString url = QStringLiteral("postgresql://%1:%2@%3:%4/%5")
-                            .arg(server.user, server.password, server.host)
-                            .arg(server.port)
-                            .arg(server.name);
+    const QString url = ServerScratch::address(server);
     program.start(QDir(qEnvironmentVariable("QS_PROGRAM_DIR")).filePath(QStringLiteral("qingsui")),
         {QStringLiteral("--database"), url, QStringLiteral("--copy-to-server"), folder});
     if (!program.waitForFinished(60000))

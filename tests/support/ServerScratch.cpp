@@ -67,6 +67,11 @@ ServerScratch::~ServerScratch()
     (void)onServer(maintenance, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_url->name));
 }
 
+QString ServerScratch::address(const DatabaseUrl &url)
+{
+    return QStringLiteral("postgresql://%1:%2@%3:%4/%5").arg(url.user, url.password, url.host).arg(url.port).arg(url.name);
+}
+
 QString ServerScratch::administer(const QString &sql) const
 {
     return m_url ? onServer(*m_url, sql) : m_error;

@@ -20,6 +20,8 @@ public:
     /// The fresh database (the test server's URL with its name).
     const DatabaseUrl &url() const { return *m_url; }
     QString error() const { return m_error; }
+    /// A database's URL as a setting or --database writes it, password included.
+    static QString address(const DatabaseUrl &url);
     /// Runs one statement on the server as the tests' user, in the fresh database; the
     /// driver's message when it fails.
     QString administer(const QString &sql) const;
