@@ -1,15 +1,17 @@
 #include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
 #include "store/ApplicationTitle.h"
+#include "store/DataPaths.h"
+#include "store/ProgramSettings.h"
 #include "ui/Artwork.h"
 #include "ui/ChineseTranslations.h"
 #include "ui/FontMapping.h"
 #include "ui/QtPrompter.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QScreen>
-#include <QTranslator>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -23,8 +25,16 @@ int main(int argc, char *argv[])
     FontMapping::install();
     QApplication::setWindowIcon(Artwork::windowIcon());
 
+    const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
     QtPrompter prompter;
-    TForm1 window(QCoreApplication::applicationDirPath(), prompter);
+    if (settings.exitNow()) {
+        std::fputs(settings.message.toLocal8Bit().constData(), settings.failed ? stderr : stdout);
+        if (settings.failed)
+            prompter.error(settings.message.section(QLatin1Char('\n'), 0, 0));
+        return settings.failed ? 2 : 0;
+    }
+
+    TForm1 window(DataPaths::choose(QCoreApplication::applicationDirPath(), settings.dataFolder), prompter);
     prompter.setStartFolder(window.context().paths.dataFolder());
     prompter.setParent(&window);
     window.FormCreate();

@@ -1,6 +1,7 @@
 #include "ExportCommands.h"
 
 #include "WorkbookWriter.h"
+#include "store/DataPaths.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
@@ -11,7 +12,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -42,19 +42,13 @@ ExportCommands::ExportCommands(AppContext &context, MainView &view, Opener opene
     : m_context(context)
     , m_view(view)
     , m_opener(std::move(opener))
-    , m_folder(std::move(folder))
+    , m_folder(folder.isEmpty() ? context.paths.exportFolder() : std::move(folder))
 {
 }
 
 bool ExportCommands::openWithDesktop(const QString &path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-QString ExportCommands::documentsFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
 QString ExportCommands::workbookPath(const QString &folder, const QString &table, const QDateTime &when)

@@ -15,8 +15,9 @@ public:
     /// Opens a file with an outside application; false when nothing could be started.
     using Opener = std::function<bool(const QString &path)>;
 
-    /// folder is where workbooks are kept (created when missing).
-    ExportCommands(AppContext &context, MainView &view, Opener opener = openWithDesktop, QString folder = documentsFolder());
+    /// folder is where workbooks are kept (created when missing); empty: the export folder
+    /// of the context's paths.
+    ExportCommands(AppContext &context, MainView &view, Opener opener = openWithDesktop, QString folder = {});
     Q_DISABLE_COPY_MOVE(ExportCommands)
 
     /// Export (N29Click): title, column names and every row of the main query in its
@@ -28,8 +29,6 @@ public:
 
     /// Opens the file with the desktop's default application for its type (xdg-open on Linux).
     static bool openWithDesktop(const QString &path);
-    /// The user's documents folder (the home folder when the desktop names none).
-    static QString documentsFolder();
     /// A free file name in folder for the table, with the date and time of the export.
     static QString workbookPath(const QString &folder, const QString &table, const QDateTime &when);
 

@@ -61,16 +61,21 @@ bool isEnter(const QKeyEvent *event)
 } // namespace
 
 TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent)
+    : TForm1(DataPaths(programFolder), prompter, parent)
+{
+}
+
+TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent)
     : QMainWindow(parent)
     , m_prompter(prompter)
-    , m_paths(programFolder)
+    , m_paths(std::move(paths))
     , m_mainQuery(m_database)
     , m_portraitQuery(m_database)
     , m_context{m_login, m_database, m_mainQuery, m_portraitQuery, m_prompter, m_paths}
     , m_menus(*this)
 {
     setObjectName(QStringLiteral("TForm1"));
-    m_login.programFolder = m_paths.programFolder();
+    m_login.programFolder = m_paths.dataRoot();
     m_portraitQuery.setMaster(&m_mainQuery);
 
     buildWindow();
@@ -266,21 +271,24 @@ void TForm1::connectCommands()
 
 void TForm1::FormCreate()
 {
-    m_login.programFolder = m_paths.programFolder();
+    m_login.programFolder = m_paths.dataRoot();
     AnimationControl *selectionClip = m_questioningToolbar->selectionClip();
-    selectionClip->setFileName(m_paths.programFile(QStringLiteral("xuan.avi")));
+    selectionClip->setFileName(m_paths.selectionClipFile());
     selectionClip->setFrameRange(1, 32);
-    m_animate2->setFileName(m_paths.programFile(QStringLiteral("cool.avi")));
+    m_animate2->setFileName(m_paths.bannerClipFile());
     m_animate2->setFrameRange(1, 13);
     m_animate2->play();
 
     // Passwords, lists and settings go here; a missing folder would make the first login
-    // fail to keep the password it just asked to save.
-    QDir().mkpath(m_paths.dataFolder());
-    if (const Result opened = m_database.open(m_paths.programFolder()); !opened) {
+    // fail to keep the password it just asked to save. A data folder that cannot be made
+    // is named by the connection's own refusal.
+    const Result prepared = m_paths.prepare();
+    if (const Result opened = m_database.open(m_paths); !opened) {
         m_prompter.error(opened.error);
         return;
     }
+    if (!prepared)
+        m_prompter.error(prepared.error);
     runLoginDialog();
     applyTitleRule();
 }
@@ -524,15 +532,16 @@ void TForm1::N6Click()
 {
     // The set-up installs xchm; a desktop without it opens the file with whatever viewer
     // it has for the type.
-    const QString manual = m_paths.programFile(QStringLiteral("使用手册.chm"));
+    const QString manual = m_paths.manualFile();
     const QString viewer = QStandardPaths::findExecutable(QStringLiteral("xchm"));
-    if (viewer.isEmpty() || !QProcess::startDetached(viewer, {manual}, m_paths.programFolder()))
+    if (viewer.isEmpty() || !QProcess::startDetached(viewer, {manual}, m_paths.shippedFolder()))
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
 void TForm1::N7Click()
 {
     TForm4 about(this);
+    about.showDataFolder(m_paths.locationCaption(), m_paths.dataRoot());
     m_prompter.execDialog(about);
 }
 

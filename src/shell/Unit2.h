@@ -38,6 +38,8 @@ class TForm1 : public QMainWindow, public MainView {
 public:
     /// Builds the window for a program folder; start-up itself runs in FormCreate().
     TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent = nullptr);
+    /// Builds the window for the folders DataPaths chose.
+    TForm1(DataPaths paths, Prompter &prompter, QWidget *parent = nullptr);
     ~TForm1() override;
     Q_DISABLE_COPY_MOVE(TForm1)
 
@@ -75,7 +77,7 @@ public:
     void Exit1Click();
     /// Closing: in the questioning view the shown grades (评价) are cleared.
     void FormClose();
-    /// Help (使用手册, F1): opens 使用手册.chm of the program folder.
+    /// Help (使用手册, F1): opens 使用手册.chm of the shipped folder.
     void N6Click();
     /// About box (关于...).
     void N7Click();

@@ -13,6 +13,9 @@ public:
 
     QLabel *picture() const { return m_picture; }
     QLabel *title() const { return m_title; }
+    /// Beside the picture: where the data lives (caption, then the folder).
+    void showDataFolder(const QString &caption, const QString &folder);
+    QLabel *dataFolder() const { return m_dataFolder; }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -21,4 +24,5 @@ protected:
 private:
     QLabel *m_picture;
     QLabel *m_title;
+    QLabel *m_dataFolder;
 };

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+class DataPaths;
+
 /// The one connection to Record.mdb in the program folder (SQLite, WAL journal, busy
 /// timeout so a second instance waits). Never shows anything; errors are returned.
 class Database final {
@@ -20,6 +22,9 @@ public:
     /// an existing one is never overwritten. A file that is not a database is refused with
     /// a clear Chinese message naming it.
     Result open(const QString &programFolder);
+    /// Opens the Record.mdb of paths, as above; a folder that cannot be written is named
+    /// as the program folder or the data folder it is.
+    Result open(const DataPaths &paths);
     bool isOpen() const;
     QSqlDatabase connection() const;
 

@@ -1,0 +1,147 @@
+#include "FakePrompter.h"
+#include "TempProgramFolder.h"
+#include "login/LoginController.h"
+#include "questioning/QuestioningCommands.h"
+#include "shell/Unit2.h"
+#include "shell/Unit4.h"
+#include "store/DataPaths.h"
+#include "store/Database.h"
+#include "store/TableNames.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Answer = Prompter::Answer;
+
+namespace {
+
+/// The main window whose login dialog logs in to 一班 语文 at once, answering the first
+/// login's two questions when told to.
+class LoggingInWindow final : public TForm1 {
+public:
+    LoggingInWindow(DataPaths paths, FakePrompter &prompter, bool firstLogin)
+        : TForm1(std::move(paths), prompter)
+        , m_prompter(prompter)
+        , m_firstLogin(firstLogin)
+    {
+    }
+
+protected:
+    void runLoginDialog() override
+    {
+        if (m_firstLogin) {
+            m_prompter.expectAnswer(Answer::Yes);
+            m_prompter.expectAnswer(Answer::Yes);
+        }
+        QVERIFY(LoginController(context(), *this, [this] {
+            questioning().takeGradeSettings();
+        }).login({QStringLiteral("一班"), QStringLiteral("语文"), QStringLiteral("123"), kModeQuestioning}));
+    }
+
+private:
+    FakePrompter &m_prompter;
+    bool m_firstLogin;
+};
+
+/// Every file under a folder with its size and time, to see that nothing changed there.
+QStringList snapshot(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        files << QStringLiteral("%1 %2 %3").arg(file.filePath()).arg(file.size()).arg(file.lastModified().toMSecsSinceEpoch());
+    }
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+/// The main window on a data folder apart from the program: a per-user folder seeded from
+/// the shipped files, the About box naming it.
+class TstDataFolders final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lessonInUserFolderLeavesShippedFilesAlone();
+    void aboutBoxNamesTheFolderInUse_data();
+    void aboutBoxNamesTheFolderInUse();
+};
+
+void TstDataFolders::lessonInUserFolderLeavesShippedFilesAlone()
+{
+    const TempProgramFolder shipped;
+    const QStringList before = snapshot(shipped.path());
+    const QTemporaryDir home;
+    const QString user = home.filePath(QStringLiteral(".local/share/qingsui"));
+    const DataPaths paths(user, shipped.path(), DataPaths::Location::UserFolder);
+    {
+        FakePrompter prompter;
+        LoggingInWindow window(paths, prompter, true);
+        window.FormCreate();
+        QCOMPARE(prompter.pendingReplies(), 0);
+        QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
+        QVERIFY(window.context().database.tableExists(QStringLiteral("一班语文课堂提问")));
+    }
+    QVERIFY(QFileInfo::exists(user + QStringLiteral("/Record.mdb")));
+    QVERIFY(QFileInfo::exists(user + QStringLiteral("/Data/一班语文denglu.qs")));
+    QVERIFY(QFileInfo::exists(user + QStringLiteral("/Data/一班语文Moren.qs")));
+    QCOMPARE(snapshot(shipped.path()), before);
+
+    // The next start finds the class and its password: no question is asked.
+    FakePrompter prompter;
+    LoggingInWindow again(paths, prompter, false);
+    again.FormCreate();
+    QCOMPARE(prompter.pendingReplies(), 0);
+    QCOMPARE(again.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
+    QVERIFY(again.context().mainQuery.rowCount() > 0);
+}
+
+void TstDataFolders::aboutBoxNamesTheFolderInUse_data()
+{
+    QTest::addColumn<int>("location");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("program folder") << int(DataPaths::Location::ProgramFolder) << QStringLiteral("数据保存在程序文件夹：");
+    QTest::newRow("per-user folder") << int(DataPaths::Location::UserFolder) << QStringLiteral("数据保存在个人数据文件夹：");
+    QTest::newRow("chosen folder") << int(DataPaths::Location::ChosenFolder) << QStringLiteral("数据保存在指定的数据文件夹：");
+}
+
+void TstDataFolders::aboutBoxNamesTheFolderInUse()
+{
+    QFETCH(int, location);
+    QFETCH(QString, caption);
+    const TempProgramFolder shipped;
+    // Long enough that it must be cut to fit the box.
+    const QString root
+        = QStringLiteral("/home/teacher/一个很长的文件夹名字/又一个很长的文件夹名字/还有一层文件夹/青穗多媒体教学助手的数据");
+    const DataPaths paths = location == int(DataPaths::Location::ProgramFolder)
+        ? DataPaths(shipped.path())
+        : DataPaths(root, shipped.path(), DataPaths::Location(location));
+    FakePrompter prompter;
+    TForm1 window(paths, prompter);
+    bool checked = false;
+    prompter.expectDialog([&](QDialog &dialog) {
+        auto *about = qobject_cast<TForm4 *>(&dialog);
+        if (!about)
+            return int(QDialog::Rejected);
+        about->show();
+        const QLabel *label = about->dataFolder();
+        const QString shown = QDir::toNativeSeparators(paths.dataRoot());
+        checked = about->size() == QSize(271, 141) && label->isVisible() && label->text().startsWith(caption)
+            && label->toolTip() == shown && label->accessibleName() == caption + shown
+            && about->rect().contains(label->geometry()) && label->heightForWidth(label->width()) <= label->height()
+            && !label->geometry().intersects(about->picture()->geometry());
+        return int(QDialog::Accepted);
+    });
+    window.N7Click();
+    QVERIFY(checked);
+}
+
+QTEST_MAIN(TstDataFolders)
+#include "TstDataFolders.moc"
