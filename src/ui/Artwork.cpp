@@ -443,4 +443,13 @@ QIcon windowIcon()
     return iconOf(drawWindowIcon, {16, 24, 32, 48, 64, 128});
 }
 
+void paintProgramIcon(QPainter &painter, double side)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 16.0, side / 16.0);
+    drawWindowIcon(painter);
+    painter.restore();
+}
+
 } // namespace Artwork

@@ -56,17 +56,22 @@ class Program:
                     shutil.copy2(source, self.folder)
         self.process = None
         self.app = None
+        # Where the program is started from and where it keeps its data: both the folder,
+        # unless an installed program (InstalledProgram) says otherwise.
+        self.executable = os.path.join(self.folder, "qingsui")
+        self.data_root = self.folder
+        self.env = {}
 
     # --- life cycle ---------------------------------------------------------------
     def start(self):
         wait_for(_display_ready, "the virtual display to take connections")
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8", **self.env)
         env.pop("QT_QPA_PLATFORM", None)
         # Now and then a new program cannot reach the fresh virtual display on its first try,
         # though the display already takes other connections: try it again.
         for attempt in range(3):
             self.log = tempfile.TemporaryFile()
-            self.process = subprocess.Popen([os.path.join(self.folder, "qingsui")], cwd="/", env=env,
+            self.process = subprocess.Popen([self.executable], cwd="/", env=env,
                                             stderr=self.log)
 
             def registered():
@@ -118,15 +123,15 @@ class Program:
 
     # --- files --------------------------------------------------------------------
     def data(self, name):
-        with open(os.path.join(self.folder, "Data", name), "rb") as f:
+        with open(os.path.join(self.data_root, "Data", name), "rb") as f:
             return f.read()
 
     def has_data(self, name):
-        return os.path.exists(os.path.join(self.folder, "Data", name))
+        return os.path.exists(os.path.join(self.data_root, "Data", name))
 
     def execute(self, sql, *args):
         """A change made beside the running program, as another copy of it would."""
-        db = sqlite3.connect(os.path.join(self.folder, "Record.mdb"), timeout=10)
+        db = sqlite3.connect(os.path.join(self.data_root, "Record.mdb"), timeout=10)
         try:
             with db:
                 db.execute(sql, args)
@@ -134,7 +139,7 @@ class Program:
             db.close()
 
     def query(self, sql, *args):
-        db = sqlite3.connect(os.path.join(self.folder, "Record.mdb"), timeout=10)
+        db = sqlite3.connect(os.path.join(self.data_root, "Record.mdb"), timeout=10)
         try:
             return db.execute(sql, args).fetchall()
         finally:
