@@ -34,7 +34,9 @@ int main(int argc, char *argv[])
         return settings.failed ? 2 : 0;
     }
 
-    TForm1 window(DataPaths::choose(QCoreApplication::applicationDirPath(), settings.dataFolder), prompter);
+    // The login dialog comes first; the window builds its widgets when the login needs them.
+    TForm1 window(DataPaths::choose(QCoreApplication::applicationDirPath(), settings.dataFolder), prompter, nullptr,
+        TForm1::Build::WhenLoginNeedsIt);
     prompter.setStartFolder(window.context().paths.dataFolder());
     prompter.setParent(&window);
     window.FormCreate();

@@ -65,7 +65,7 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
 {
 }
 
-TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent)
+TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent, Build build)
     : QMainWindow(parent)
     , m_prompter(prompter)
     , m_paths(std::move(paths))
@@ -77,7 +77,13 @@ TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent)
     setObjectName(QStringLiteral("TForm1"));
     m_login.programFolder = m_paths.dataRoot();
     m_portraitQuery.setMaster(&m_mainQuery);
+    if (build == Build::Now)
+        this->build();
+}
 
+void TForm1::build()
+{
+    m_built = true;
     buildWindow();
     m_questioning = std::make_unique<QuestioningCommands>(m_context, *this, *m_questioningToolbar, this);
     m_gradeBook = std::make_unique<GradeBookCommands>(m_context, *this, this);
@@ -93,8 +99,18 @@ TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent)
     connectCommands();
 }
 
+void TForm1::ensureBuilt()
+{
+    if (m_built)
+        return;
+    build();
+    loadClips();
+}
+
 TForm1::~TForm1()
 {
+    if (!m_built)
+        return;
     m_entry.reset();
     m_portrait.reset();
     m_gradeBook.reset();
@@ -269,21 +285,28 @@ void TForm1::connectCommands()
     connect(m_questioningToolbar->hiddenName(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
 }
 
-void TForm1::FormCreate()
+void TForm1::loadClips()
 {
-    m_login.programFolder = m_paths.dataRoot();
     AnimationControl *selectionClip = m_questioningToolbar->selectionClip();
     selectionClip->setFileName(m_paths.selectionClipFile());
     selectionClip->setFrameRange(1, 32);
     m_animate2->setFileName(m_paths.bannerClipFile());
     m_animate2->setFrameRange(1, 13);
     m_animate2->play();
+}
+
+void TForm1::FormCreate()
+{
+    m_login.programFolder = m_paths.dataRoot();
+    if (m_built)
+        loadClips();
 
     // Passwords, lists and settings go here; a missing folder would make the first login
     // fail to keep the password it just asked to save. A data folder that cannot be made
     // is named by the connection's own refusal.
     const Result prepared = m_paths.prepare();
     if (const Result opened = m_database.open(m_paths); !opened) {
+        ensureBuilt();
         m_prompter.error(opened.error);
         return;
     }
@@ -296,8 +319,12 @@ void TForm1::FormCreate()
 void TForm1::runLoginDialog()
 {
     TForm3 dialog(m_context, *this, this);
+    // A window left for later is built when the login needs it, or when the dialog closes:
+    // while the teacher types, the program holds no more than the dialog.
+    connect(&dialog, &TForm3::loginRequested, this, &TForm1::ensureBuilt);
     connect(&dialog, &TForm3::gradeSettingsChanged, this, [this] { m_questioning->takeGradeSettings(); });
     m_prompter.execDialog(dialog);
+    ensureBuilt();
 }
 
 void TForm1::applyTitleRule()

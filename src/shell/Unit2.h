@@ -38,14 +38,22 @@ class TForm1 : public QMainWindow, public MainView {
 public:
     /// Builds the window for a program folder; start-up itself runs in FormCreate().
     TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent = nullptr);
+    /// When the widgets, menus and features are built.
+    enum class Build {
+        Now,              ///< in the constructor
+        WhenLoginNeedsIt, ///< when 确定 of the first login dialog is pressed, or the dialog closes
+    };
     /// Builds the window for the folders DataPaths chose.
-    TForm1(DataPaths paths, Prompter &prompter, QWidget *parent = nullptr);
+    TForm1(DataPaths paths, Prompter &prompter, QWidget *parent = nullptr, Build build = Build::Now);
     ~TForm1() override;
     Q_DISABLE_COPY_MOVE(TForm1)
 
     /// Main window start-up: clips, the connection, the first login, the title rule.
     /// A connection that cannot be opened is reported and the rest is skipped.
     void FormCreate();
+    /// Builds what Build::WhenLoginNeedsIt left for later; nothing once built.
+    void ensureBuilt();
+    bool isBuilt() const { return m_built; }
 
     // The main view, as the features use it.
     /// Grid formatting (N8Click).
@@ -114,8 +122,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void build();
     void buildWindow();
     void connectCommands();
+    void loadClips();
     void setGridHint(const QString &hint);
     void setDirectModificationChecked(bool checked);
     void mirrorCurrentRow();
@@ -135,6 +145,7 @@ private:
     std::unique_ptr<BoundField> m_nameField;
     std::unique_ptr<BoundField> m_gradeField;
     bool m_exiting = false;
+    bool m_built = false;
     QString m_gradeBookColumnList;
 
     MainMenus m_menus;

@@ -1,17 +1,23 @@
 #include "FakePrompter.h"
 #include "TempProgramFolder.h"
+#include "login/Laopo.h"
 #include "login/LoginController.h"
 #include "questioning/QuestioningCommands.h"
+#include "questioning/QuestioningToolbar.h"
 #include "shell/Unit2.h"
 #include "shell/Unit4.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
+#include "store/DatasetModel.h"
 #include "store/TableNames.h"
+#include "ui/AnimationControl.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,11 +70,14 @@ QStringList snapshot(const QString &folder)
 } // namespace
 
 /// The main window on a data folder apart from the program: a per-user folder seeded from
-/// the shipped files, the About box naming it.
+/// the shipped files, the About box naming it; and the start-up that shows the login dialog
+/// before the window builds its widgets.
 class TstDataFolders final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void windowIsBuiltWhenTheFirstLoginNeedsIt_data();
+    void windowIsBuiltWhenTheFirstLoginNeedsIt();
     void lessonInUserFolderLeavesShippedFilesAlone();
     void aboutBoxNamesTheFolderInUse_data();
     void aboutBoxNamesTheFolderInUse();
@@ -141,6 +150,55 @@ void TstDataFolders::aboutBoxNamesTheFolderInUse()
     });
     window.N7Click();
     QVERIFY(checked);
+}
+
+void TstDataFolders::windowIsBuiltWhenTheFirstLoginNeedsIt_data()
+{
+    QTest::addColumn<bool>("logIn");
+    QTest::newRow("确定") << true;
+    QTest::newRow("closed without logging in") << false;
+}
+
+void TstDataFolders::windowIsBuiltWhenTheFirstLoginNeedsIt()
+{
+    QFETCH(bool, logIn);
+    const TempProgramFolder folder;
+    FakePrompter prompter;
+    TForm1 window(DataPaths(folder.path()), prompter, nullptr, TForm1::Build::WhenLoginNeedsIt);
+    QVERIFY(!window.isBuilt());
+
+    bool exposed = false;
+    bool builtWhileShown = true;
+    prompter.expectDialog([&](QDialog &dialog) {
+        auto *login = qobject_cast<TForm3 *>(&dialog);
+        if (!login)
+            return int(QDialog::Rejected);
+        dialog.show();
+        exposed = QTest::qWaitForWindowExposed(&dialog);
+        builtWhileShown = window.isBuilt();
+        if (!logIn)
+            return int(QDialog::Rejected);
+        dialog.findChild<QComboBox *>(QStringLiteral("ComboBox2"))->setEditText(QStringLiteral("一班"));
+        dialog.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setEditText(QStringLiteral("语文"));
+        dialog.findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(QStringLiteral("123"));
+        prompter.expectAnswer(Answer::Yes);
+        prompter.expectAnswer(Answer::Yes);
+        login->Button1Click();
+        return dialog.result();
+    });
+    window.FormCreate();
+
+    QCOMPARE(prompter.pendingReplies(), 0);
+    QVERIFY(exposed);
+    QVERIFY(!builtWhileShown);
+    QVERIFY(window.isBuilt());
+    QCOMPARE(window.questioningToolbar()->selectionClip()->fileName(), folder.path() + QStringLiteral("/xuan.avi"));
+    if (logIn) {
+        QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
+        QVERIFY(window.gridModel()->rowCount() > 0);
+    } else {
+        QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手"));
+    }
 }
 
 QTEST_MAIN(TstDataFolders)
