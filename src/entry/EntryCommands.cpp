@@ -4,6 +4,8 @@
 
 #include "EntryBatch.h"
 #include "EntryPanel.h"
+#include "RosterCommands.h"
+#include "TemplateCommands.h"
 #include "Unit6.h"
 #include "gradebook/Unit8.h"
 #include "questioning/GradingSettings.h"
@@ -11,9 +13,11 @@
 #include "store/GradeRecord.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
+#include "ui/MainMenus.h"
 #include "ui/MainView.h"
 #include "ui/Prompter.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QToolButton>
 
@@ -32,14 +36,40 @@ EntryCommands::EntryCommands(
 {
 }
 
-void EntryCommands::connectPanel()
+EntryCommands::~EntryCommands() = default;
+
+void EntryCommands::connectCommands(const MainMenus &menus, QAbstractButton &toolbarEntry)
 {
-    QObject::connect(
-        &m_panel, &EntryPanel::addClicked, &m_panel, [this] { BitBtn3Click(); }, Qt::QueuedConnection);
-    QObject::connect(
-        &m_panel, &EntryPanel::deleteClicked, &m_panel, [this] { BitBtn4Click(); }, Qt::QueuedConnection);
+    // Commands that open a modal window run from the event loop, not inside the click: a
+    // screen reader that chose the item then gets its answer at once.
+    const auto queued = [this](auto *sender, auto signal, auto handler) {
+        QObject::connect(sender, signal, &m_panel, handler, Qt::QueuedConnection);
+    };
+    for (QAction *item : {menus.questioningEntry, menus.gradeBookEntry})
+        queued(item, &QAction::triggered, [this] { SpeedButton2Click(); });
+    queued(&toolbarEntry, &QAbstractButton::clicked, [this] { SpeedButton2Click(); });
+    queued(&m_panel, &EntryPanel::addClicked, [this] { BitBtn3Click(); });
+    queued(&m_panel, &EntryPanel::deleteClicked, [this] { BitBtn4Click(); });
     QObject::connect(&m_panel, &EntryPanel::hideClicked, &m_panel, [this] { BitBtn1Click(); });
     QObject::connect(&m_panel, &EntryPanel::caretLineChanged, &m_panel, [this](int line) { Memo1Click(line); });
+
+    m_templates = std::make_unique<TemplateCommands>(m_context, m_panel, [this] { return entryKind(); });
+    TemplateCommands *templates = m_templates.get();
+    queued(&m_panel, &EntryPanel::openClicked, [templates] { templates->SpeedButton7Click(); });
+    queued(&m_panel, &EntryPanel::saveClicked, [templates] { templates->SpeedButton9Click(); });
+    queued(&m_panel, &EntryPanel::saveDefaultClicked, [templates] { templates->SpeedButton8Click(); });
+    queued(&m_panel, &EntryPanel::loadDefaultClicked, [templates] { templates->SpeedButton10Click(); });
+    // The roster commands keep nothing between clicks.
+    queued(&m_panel, &EntryPanel::importClicked, [this] { RosterCommands(m_context, m_view).SpeedButton1Click(); });
+    queued(menus.saveAsMaster, &QAction::triggered, [this] { RosterCommands(m_context, m_view).N2Click(); });
+
+    if (m_portrait) {
+        // The portrait panel lies in the entry panel's input area, with the toolbar disabled.
+        QObject::connect(m_portrait, &PortraitCommands::panelShown, &m_panel, [this] {
+            m_panel.show();
+            m_panel.setToolbarEnabled(false);
+        });
+    }
 }
 
 void EntryCommands::SpeedButton2Click()

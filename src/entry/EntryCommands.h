@@ -5,9 +5,13 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 
 struct AppContext;
 class EntryPanel;
+class MainMenus;
+class QAbstractButton;
+class TemplateCommands;
 class PortraitCommands;
 class GradingSettings;
 class MainView;
@@ -25,11 +29,13 @@ public:
     /// focus when the entry grid cannot.
     EntryCommands(
         AppContext &context, MainView &view, EntryPanel &panel, QWidget &mainGrid, GradeScores gradeScores, QWidget *windows);
+    ~EntryCommands();
     Q_DISABLE_COPY_MOVE(EntryCommands)
 
-    /// Connects 添加, 删除, 隐藏 and the memo's caret line to their handlers. The template
-    /// and roster buttons are connected by their own commands.
-    void connectPanel();
+    /// Connects 录入 of both menus and of the grade-book toolbar (toolbarEntry), 保存为母版,
+    /// and the panel's buttons (添加, 删除, 隐藏, the template and roster buttons) and the
+    /// memo's caret line to their handlers.
+    void connectCommands(const MainMenus &menus, QAbstractButton &toolbarEntry);
 
     /// 录入 (both 操作 menus, Ctrl+L, the grade-book toolbar): the panel through the
     /// entry-kind chooser, with the current table shown and an empty input.
@@ -58,4 +64,6 @@ private:
     QWidget *m_windows;
     EntryKind m_entryKind = EntryKind::None;
     PortraitCommands *m_portrait = nullptr;
+    // Keeps its dialogs' last filters for as long as the window lives.
+    std::unique_ptr<TemplateCommands> m_templates;
 };

@@ -5,9 +5,11 @@
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
+#include "ui/MainMenus.h"
 #include "ui/MainView.h"
 #include "ui/Prompter.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -59,6 +61,13 @@ QString ExportCommands::workbookPath(const QString &folder, const QString &table
     for (int copy = 2; QFileInfo::exists(path); ++copy)
         path = dir.filePath(QStringLiteral("%1 (%2).xlsx").arg(stem).arg(copy));
     return path;
+}
+
+void ExportCommands::connectCommands(const MainMenus &menus)
+{
+    // From the event loop: the message boxes it may show then come after the menu closed.
+    QObject::connect(
+        menus.exportToExcel, &QAction::triggered, menus.exportToExcel, [this] { N29Click(); }, Qt::QueuedConnection);
 }
 
 void ExportCommands::N29Click()

@@ -5,6 +5,7 @@
 
 class QDateTime;
 struct AppContext;
+class MainMenus;
 class MainView;
 
 /// 导出至Excel: writes what the main grid shows into a new workbook kept in the teacher's
@@ -19,6 +20,9 @@ public:
     /// of the context's paths.
     ExportCommands(AppContext &context, MainView &view, Opener opener = openWithDesktop, QString folder = {});
     Q_DISABLE_COPY_MOVE(ExportCommands)
+
+    /// Connects 导出至Excel of the 文件 menu to N29Click.
+    void connectCommands(const MainMenus &menus);
 
     /// Export (N29Click): title, column names and every row of the main query in its
     /// order; the main query is left on its last row.

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 struct AppContext;
+class DataGrid;
+class GradeBookToolbar;
+class MainMenus;
 class MainView;
 class QWidget;
 
@@ -13,6 +17,20 @@ public:
     /// windows is the parent of the sort dialog.
     GradeBookCommands(AppContext &context, MainView &view, QWidget *windows);
     Q_DISABLE_COPY_MOVE(GradeBookCommands)
+
+    /// The grid's hint in the grade-book view while direct modification is off.
+    static inline const QString kGridHint = QStringLiteral("双击直接修改");
+
+    /// Connects 排序 and 清除 of the menus and the toolbar, and 直接修改 of both menus with
+    /// the toolbar's 修改, to their handlers; direct modification acts on grid.
+    void connectCommands(const MainMenus &menus, GradeBookToolbar &toolbar, DataGrid &grid);
+
+    /// Direct modification (直接修改 of both 操作 menus, the 修改 button): flips both
+    /// menus' marks and the grid between the edit and browse presentations; in the grade
+    /// book also the hints of the grid and of 修改.
+    void N15Click();
+    /// The browse presentation, with the questioning menu's 直接修改 unchecked.
+    void useBrowsePresentation();
 
     /// Enter in the main grid outside the questioning view; the window has committed the
     /// grid's open cell editor to the row. Recomputes and saves the row, or in the sorted
@@ -30,4 +48,7 @@ private:
     AppContext &m_context;
     MainView &m_view;
     QWidget *m_windows;
+    const MainMenus *m_menus = nullptr;
+    GradeBookToolbar *m_toolbar = nullptr;
+    DataGrid *m_grid = nullptr;
 };

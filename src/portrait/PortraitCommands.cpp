@@ -4,8 +4,10 @@
 #include "store/Dataset.h"
 #include "store/Statements.h"
 #include "ui/AppContext.h"
+#include "ui/MainMenus.h"
 #include "ui/Prompter.h"
 
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -49,6 +51,12 @@ Result PortraitCommands::savePending()
     if (!saved)
         m_context.prompter.error(saved.error);
     return saved;
+}
+
+void PortraitCommands::connectCommands(const MainMenus &menus)
+{
+    for (QAction *item : {menus.questioningPortrait, menus.gradeBookPortrait})
+        connect(item, &QAction::triggered, this, &PortraitCommands::ZhaopianClick);
 }
 
 void PortraitCommands::ZhaopianClick()

@@ -6,6 +6,7 @@
 #include <functional>
 
 struct AppContext;
+class MainMenus;
 class MainView;
 class PortraitPanel;
 
@@ -22,6 +23,9 @@ public:
     PortraitCommands(AppContext &context, MainView &view, PortraitPanel &panel, std::function<bool()> selectionRunning = {},
         QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(PortraitCommands)
+
+    /// Connects 个性图片 of both 操作 menus to ZhaopianClick.
+    void connectCommands(const MainMenus &menus);
 
     /// 个性图片 of both 操作 menus: saves a pending change, re-opens the portrait query on
     /// the main query's current student and shows the panel; then panelShown() is emitted

@@ -7,13 +7,14 @@
 #include "store/LoginState.h"
 #include "ui/Prompter.h"
 
-Grading::Grading(
-    Dataset &query, const LoginState &login, const GradingSettings &settings, Prompter &prompter, CommentDisplay showComment)
+Grading::Grading(Dataset &query, const LoginState &login, const GradingSettings &settings, Prompter &prompter,
+    CommentDisplay showComment, Recorded recorded)
     : m_query(query)
     , m_login(login)
     , m_settings(settings)
     , m_prompter(prompter)
     , m_showComment(std::move(showComment))
+    , m_recorded(std::move(recorded))
 {
 }
 
@@ -69,7 +70,10 @@ QString Grading::run(int index)
     // second program grading the same student adds to it instead of overwriting it.
     const GradeRecord::Result recorded = GradeRecord::record(m_query.database(), m_query.query().writeTable, rowId, g, *score);
     switch (recorded.outcome) {
-    case GradeRecord::Outcome::Recorded: break;
+    case GradeRecord::Outcome::Recorded:
+        if (m_recorded)
+            m_recorded(recorded.step);
+        break;
     case GradeRecord::Outcome::Busy:
         return QStringLiteral("数据库正被另一个程序使用，等了5秒仍无法保存，本次评价没有保存。请稍后再评价一次。");
     case GradeRecord::Outcome::NoRow:

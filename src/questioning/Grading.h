@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/GradeRecord.h"
+
 #include <QString>
 #include <functional>
 
@@ -16,9 +18,11 @@ public:
     static constexpr int kHistoryLength = 60;
 
     using CommentDisplay = std::function<void(const QString &comment)>;
+    using Recorded = std::function<void(const GradeRecord::Step &step)>;
 
-    Grading(
-        Dataset &query, const LoginState &login, const GradingSettings &settings, Prompter &prompter, CommentDisplay showComment);
+    /// recorded receives what each grade wrote, so that it can be taken back.
+    Grading(Dataset &query, const LoginState &login, const GradingSettings &settings, Prompter &prompter,
+        CommentDisplay showComment, Recorded recorded = {});
 
     /// Grades the current row with grade 0 ("A") to 3 ("D") in one statement, computed from
     /// the row in the file, then re-reads the row. A score that is not a whole number within
@@ -38,4 +42,5 @@ private:
     const GradingSettings &m_settings;
     Prompter &m_prompter;
     CommentDisplay m_showComment;
+    Recorded m_recorded;
 };

@@ -8,7 +8,10 @@
 #include "Unit7.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
+#include "ui/DataGrid.h"
+#include "ui/MainMenus.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -17,7 +20,14 @@ QuestioningCommands::QuestioningCommands(AppContext &context, MainView &view, Qu
     , m_view(view)
     , m_toolbar(toolbar)
     , m_windows(windows)
-    , m_selection(context, view, toolbar)
+    , m_fair(context)
+    , m_selection(context, view, toolbar, {}, &m_fair)
+    , m_fairCommands(
+          context, view, m_fair, m_undo, [this] { return m_selection.isRunning(); },
+          [this] {
+              if (m_form7)
+                  m_form7->hidePopup();
+          })
 {
 }
 
@@ -26,13 +36,22 @@ QuestioningCommands::~QuestioningCommands()
     m_toolbar.stopTimer();
 }
 
-void QuestioningCommands::connectToolbar()
+void QuestioningCommands::connectCommands(const MainMenus &menus, DataGrid &grid)
 {
+    QObject::connect(menus.randomQuestion, &QAction::triggered, &m_toolbar, [this] { BitBtn2Click(); });
+    QObject::connect(menus.commentSettings, &QAction::triggered, &m_toolbar, [this] { N5Click(); });
+    // Commands that open a modal window run from the event loop, not inside the menu item's
+    // click: a screen reader that chose the item then gets its answer at once instead of
+    // waiting until the dialog closes.
+    QObject::connect(
+        menus.questioningClear, &QAction::triggered, &m_toolbar, [this] { N11Click(); }, Qt::QueuedConnection);
+    QObject::connect(&grid, &DataGrid::surfaceDoubleClicked, &m_toolbar, [this] { BitBtn2Click(); });
     QObject::connect(m_toolbar.numberBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit1KeyPress(); });
     QObject::connect(m_toolbar.nameBox(), &QLineEdit::returnPressed, &m_toolbar, [this] { Edit2KeyPress(); });
     QObject::connect(m_toolbar.gradeBox(), &QComboBox::activated, &m_toolbar, [this] { ComboBox1Change(); });
     QObject::connect(m_toolbar.hiddenGrade(), &QLineEdit::textChanged, &m_toolbar, [this] { DBEdit3Change(); });
     QObject::connect(&m_toolbar.selectionTimer(), &QTimer::timeout, &m_toolbar, [this] { Timer1Timer(); });
+    m_fairCommands.connectCommands(menus, grid);
 }
 
 void QuestioningCommands::createWindows()
@@ -77,8 +96,13 @@ void QuestioningCommands::Edit2KeyPress()
 
 void QuestioningCommands::ComboBox1Change()
 {
-    Grading grading(m_context.mainQuery, m_context.login, form2(), m_context.prompter,
-        [this](const QString &comment) { form7().showComment(comment); });
+    Grading grading(
+        m_context.mainQuery, m_context.login, form2(), m_context.prompter,
+        [this](const QString &comment) { form7().showComment(comment); },
+        [this](const GradeRecord::Step &step) {
+            m_undo.recorded(step);
+            m_fairCommands.updateItems();
+        });
     grading.grade(m_toolbar.gradeBox()->currentIndex());
 }
 
@@ -101,6 +125,8 @@ void QuestioningCommands::N11Click()
 
 void QuestioningCommands::takeGradeSettings()
 {
+    m_undo.clear();
+    m_fairCommands.updateItems();
     // Before start-up has created the dialog, it takes the settings when it is created.
     if (m_form2)
         m_form2->takeSettings(m_context.login.grades);

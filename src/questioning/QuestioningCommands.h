@@ -1,10 +1,15 @@
 #pragma once
 
+#include "FairLesson.h"
+#include "FairLessonCommands.h"
+#include "GradeUndo.h"
 #include "RandomSelection.h"
 
 #include <QPointer>
 
 struct AppContext;
+class DataGrid;
+class MainMenus;
 class MainView;
 class QuestioningToolbar;
 class QWidget;
@@ -21,8 +26,10 @@ public:
     ~QuestioningCommands();
     Q_DISABLE_COPY_MOVE(QuestioningCommands)
 
-    /// Connects the toolbar's boxes, the grade field and the selection timer to their handlers.
-    void connectToolbar();
+    /// Connects 随机提问, 评语设定 and 清除 of the menus, a double-click on the grid, and the
+    /// toolbar's boxes, the grade field and the selection timer to their handlers; then the
+    /// fair lesson's items and the grid's 缺席 / 到场.
+    void connectCommands(const MainMenus &menus, DataGrid &grid);
     /// Creates the comment settings dialog (taking the login's grade settings) and then
     /// the comment pop-up, both hidden. Either is also created on first use.
     void createWindows();
@@ -52,15 +59,24 @@ public:
     void stopSelection() { m_selection.stop(); }
     /// The selection-running flag.
     bool selectionRunning() const { return m_selection.isRunning(); }
-    /// After a login: the comment settings take the login state's grade settings.
+    /// After a login: the comment settings take the login state's grade settings, and the
+    /// grades that can be taken back start afresh.
     void takeGradeSettings();
+
+    /// 不重复, the round, absences and undo of the logged-in class and subject.
+    FairLesson &fairLesson() { return m_fair; }
+    FairLessonCommands &fairLessonCommands() { return m_fairCommands; }
+    GradeUndo &gradeUndo() { return m_undo; }
 
 private:
     AppContext &m_context;
     MainView &m_view;
     QuestioningToolbar &m_toolbar;
     QWidget *m_windows;
+    FairLesson m_fair;
+    GradeUndo m_undo;
     RandomSelection m_selection;
+    FairLessonCommands m_fairCommands;
     QPointer<TForm2> m_form2;
     QPointer<TForm7> m_form7;
 };

@@ -114,6 +114,19 @@ QuestioningToolbar::QuestioningToolbar(QWidget *parent)
     layout->addWidget(smallLabel(QStringLiteral("评价"), this));
     layout->addWidget(m_gradeBox);
     layout->addStretch(1);
+
+    connect(m_hiddenNumber, &QLineEdit::textChanged, this, &QuestioningToolbar::mirrorCurrentRow);
+    connect(m_hiddenName, &QLineEdit::textChanged, this, &QuestioningToolbar::mirrorCurrentRow);
+}
+
+void QuestioningToolbar::mirrorCurrentRow()
+{
+    // Shown from the first character: a name wider than the box (欧阳晓明) would
+    // otherwise show its end, the cursor being left after the last character.
+    m_nameBox->setText(m_hiddenName->text());
+    m_nameBox->setCursorPosition(0);
+    m_numberBox->setText(m_hiddenNumber->text());
+    m_numberBox->setCursorPosition(0);
 }
 
 QString QuestioningToolbar::countText() const

@@ -30,6 +30,10 @@ public:
     QLineEdit *hiddenGrade() const { return m_hiddenGrade; }            ///< DBEdit3: hidden grade field
     QTimer &selectionTimer() { return m_selectionTimer; }               ///< Timer1: the 10 ms selection tick
 
+    /// The find boxes show the current student's number and name (the hidden fields),
+    /// each from its first character. Runs whenever a hidden field changes.
+    void mirrorCurrentRow();
+
     QString countText() const override;
     void setCountText(const QString &text) override;
     void setCountEnabled(bool enabled) override;

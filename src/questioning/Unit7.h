@@ -17,13 +17,13 @@ public:
     /// is still visible takes the new text and comes to the front.
     void showComment(const QString &text);
     QString text() const;
+    /// Hides it; its focus holder is the active control again for the next showing.
+    void hidePopup();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void hidePopup();
-
     QWidget *m_centreOn;
     QTextEdit *m_memo;
     QWidget *m_focusHolder;

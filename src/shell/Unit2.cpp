@@ -4,8 +4,6 @@
 #include "WindowTitle.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryPanel.h"
-#include "entry/RosterCommands.h"
-#include "entry/TemplateCommands.h"
 #include "export/ExportCommands.h"
 #include "gradebook/GradeBookCommands.h"
 #include "gradebook/GradeBookToolbar.h"
@@ -25,22 +23,19 @@
 #include "ui/FormattedGridModel.h"
 #include "ui/GridFormatting.h"
 #include "ui/Prompter.h"
+#include "ui/StatusPanels.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
-#include <QSpinBox>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolButton>
@@ -50,7 +45,6 @@
 namespace {
 
 const QString kQuestioningHint = QStringLiteral("随机选择请双击或回车");
-const QString kGradeBookHint = QStringLiteral("双击直接修改");
 const QString kNotLoggedIn = QStringLiteral("您还没有登录，现在登录吗?");
 
 bool isEnter(const QKeyEvent *event)
@@ -180,109 +174,32 @@ void TForm1::buildWindow()
     m_animate2->setGeometry(706, 6, 78, 49);
     m_animate2->raise();
 
-    const int widths[3] = {120, 490, 30};
-    for (int i = 0; i < 3; ++i) {
-        auto *panel = new QLabel(this);
-        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        panel->setFixedWidth(widths[i]);
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        statusBar()->addWidget(panel);
-        m_statusPanels[i] = panel;
-    }
-    m_statusPanels[0]->setAlignment(Qt::AlignCenter);
-    m_statusPanels[0]->setText(QStringLiteral("青穗课堂提问助手"));
-    statusBar()->setSizeGripEnabled(false);
+    m_statusPanels = std::make_unique<StatusPanels>(*statusBar());
 
     resize(654, 521 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-    setGridHint(kQuestioningHint);
+    m_grid->setHint(kQuestioningHint);
 }
 
 void TForm1::connectCommands()
 {
-    QuestioningCommands *questioning = m_questioning.get();
-    // Commands that open a modal window run from the event loop, not inside the menu item's
-    // or tool button's click: a screen reader that chose the item then gets its answer at
-    // once instead of waiting until the dialog closes.
+    // Each feature connects the menu items and buttons that run its commands.
+    m_questioning->connectCommands(m_menus, *m_grid);
+    m_gradeBook->connectCommands(m_menus, *m_gradeBookToolbar, *m_grid);
+    m_entry->connectCommands(m_menus, *m_gradeBookToolbar->entryButton());
+    m_portrait->connectCommands(m_menus);
+    m_export->connectCommands(m_menus);
+
+    // The window's own: re-login and exit, the two view switches, help and About. Those
+    // that open a modal window run from the event loop, not inside the click: a screen
+    // reader that chose the item then gets its answer at once.
     connect(m_menus.relogin, &QAction::triggered, this, &TForm1::N3Click, Qt::QueuedConnection);
     connect(m_menus.exit, &QAction::triggered, this, &TForm1::Exit1Click);
-    connect(m_menus.randomQuestion, &QAction::triggered, this, [questioning] { questioning->BitBtn2Click(); });
-    connect(m_menus.commentSettings, &QAction::triggered, this, [questioning] { questioning->N5Click(); });
-    connect(
-        m_menus.questioningClear, &QAction::triggered, this, [questioning] { questioning->N11Click(); }, Qt::QueuedConnection);
     connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
     connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
-    ExportCommands *exporting = m_export.get();
-    PortraitCommands *portrait = m_portrait.get();
-    for (QAction *item : {m_menus.questioningPortrait, m_menus.gradeBookPortrait})
-        connect(item, &QAction::triggered, this, [portrait] { portrait->ZhaopianClick(); });
-    connect(portrait, &PortraitCommands::panelShown, this, [this] {
-        m_entryPanel->show();
-        m_entryPanel->setToolbarEnabled(false);
-    });
-    connect(
-        m_menus.exportToExcel, &QAction::triggered, this, [exporting] { exporting->N29Click(); }, Qt::QueuedConnection);
+    connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
-    // The roster commands keep nothing between clicks.
-    connect(
-        m_menus.saveAsMaster, &QAction::triggered, this, [this] { RosterCommands(m_context, *this).N2Click(); },
-        Qt::QueuedConnection);
-    for (QAction *item : {m_menus.questioningDirectModification, m_menus.gradeBookDirectModification}) {
-        // A checkable item flips its own mark before it reports the click; the toggle
-        // decides the marks itself.
-        connect(item, &QAction::triggered, this, [this, item] {
-            item->setChecked(!item->isChecked());
-            toggleDirectModification();
-        });
-    }
-
-    GradeBookCommands *gradeBook = m_gradeBook.get();
-    connect(
-        m_menus.gradeBookSort, &QAction::triggered, this, [gradeBook] { gradeBook->N26Click(); }, Qt::QueuedConnection);
-    connect(
-        m_menus.questioningSort, &QAction::triggered, this, [gradeBook] { gradeBook->N12Click(); }, Qt::QueuedConnection);
-    connect(
-        m_menus.gradeBookClear, &QAction::triggered, this, [gradeBook] { gradeBook->N27Click(); }, Qt::QueuedConnection);
-    connect(
-        m_gradeBookToolbar->sortButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N26Click(); },
-        Qt::QueuedConnection);
-    connect(
-        m_gradeBookToolbar->clearButton(), &QToolButton::clicked, this, [gradeBook] { gradeBook->N27Click(); },
-        Qt::QueuedConnection);
-
-    EntryCommands *entry = m_entry.get();
-    for (QAction *item : {m_menus.questioningEntry, m_menus.gradeBookEntry})
-        connect(
-            item, &QAction::triggered, this, [entry] { entry->SpeedButton2Click(); }, Qt::QueuedConnection);
-    connect(
-        m_gradeBookToolbar->entryButton(), &QToolButton::clicked, this, [entry] { entry->SpeedButton2Click(); },
-        Qt::QueuedConnection);
-    entry->connectPanel();
-    // The template commands keep their dialogs' last filters for as long as the window lives.
-    auto templates = std::make_shared<TemplateCommands>(m_context, *m_entryPanel, [entry] { return entry->entryKind(); });
-    connect(
-        m_entryPanel, &EntryPanel::openClicked, this, [templates] { templates->SpeedButton7Click(); }, Qt::QueuedConnection);
-    connect(
-        m_entryPanel, &EntryPanel::saveClicked, this, [templates] { templates->SpeedButton9Click(); }, Qt::QueuedConnection);
-    connect(
-        m_entryPanel, &EntryPanel::saveDefaultClicked, this, [templates] { templates->SpeedButton8Click(); },
-        Qt::QueuedConnection);
-    connect(
-        m_entryPanel, &EntryPanel::loadDefaultClicked, this, [templates] { templates->SpeedButton10Click(); },
-        Qt::QueuedConnection);
-    connect(
-        m_entryPanel, &EntryPanel::importClicked, this, [this] { RosterCommands(m_context, *this).SpeedButton1Click(); },
-        Qt::QueuedConnection);
-
-    connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
-    connect(m_gradeBookToolbar->modifyButton(), &QToolButton::clicked, this, &TForm1::toggleDirectModification);
-
-    questioning->connectToolbar();
-    connect(m_grid, &DataGrid::surfaceDoubleClicked, this, [questioning] { questioning->BitBtn2Click(); });
     connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
-    connect(m_questioningToolbar->hiddenNumber(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
-    connect(m_questioningToolbar->hiddenName(), &QLineEdit::textChanged, this, &TForm1::mirrorCurrentRow);
 }
 
 void TForm1::loadClips()
@@ -333,17 +250,6 @@ void TForm1::applyTitleRule()
         setWindowTitle(*title);
 }
 
-void TForm1::mirrorCurrentRow()
-{
-    // Shown from the first character: a name wider than the box (欧阳晓明) would
-    // otherwise show its end, the cursor being left after the last character.
-    QuestioningToolbar &toolbar = *m_questioningToolbar;
-    toolbar.nameBox()->setText(toolbar.hiddenName()->text());
-    toolbar.nameBox()->setCursorPosition(0);
-    toolbar.numberBox()->setText(toolbar.hiddenNumber()->text());
-    toolbar.numberBox()->setCursorPosition(0);
-}
-
 void TForm1::bindFields()
 {
     m_gradeField->setDataField(QStringLiteral("评价"));
@@ -381,8 +287,7 @@ void TForm1::saveBeforeLeaving()
 
 void TForm1::useBrowsePresentation()
 {
-    m_grid->setPresentation(GridPresentation::browse());
-    m_menus.questioningDirectModification->setChecked(false);
+    m_gradeBook->useBrowsePresentation();
 }
 
 void TForm1::hideEntryPanel()
@@ -392,16 +297,7 @@ void TForm1::hideEntryPanel()
 
 void TForm1::showStatus(int panel, const QString &text)
 {
-    if (panel >= 0 && panel < 3)
-        m_statusPanels[panel]->setText(text);
-}
-
-void TForm1::setGridHint(const QString &hint)
-{
-    m_grid->setToolTip(hint);
-    m_grid->setAccessibleName(hint);
-    // A table's accessible description does not fall back to its tool tip.
-    m_grid->setAccessibleDescription(hint);
+    m_statusPanels->setText(panel, text);
 }
 
 void TForm1::showView(View view)
@@ -412,14 +308,8 @@ void TForm1::showView(View view)
     m_menus.gradeBookMenu->menuAction()->setVisible(!questioning);
     m_questioningToolbar->setVisible(questioning);
     m_gradeBookToolbar->setVisible(!questioning);
-    setGridHint(questioning ? kQuestioningHint : kGradeBookHint);
+    m_grid->setHint(questioning ? kQuestioningHint : GradeBookCommands::kGridHint);
     m_entryPanel->hide();
-}
-
-void TForm1::setDirectModificationChecked(bool checked)
-{
-    m_menus.questioningDirectModification->setChecked(checked);
-    m_menus.gradeBookDirectModification->setChecked(checked);
 }
 
 void TForm1::formatGrid()
@@ -446,22 +336,7 @@ Result TForm1::openGradeBookView()
 
 void TForm1::toggleDirectModification()
 {
-    const bool gradeBook = m_login.mode == kModeGradeBook;
-    if (m_menus.questioningDirectModification->isChecked()) {
-        setDirectModificationChecked(false);
-        m_grid->setPresentation(GridPresentation::browse());
-        if (gradeBook) {
-            setGridHint(kGradeBookHint);
-            m_gradeBookToolbar->modifyButton()->setToolTip(QStringLiteral("允许直接修改"));
-        }
-    } else {
-        setDirectModificationChecked(true);
-        m_grid->setPresentation(GridPresentation::edit());
-        if (gradeBook) {
-            setGridHint(QStringLiteral("修改后回车以更新数据"));
-            m_gradeBookToolbar->modifyButton()->setToolTip(QStringLiteral("取消直接修改"));
-        }
-    }
+    m_gradeBook->N15Click();
 }
 
 Result TForm1::openQuestioningView()
@@ -472,7 +347,7 @@ Result TForm1::openQuestioningView()
         return opened;
     m_login.mode = kModeQuestioning;
     formatGrid();
-    mirrorCurrentRow();
+    m_questioningToolbar->mirrorCurrentRow();
     bindFields();
     return Result::success();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "MainMenus.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
+#include "ui/MainMenus.h"
 #include "ui/MainView.h"
 
 #include <QMainWindow>
@@ -24,9 +24,9 @@ class FormattedGridModel;
 class GradeBookCommands;
 class GradeBookToolbar;
 class Prompter;
-class QLabel;
 class QuestioningCommands;
 class QuestioningToolbar;
+class StatusPanels;
 
 /// Main window (module Unit2): builds the menus, the two toolbars, the main grid and the
 /// status bar, owns what lives for the whole run (login state, connection, main and
@@ -126,9 +126,6 @@ private:
     void buildWindow();
     void connectCommands();
     void loadClips();
-    void setGridHint(const QString &hint);
-    void setDirectModificationChecked(bool checked);
-    void mirrorCurrentRow();
     void saveBeforeLeaving();
 
     Prompter &m_prompter;
@@ -154,7 +151,7 @@ private:
     AnimationControl *m_animate2 = nullptr;
     DataGrid *m_grid = nullptr;
     EntryPanel *m_entryPanel = nullptr;
-    QLabel *m_statusPanels[3] = {};
+    std::unique_ptr<StatusPanels> m_statusPanels;
     // Last, so that it goes first: it acts on everything above.
     std::unique_ptr<QuestioningCommands> m_questioning;
     std::unique_ptr<GradeBookCommands> m_gradeBook;

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 #include <algorithm>
@@ -28,6 +29,16 @@ Result run(QSqlDatabase db, const QString &sql)
     if (!query.exec(sql))
         return Result::failure(engineMessage(query.lastError()));
     return Result::success();
+}
+
+// A statement with values for its placeholders: the values never become statement text.
+bool runBound(QSqlQuery &query, const Statement &statement)
+{
+    if (!query.prepare(statement.text))
+        return false;
+    for (const QVariant &value : statement.values)
+        query.addBindValue(value);
+    return query.exec();
 }
 
 } // namespace
@@ -147,13 +158,22 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-Result Database::execute(const Statement &statement)
+Result Database::execute(const Statement &statement, int *rowsAffected)
 {
     if (!isOpen())
         return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlDatabase db = connection();
     switch (statement.kind) {
-    case Statement::Kind::Plain: return run(db, statement.text);
+    case Statement::Kind::Plain: {
+        if (statement.values.isEmpty() && !rowsAffected)
+            return run(db, statement.text);
+        QSqlQuery query(db);
+        if (!runBound(query, statement))
+            return Result::failure(engineMessage(query.lastError()));
+        if (rowsAffected)
+            *rowsAffected = query.numRowsAffected();
+        return Result::success();
+    }
 
     case Statement::Kind::DeleteAll: return run(db, QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
 
@@ -206,6 +226,29 @@ Result Database::execute(const Statement &statement)
         });
     }
     return Result::failure(QStringLiteral("unknown statement"));
+}
+
+ReadResult<QList<QVariantList>> Database::rows(const Statement &select) const
+{
+    using Rows = QList<QVariantList>;
+    if (!isOpen())
+        return ReadResult<Rows>::failure(QStringLiteral("数据库没有打开"));
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!runBound(query, select))
+        return ReadResult<Rows>::failure(engineMessage(query.lastError()));
+    Rows found;
+    const int columns = query.record().count();
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            row << query.value(i);
+        found << row;
+    }
+    if (query.lastError().isValid())
+        return ReadResult<Rows>::failure(engineMessage(query.lastError()));
+    return ReadResult<Rows>::success(std::move(found));
 }
 
 Result Database::runInTransaction(const QList<Statement> &statements)

@@ -28,8 +28,11 @@ public:
     bool isOpen() const;
     QSqlDatabase connection() const;
 
-    /// Runs a statement without a result set; dialect forms run all or nothing.
-    Result execute(const Statement &statement);
+    /// Runs a statement without a result set; dialect forms run all or nothing. When
+    /// rowsAffected is given it receives how many rows a Plain statement changed.
+    Result execute(const Statement &statement, int *rowsAffected = nullptr);
+    /// Runs a Plain select and gives its rows, each the values of its columns in order.
+    ReadResult<QList<QVariantList>> rows(const Statement &select) const;
     /// Runs several statements as one transaction: all or nothing. Nests.
     Result runInTransaction(const QList<Statement> &statements);
     /// Runs work inside one transaction (a savepoint when nested); rolls back unless it succeeds.

@@ -567,6 +567,17 @@ qint64 Dataset::currentRowId() const
     return m_rows.at(m_current).rowId;
 }
 
+int Dataset::rowOf(qint64 rowId) const
+{
+    if (m_query.writeTable.isEmpty() || rowId < 0)
+        return -1;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).rowId == rowId)
+            return row;
+    }
+    return -1;
+}
+
 void Dataset::refreshCurrent()
 {
     if (currentRowId() < 0 || m_query.writeTable.isEmpty())

@@ -82,6 +82,8 @@ public:
     bool isWritable() const;
     /// The row id of the current row in the written table; -1 when there is none.
     qint64 currentRowId() const;
+    /// The row that holds this row id of the written table; -1 when none does.
+    int rowOf(qint64 rowId) const;
     /// Re-reads the current row from the file (after a statement changed it there) and
     /// signals the fields whose values changed.
     void refreshCurrent();

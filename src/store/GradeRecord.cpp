@@ -7,6 +7,10 @@
 namespace GradeRecord {
 
 namespace {
+// How often a grade is tried again when another program changes the row between the
+// read and the write.
+constexpr int kAttempts = 20;
+
 // The engine's codes for a database another connection holds (SQLITE_BUSY, SQLITE_LOCKED).
 bool isBusy(const QSqlError &error)
 {
@@ -17,6 +21,41 @@ bool isBusy(const QSqlError &error)
     const QString text = error.databaseText();
     return text.contains(QLatin1String("database is locked")) || text.contains(QLatin1String("database table is locked"))
         || text.contains(QLatin1String("database is busy"));
+}
+
+/// A statement run on the connection, its error kept for the outcome.
+class Run final {
+public:
+    explicit Run(Database &database)
+        : m_query(database.connection())
+    {
+    }
+    bool exec(const Statement &statement)
+    {
+        if (!m_query.prepare(statement.text))
+            return false;
+        for (const QVariant &value : statement.values)
+            m_query.addBindValue(value);
+        return m_query.exec();
+    }
+    QSqlQuery &query() { return m_query; }
+    bool busy() const { return isBusy(m_query.lastError()); }
+    QString error() const { return m_query.lastError().databaseText(); }
+
+private:
+    QSqlQuery m_query;
+};
+
+// The row's 编号 and 姓名, then its grade columns; false with no such row or on an error.
+bool readRow(Run &run, const QString &table, qint64 rowId, QVariantList &student, QVariantList &grade)
+{
+    if (!run.exec(Sql::gradeOf(table, rowId)) || !run.query().next())
+        return false;
+    student = {run.query().value(0), run.query().value(1)};
+    grade.clear();
+    for (int i = 2; i < 7; ++i)
+        grade << run.query().value(i);
+    return true;
 }
 } // namespace
 
@@ -32,34 +71,72 @@ std::optional<int> parseScore(const QString &text)
 Result record(Database &database, const QString &table, qint64 rowId, const QString &letter, int score)
 {
     if (!database.isOpen())
-        return {Outcome::Failed, QStringLiteral("数据库没有打开")};
-    // SET expressions read the row as it was, so every column follows from the old values.
-    const QString sql
-        = QStringLiteral("UPDATE %1 SET [评价]=?,"
-                         "[历史]=substr(CASE WHEN ifnull([次数],0)<>0 THEN ifnull([历史],'') ELSE '' END || ?, -%2),"
-                         "[次数]=ifnull([次数],0)+1,"
-                         "[总分]=ifnull([总分],0)+?,"
-                         "[平均]=(ifnull([总分],0)+?)/(ifnull([次数],0)+1) "
-                         "WHERE rowid=?")
-              .arg(Sql::quoted(table))
-              .arg(kHistoryLength);
-    QSqlQuery query(database.connection());
-    if (!query.prepare(sql)) {
-        const QSqlError error = query.lastError();
-        return {isBusy(error) ? Outcome::Busy : Outcome::Failed, error.databaseText()};
+        return {Outcome::Failed, QStringLiteral("数据库没有打开"), {}};
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        Step step{table, rowId, {}, {}, {}};
+        Run read(database);
+        if (!readRow(read, table, rowId, step.student, step.before)) {
+            if (read.query().lastError().isValid())
+                return {read.busy() ? Outcome::Busy : Outcome::Failed, read.error(), {}};
+            return {Outcome::NoRow, {}, {}};
+        }
+        read.query().finish();
+
+        Outcome failure = Outcome::Failed;
+        QString error;
+        bool changedMeanwhile = false;
+        const ::Result written = database.transaction([&] {
+            Run write(database);
+            // Only while the row still holds what was read: so `before` is exactly what
+            // the grade replaced.
+            if (!write.exec(Sql::recordGrade(table, rowId, letter, score, kHistoryLength, step.before))) {
+                failure = write.busy() ? Outcome::Busy : Outcome::Failed;
+                error = write.error();
+                return ::Result::failure(error);
+            }
+            if (write.query().numRowsAffected() != 1) {
+                changedMeanwhile = true;
+                return ::Result::failure(QString());
+            }
+            Run after(database);
+            QVariantList student;
+            if (!readRow(after, table, rowId, student, step.after)) {
+                failure = after.busy() ? Outcome::Busy : Outcome::Failed;
+                error = after.error();
+                return ::Result::failure(error);
+            }
+            return ::Result::success();
+        });
+        if (written)
+            return {Outcome::Recorded, {}, step};
+        if (!changedMeanwhile)
+            return {failure, error.isEmpty() ? written.error : error, {}};
     }
-    query.addBindValue(letter);
-    query.addBindValue(letter);
-    query.addBindValue(qlonglong(score));
-    query.addBindValue(qlonglong(score));
-    query.addBindValue(rowId);
-    if (!query.exec()) {
-        const QSqlError error = query.lastError();
-        return {isBusy(error) ? Outcome::Busy : Outcome::Failed, error.databaseText()};
-    }
-    if (query.numRowsAffected() != 1)
-        return {Outcome::NoRow, {}};
-    return {};
+    return {Outcome::Busy, {}, {}};
+}
+
+UndoResult undo(Database &database, const Step &step)
+{
+    if (!database.isOpen())
+        return {UndoOutcome::Failed, QStringLiteral("数据库没有打开")};
+    UndoOutcome failure = UndoOutcome::Failed;
+    QString error;
+    const ::Result restored = database.transaction([&] {
+        Run write(database);
+        if (!write.exec(Sql::restoreGrade(step.table, step.rowId, step.student, step.before, step.after))) {
+            failure = write.busy() ? UndoOutcome::Busy : UndoOutcome::Failed;
+            error = write.error();
+            return ::Result::failure(error);
+        }
+        if (write.query().numRowsAffected() != 1) {
+            failure = UndoOutcome::Changed;
+            return ::Result::failure(QString());
+        }
+        return ::Result::success();
+    });
+    if (restored)
+        return {};
+    return {failure, error.isEmpty() && failure != UndoOutcome::Changed ? restored.error : error};
 }
 
 } // namespace GradeRecord

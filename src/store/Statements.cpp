@@ -23,11 +23,42 @@ QString quotedList(const QStringList &names)
     return quotedNames.join(QLatin1Char(','));
 }
 
-Statement plain(QString text)
+Statement plain(QString text, QVariantList values = {})
 {
     Statement statement;
     statement.text = std::move(text);
+    statement.values = std::move(values);
     return statement;
+}
+
+QStringList gradeColumns()
+{
+    return {Column::kGrade, Column::kHistory, Column::kCount, Column::kScoreTotal, Column::kAverage};
+}
+
+// column = ? that also holds when both are null.
+QString sameAs(const QString &column)
+{
+    return Sql::quoted(column) + QStringLiteral(" IS ?");
+}
+
+QString allSame(const QStringList &columns)
+{
+    QStringList tests;
+    for (const QString &column : columns)
+        tests << sameAs(column);
+    return tests.join(QStringLiteral(" AND "));
+}
+
+// The rows of class c and subject s: [班级]=? AND [科目]=?, with c and s first in the values.
+QString ofLesson()
+{
+    return QStringLiteral("[班级]=? AND [科目]=?");
+}
+
+QString currentRound()
+{
+    return QStringLiteral("(SELECT [轮次] FROM %1 WHERE %2)").arg(Sql::quoted(kRoundTable), ofLesson());
 }
 
 Statement selectInto(const QString &target, const QString &source, QStringList columns)
@@ -110,6 +141,26 @@ QList<ColumnDefinition> questioningAdded()
         {Column::kAverage, QStringLiteral("FLOAT NULL")}};
 }
 
+QList<ColumnDefinition> rounds()
+{
+    return {{Column::kClass, QStringLiteral("TEXT NOT NULL")}, {Column::kSubject, QStringLiteral("TEXT NOT NULL")},
+        {Column::kNoRepeat, QStringLiteral("INT NOT NULL")}, {Column::kRound, QStringLiteral("INT NOT NULL")}};
+}
+
+QList<ColumnDefinition> asked()
+{
+    return {{Column::kClass, QStringLiteral("TEXT NOT NULL")}, {Column::kSubject, QStringLiteral("TEXT NOT NULL")},
+        {Column::kRound, QStringLiteral("INT NOT NULL")}, {kNumber, QStringLiteral("INT NOT NULL")},
+        {kName, QStringLiteral("TEXT NOT NULL")}};
+}
+
+QList<ColumnDefinition> absences()
+{
+    return {{Column::kClass, QStringLiteral("TEXT NOT NULL")}, {Column::kSubject, QStringLiteral("TEXT NOT NULL")},
+        {Column::kDay, QStringLiteral("TEXT NOT NULL")}, {kNumber, QStringLiteral("INT NOT NULL")},
+        {kName, QStringLiteral("TEXT NOT NULL")}};
+}
+
 QList<ColumnDefinition> gradeBookAdded()
 {
     return roster().mid(3);
@@ -140,6 +191,13 @@ QString createTableText(const QString &table, const QList<ColumnDefinition> &col
 Statement createTable(const QString &table, const QList<ColumnDefinition> &columns)
 {
     return plain(createTableText(table, columns));
+}
+
+Statement createTableIfMissing(const QString &table, const QList<ColumnDefinition> &columns)
+{
+    QString text = createTableText(table, columns);
+    text.insert(QStringLiteral("CREATE TABLE ").size(), QStringLiteral("IF NOT EXISTS "));
+    return plain(text);
 }
 
 QString quoted(const QString &name)
@@ -278,6 +336,128 @@ Statement copyRosterFromClass(const QString &table, const QString &classTable)
 Statement createGradeBookFromClass(const QString &table, const QString &classTable)
 {
     return selectInto(table, classTable, baseColumns());
+}
+
+Statement gradeOf(const QString &table, qint64 rowId)
+{
+    return plain(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                     .arg(quotedList(QStringList{kNumber, kName} + gradeColumns()), quoted(table)),
+        {rowId});
+}
+
+Statement recordGrade(
+    const QString &table, qint64 rowId, const QString &letter, int score, int historyLength, const QVariantList &before)
+{
+    // SET expressions read the row as it was, so every column follows from the old values.
+    const QString text
+        = QStringLiteral("UPDATE %1 SET [评价]=?,"
+                         "[历史]=substr(CASE WHEN ifnull([次数],0)<>0 THEN ifnull([历史],'') ELSE '' END || ?, -%2),"
+                         "[次数]=ifnull([次数],0)+1,"
+                         "[总分]=ifnull([总分],0)+?,"
+                         "[平均]=(ifnull([总分],0)+?)/(ifnull([次数],0)+1) "
+                         "WHERE rowid=? AND %3")
+              .arg(quoted(table))
+              .arg(historyLength)
+              .arg(allSame(gradeColumns()));
+    return plain(text, QVariantList{letter, letter, qlonglong(score), qlonglong(score), rowId} + before);
+}
+
+Statement restoreGrade(
+    const QString &table, qint64 rowId, const QVariantList &student, const QVariantList &before, const QVariantList &after)
+{
+    QStringList sets;
+    for (const QString &column : gradeColumns())
+        sets << quoted(column) + QStringLiteral("=?");
+    const QString text
+        = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=? AND %3")
+              .arg(quoted(table), sets.join(QLatin1Char(',')), allSame(QStringList{kNumber, kName} + gradeColumns()));
+    return plain(text, before + QVariantList{rowId} + student + after);
+}
+
+QList<Statement> createFairLessonTables()
+{
+    return {createTableIfMissing(kRoundTable, Schema::rounds()), createTableIfMissing(kAskedTable, Schema::asked()),
+        createTableIfMissing(kAbsenceTable, Schema::absences())};
+}
+
+Statement fairLessonOf(const QString &c, const QString &s)
+{
+    return plain(QStringLiteral("SELECT [不重复],[轮次] FROM %1 WHERE %2").arg(quoted(kRoundTable), ofLesson()), {c, s});
+}
+
+Statement askedInRound(const QString &c, const QString &s)
+{
+    return plain(QStringLiteral("SELECT [编号],[姓名] FROM %1 WHERE %2 AND [轮次]=%3")
+                     .arg(quoted(kAskedTable), ofLesson(), currentRound()),
+        {c, s, c, s});
+}
+
+Statement absentOn(const QString &c, const QString &s, const QString &day)
+{
+    return plain(
+        QStringLiteral("SELECT [编号],[姓名] FROM %1 WHERE %2 AND [日期]=?").arg(quoted(kAbsenceTable), ofLesson()), {c, s, day});
+}
+
+Statement addFairLesson(const QString &c, const QString &s)
+{
+    return plain(QStringLiteral("INSERT INTO %1 ([班级],[科目],[不重复],[轮次]) SELECT ?,?,0,1 WHERE NOT EXISTS "
+                                "(SELECT 1 FROM %1 WHERE %2)")
+                     .arg(quoted(kRoundTable), ofLesson()),
+        {c, s, c, s});
+}
+
+Statement setNoRepeat(const QString &c, const QString &s, bool on)
+{
+    return plain(QStringLiteral("UPDATE %1 SET [不重复]=? WHERE %2").arg(quoted(kRoundTable), ofLesson()), {on ? 1 : 0, c, s});
+}
+
+Statement advanceRound(const QString &c, const QString &s, int from)
+{
+    QString text = QStringLiteral("UPDATE %1 SET [轮次]=[轮次]+1 WHERE %2").arg(quoted(kRoundTable), ofLesson());
+    QVariantList values{c, s};
+    if (from >= 0) {
+        text += QStringLiteral(" AND [轮次]=?");
+        values << from;
+    }
+    return plain(text, values);
+}
+
+Statement forgetEarlierRounds(const QString &c, const QString &s)
+{
+    return plain(QStringLiteral("DELETE FROM %1 WHERE %2 AND [轮次]<%3").arg(quoted(kAskedTable), ofLesson(), currentRound()),
+        {c, s, c, s});
+}
+
+Statement forgetAsked(const QString &c, const QString &s, qlonglong number, const QString &name)
+{
+    return plain(QStringLiteral("DELETE FROM %1 WHERE %2 AND [编号]=? AND [姓名]=? AND [轮次]=%3")
+                     .arg(quoted(kAskedTable), ofLesson(), currentRound()),
+        {c, s, number, name, c, s});
+}
+
+Statement addAsked(const QString &c, const QString &s, qlonglong number, const QString &name)
+{
+    return plain(QStringLiteral("INSERT INTO %1 ([班级],[科目],[轮次],[编号],[姓名]) SELECT ?,?,[轮次],?,? FROM %2 WHERE %3")
+                     .arg(quoted(kAskedTable), quoted(kRoundTable), ofLesson()),
+        {c, s, number, name, c, s});
+}
+
+Statement forgetOtherDays(const QString &c, const QString &s, const QString &day)
+{
+    return plain(QStringLiteral("DELETE FROM %1 WHERE %2 AND [日期]<>?").arg(quoted(kAbsenceTable), ofLesson()), {c, s, day});
+}
+
+Statement forgetAbsence(const QString &c, const QString &s, qlonglong number, const QString &name)
+{
+    return plain(QStringLiteral("DELETE FROM %1 WHERE %2 AND [编号]=? AND [姓名]=?").arg(quoted(kAbsenceTable), ofLesson()),
+        {c, s, number, name});
+}
+
+Statement addAbsence(const QString &c, const QString &s, const QString &day, qlonglong number, const QString &name)
+{
+    return plain(
+        QStringLiteral("INSERT INTO %1 ([班级],[科目],[日期],[编号],[姓名]) VALUES (?,?,?,?,?)").arg(quoted(kAbsenceTable)),
+        {c, s, day, number, name});
 }
 
 Query showAllOrderedByNumber(const QString &table)

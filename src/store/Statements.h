@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 /// One column of a CREATE TABLE or ALTER TABLE ... ADD, with its declared type as the
 /// system writes it ("INT NULL", "VARCHAR(8) NULL", "CHAR(10) NULL", "FLOAT NULL", "INT").
@@ -13,7 +14,7 @@ struct ColumnDefinition final {
 
 /// A statement the system issues without a result set. `text` is the engine's statement
 /// for Plain; the other kinds are dialect forms that Database::execute carries out in
-/// several engine steps, all or nothing.
+/// several engine steps, all or nothing. A Plain text may be a select for Database::rows.
 struct Statement final {
     enum class Kind {
         Plain,      ///< one engine statement in `text`
@@ -27,6 +28,8 @@ struct Statement final {
     QString source;
     QStringList columns;
     QList<ColumnDefinition> added;
+    /// Values for the placeholders (?) of a Plain text, in order.
+    QVariantList values;
 };
 
 /// A statement with a result set, for a Dataset. When `writeTable` is set the first
@@ -49,6 +52,11 @@ QList<ColumnDefinition> portraits();
 QList<ColumnDefinition> questioningAdded();
 /// What a grade-book table adds to 编号, 姓名 and 小组: 合计, 平均, 名次.
 QList<ColumnDefinition> gradeBookAdded();
+/// The fair lesson's tables: 不重复 and the round of a class and subject; who was asked
+/// in which round; who is absent on which day.
+QList<ColumnDefinition> rounds();
+QList<ColumnDefinition> asked();
+QList<ColumnDefinition> absences();
 /// Whole tables: the first columns of the roster followed by the added ones.
 QList<ColumnDefinition> questioning();
 QList<ColumnDefinition> gradeBook();
@@ -63,6 +71,8 @@ QString columnDefinition(const ColumnDefinition &column);
 /// The one CREATE TABLE builder: the table with these columns and their declared types.
 QString createTableText(const QString &table, const QList<ColumnDefinition> &columns);
 Statement createTable(const QString &table, const QList<ColumnDefinition> &columns);
+/// The same table, made only when no table of that name exists.
+Statement createTableIfMissing(const QString &table, const QList<ColumnDefinition> &columns);
 
 // Existence tests: executed, they fail exactly when the table is missing.
 Statement selectAllFrom(const QString &table);            // Select * From T
@@ -95,6 +105,40 @@ Statement copyRosterToClass(const QString &classTable, const QString &table, boo
 Statement deleteRosterRows(const QString &table); // Delete 编号,姓名 From T
 Statement copyRosterFromClass(const QString &table, const QString &classTable);
 Statement createGradeBookFromClass(const QString &table, const QString &classTable);
+
+// Grading one row by its row id, and taking the grade back. `gradeColumns` are 评价, 历史,
+// 次数, 总分, 平均 in that order; `student` is 编号 and 姓名.
+/// The row's 编号, 姓名 and grade columns.
+Statement gradeOf(const QString &table, qint64 rowId);
+/// Grades the row with letter and score, computed from the row in the file (历史 keeps its
+/// last historyLength letters), only while its grade columns still equal `before`.
+Statement recordGrade(
+    const QString &table, qint64 rowId, const QString &letter, int score, int historyLength, const QVariantList &before);
+/// Puts `before` back into the grade columns, only while the row still holds `student` and `after`.
+Statement restoreGrade(
+    const QString &table, qint64 rowId, const QVariantList &student, const QVariantList &before, const QVariantList &after);
+
+// The fair lesson of class c and subject s.
+/// Makes the three tables that are missing.
+QList<Statement> createFairLessonTables();
+Statement fairLessonOf(const QString &c, const QString &s); // 不重复, 轮次
+/// 编号, 姓名 of those asked in the current round.
+Statement askedInRound(const QString &c, const QString &s);
+/// 编号, 姓名 of those absent on day (yyyy-MM-dd).
+Statement absentOn(const QString &c, const QString &s, const QString &day);
+/// The row of c and s, 不重复 off and round 1, unless it exists.
+Statement addFairLesson(const QString &c, const QString &s);
+Statement setNoRepeat(const QString &c, const QString &s, bool on);
+/// The next round; only when the current one is `from` unless from is negative.
+Statement advanceRound(const QString &c, const QString &s, int from);
+Statement forgetEarlierRounds(const QString &c, const QString &s);
+/// Who was asked in the current round: one student out, one in.
+Statement forgetAsked(const QString &c, const QString &s, qlonglong number, const QString &name);
+Statement addAsked(const QString &c, const QString &s, qlonglong number, const QString &name);
+/// Absences: those of other days go; one student out, one in.
+Statement forgetOtherDays(const QString &c, const QString &s, const QString &day);
+Statement forgetAbsence(const QString &c, const QString &s, qlonglong number, const QString &name);
+Statement addAbsence(const QString &c, const QString &s, const QString &day, qlonglong number, const QString &name);
 
 // Queries for the main grid and the portrait panel.
 Query showAllOrderedByNumber(const QString &table); // Select * From T Order By 编号

@@ -9,6 +9,12 @@ inline const QString kModeGradeBook = QStringLiteral("记分册");
 inline const QString kMasterRosterTable = QStringLiteral("母版");
 /// Portrait and motto of every student of every class.
 inline const QString kPortraitTable = QStringLiteral("范例班");
+/// The fair lesson's tables, shared by every class and subject: 不重复 and the current round
+/// of each, who was asked in that round, who is absent on which day. No login can make a
+/// table of these names, for class and subject names never hold a blank.
+inline const QString kRoundTable = QStringLiteral("公平提问 轮次");
+inline const QString kAskedTable = QStringLiteral("公平提问 已问");
+inline const QString kAbsenceTable = QStringLiteral("公平提问 缺席");
 /// Column names of the class, questioning, grade-book and portrait tables.
 namespace Column {
 inline const QString kNumber = QStringLiteral("编号");
@@ -25,6 +31,12 @@ inline const QString kCount = QStringLiteral("次数");
 inline const QString kScoreTotal = QStringLiteral("总分");
 inline const QString kPicture = QStringLiteral("相片");
 inline const QString kMotto = QStringLiteral("宣言");
+/// The fair lesson's own columns.
+inline const QString kClass = QStringLiteral("班级");
+inline const QString kSubject = QStringLiteral("科目");
+inline const QString kNoRepeat = QStringLiteral("不重复");
+inline const QString kRound = QStringLiteral("轮次");
+inline const QString kDay = QStringLiteral("日期");
 } // namespace Column
 
 /// Administrator password: logs in to any class and subject.

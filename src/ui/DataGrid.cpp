@@ -12,6 +12,14 @@ DataGrid::DataGrid(QWidget *parent)
     setPresentation(GridPresentation::initial());
 }
 
+void DataGrid::setHint(const QString &hint)
+{
+    setToolTip(hint);
+    setAccessibleName(hint);
+    // A table's accessible description does not fall back to its tool tip.
+    setAccessibleDescription(hint);
+}
+
 void DataGrid::setPresentation(const GridPresentation &presentation)
 {
     if (!presentation.editing)

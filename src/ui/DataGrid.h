@@ -15,6 +15,8 @@ public:
     /// Copies an option set onto the grid; an edit in progress is committed first when
     /// editing is switched off.
     void setPresentation(const GridPresentation &presentation);
+    /// The grid's hint: its tool tip, accessible name and accessible description.
+    void setHint(const QString &hint);
     GridPresentation presentation() const { return m_presentation; }
 
     /// Writes an open cell editor's text into the model and closes the editor, so that

@@ -23,8 +23,31 @@ const ColumnFormat *FormattedGridModel::formatOf(int column) const
     return column >= 0 && column < m_formats.size() ? &m_formats.at(column) : nullptr;
 }
 
+void FormattedGridModel::setRowGreying(std::function<bool(int row)> greyed, QString hint)
+{
+    m_greyed = std::move(greyed);
+    m_greyedHint = std::move(hint);
+    refreshGreying();
+}
+
+void FormattedGridModel::refreshGreying()
+{
+    const int rows = rowCount();
+    const int columns = columnCount();
+    if (rows > 0 && columns > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rows - 1, columns - 1), {Qt::BackgroundRole, Qt::ForegroundRole, Qt::ToolTipRole});
+}
+
 QVariant FormattedGridModel::data(const QModelIndex &index, int role) const
 {
+    if ((role == Qt::BackgroundRole || role == Qt::ForegroundRole || role == Qt::ToolTipRole) && m_greyed && index.isValid()
+        && m_greyed(index.row())) {
+        if (role == Qt::BackgroundRole)
+            return QBrush(kGreyedBackground);
+        if (role == Qt::ForegroundRole)
+            return QBrush(kGreyedText);
+        return m_greyedHint;
+    }
     if (const ColumnFormat *format = formatOf(index.column())) {
         if (role == Qt::BackgroundRole && format->background.isValid())
             return QBrush(format->background);

@@ -15,6 +15,10 @@ namespace {
 
 const QString kQuestioning = QStringLiteral("一班语文课堂提问");
 const QString kGradeBook = QStringLiteral("一班语文记分册");
+/// The storage classes of student 1's grade columns.
+const QString kGradeTypes
+    = QStringLiteral("SELECT typeof([评价])||typeof([历史])||typeof([次数])||typeof([总分])||typeof([平均]) FROM "
+                     "[一班语文课堂提问] WHERE [编号]=1");
 
 QByteArray gbkLines(const QStringList &lines)
 {
@@ -116,10 +120,26 @@ QString gradeRow(Inspection &inspection)
     return parts.join(QLatin1Char('|'));
 }
 
+/// The fair lesson of 一班语文: 不重复|round|asked|absent, or "none" before its tables exist.
+QString fairState(Inspection &inspection)
+{
+    if (!inspection.has(kRoundTable) && !inspection.has(kAskedTable) && !inspection.has(kAbsenceTable))
+        return QStringLiteral("none");
+    if (!inspection.has(kRoundTable) || !inspection.has(kAskedTable) || !inspection.has(kAbsenceTable))
+        return QStringLiteral("some tables only");
+    const QVariantList lesson = inspection.values(QStringLiteral("SELECT [不重复],[轮次] FROM [%1]").arg(kRoundTable));
+    const auto list = [&](const QString &sql) { return inspection.values(sql).value(0).toString(); };
+    return QStringList{lesson.value(0).toString(), lesson.value(1).toString(),
+        list(QStringLiteral("SELECT group_concat([编号]) FROM (SELECT [编号] FROM [%1] ORDER BY [编号])").arg(kAskedTable)),
+        list(QStringLiteral("SELECT group_concat([编号]) FROM (SELECT [编号] FROM [%1] ORDER BY [编号])").arg(kAbsenceTable))}
+        .join(QLatin1Char('|'));
+}
+
 } // namespace
 
-/// Kills the program at each write to Record.mdb, during a first start and first login and
-/// during three grades, and checks that every state it leaves is a whole one.
+/// Kills the program at each write to Record.mdb, during a first start and first login,
+/// during three grades, three grades taken back, and the fair lesson's changes, and checks
+/// that every state it leaves is a whole one.
 class TstCrashWindows final : public QObject {
     Q_OBJECT
 
@@ -140,23 +160,36 @@ void TstCrashWindows::killedAtEachWrite_data()
     QTest::addColumn<QString>("operation");
     QTest::newRow("first start and first login") << QStringLiteral("login");
     QTest::newRow("three grades") << QStringLiteral("grade");
+    QTest::newRow("three grades and their undo") << QStringLiteral("undo");
+    QTest::newRow("不重复, absences and rounds") << QStringLiteral("fair");
 }
 
 void TstCrashWindows::killedAtEachWrite()
 {
     QFETCH(QString, operation);
-    const bool grading = operation == QStringLiteral("grade");
+    const bool undoing = operation == QStringLiteral("undo");
+    const bool fair = operation == QStringLiteral("fair");
+    const bool grading = operation == QStringLiteral("grade") || undoing || fair;
 
     // Grades start from a class that a finished login made.
     QTemporaryDir prepared;
     makeProgramFolder(prepared.path());
     if (grading)
         QVERIFY(runDriver(prepared.path(), QStringLiteral("login"), 0));
+    QString typesBefore;
+    {
+        Inspection inspection(prepared.path());
+        typesBefore = inspection.values(kGradeTypes).value(0).toString();
+    }
     const QByteArray preparedDatabase = readFile(prepared.filePath(QStringLiteral("Record.mdb")));
 
     // Student 1 after 0, 1, 2 and 3 of the grades B, A, D (scores 8, 10, 0).
     const QStringList gradeStates{
         QStringLiteral("||0|0|0"), QStringLiteral("B|B|1|8|8"), QStringLiteral("A|BA|2|18|9"), QStringLiteral("D|BAD|3|18|6")};
+    // The fair lesson after each of its seven changes.
+    const QStringList fairStates{QStringLiteral("none"), QStringLiteral("1|1||"), QStringLiteral("1|1||1"),
+        QStringLiteral("1|1|2|1"), QStringLiteral("1|1|2,3|1"), QStringLiteral("1|2||1"), QStringLiteral("1|2|4|1"),
+        QStringLiteral("1|2|4|")};
 
     int killAt = 1;
     for (;; ++killAt) {
@@ -173,11 +206,20 @@ void TstCrashWindows::killedAtEachWrite()
             Inspection inspection(folder);
             QVERIFY2(!QFile::exists(folder + QStringLiteral("/Record.mdb")) || inspection.integrity() == QStringLiteral("ok"),
                 qPrintable(where));
-            if (grading) {
+            if (fair) {
+                const QString state = fairState(inspection);
+                QVERIFY2(fairStates.contains(state), qPrintable(where + QStringLiteral(": ") + state));
+                if (finished)
+                    QCOMPARE(state, fairStates.constLast());
+            } else if (grading) {
                 const QString row = gradeRow(inspection);
                 QVERIFY2(gradeStates.contains(row), qPrintable(where + QStringLiteral(": ") + row));
-                if (finished)
+                if (finished && undoing) {
+                    QCOMPARE(row, gradeStates.constFirst());
+                    QCOMPARE(inspection.values(kGradeTypes).value(0).toString(), typesBefore);
+                } else if (finished) {
                     QCOMPARE(row, gradeStates.constLast());
+                }
             } else {
                 // Each table is whole or absent, and the password waits for the tables.
                 QVERIFY2(inspection.has(kMasterRosterTable) == inspection.has(kPortraitTable), qPrintable(where));

@@ -1,4 +1,4 @@
-#include "shell/MainMenus.h"
+#include "ui/MainMenus.h"
 
 #include <QAction>
 #include <QImage>
@@ -32,7 +32,7 @@ int stronglyChangedPixels(const QImage &a, const QImage &b, const QRect &row)
 }
 } // namespace
 
-/// Whether direct modification is on must be seen at a glance in both 操作 menus.
+/// Whether direct modification (both 操作 menus) or 不重复 is on must be seen at a glance.
 class TstCheckMarks final : public QObject {
     Q_OBJECT
 
@@ -44,17 +44,22 @@ private Q_SLOTS:
 void TstCheckMarks::directModificationMarkIsVisible_data()
 {
     QTest::addColumn<bool>("gradeBook");
-    QTest::newRow("questioning menu") << false;
-    QTest::newRow("grade-book menu") << true;
+    QTest::addColumn<bool>("noRepeat");
+    QTest::newRow("questioning menu") << false << false;
+    QTest::newRow("grade-book menu") << true << false;
+    QTest::newRow("不重复") << false << true;
 }
 
 void TstCheckMarks::directModificationMarkIsVisible()
 {
     QFETCH(bool, gradeBook);
+    QFETCH(bool, noRepeat);
     QMainWindow window;
     const MainMenus menus(window);
     QMenu *menu = gradeBook ? menus.gradeBookMenu : menus.questioningMenu;
     QAction *item = gradeBook ? menus.gradeBookDirectModification : menus.questioningDirectModification;
+    if (noRepeat)
+        item = menus.noRepeat;
     QVERIFY(item->isCheckable());
 
     const QImage off = drawn(menu, item, false);

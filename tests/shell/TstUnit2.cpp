@@ -240,10 +240,12 @@ void TstUnit2::menusAsPublished()
     QCOMPARE(items(bar.at(0)->menu()),
         QStringList({QStringLiteral("重新登录 F9"), QStringLiteral("保存为母版"), QStringLiteral("导出至Excel"),
             QStringLiteral("-"), QStringLiteral("退出")}));
+    // The questioning menu's own items, then those of the fair lesson after a separator.
     QCOMPARE(items(menus.questioningMenu),
         QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
             QStringLiteral("-"), QStringLiteral("随机提问 F5"), QStringLiteral("评语设定"), QStringLiteral("直接修改 [check]"),
-            QStringLiteral("切换")}));
+            QStringLiteral("切换"), QStringLiteral("-"), QStringLiteral("不重复 [check]"), QStringLiteral("重新开始一轮"),
+            QStringLiteral("缺席/到场 Ctrl+D"), QStringLiteral("撤销评价 Ctrl+Z")}));
     QCOMPARE(items(menus.gradeBookMenu),
         QStringList({QStringLiteral("录入 Ctrl+L"), QStringLiteral("排序"), QStringLiteral("清除"), QStringLiteral("个性图片"),
             QStringLiteral("-"), QStringLiteral("直接修改 [check]"), QStringLiteral("切换")}));

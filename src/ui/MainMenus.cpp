@@ -1,6 +1,6 @@
 #include "MainMenus.h"
 
-#include "ui/Artwork.h"
+#include "Artwork.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -51,6 +51,14 @@ MainMenus::MainMenus(QMainWindow &window)
     // A checked item with a picture shows only a faint frame: the tick must be seen.
     questioningDirectModification->setIconVisibleInMenu(false);
     switchToGradeBook = item(window, questioningMenu, QStringLiteral("N13"), QStringLiteral("切换"));
+    questioningMenu->addSeparator();
+    noRepeat = item(window, questioningMenu, QStringLiteral("noRepeat"), QStringLiteral("不重复"));
+    noRepeat->setCheckable(true);
+    restartRound = item(window, questioningMenu, QStringLiteral("restartRound"), QStringLiteral("重新开始一轮"));
+    toggleAbsent = item(
+        window, questioningMenu, QStringLiteral("toggleAbsent"), QStringLiteral("缺席/到场"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    undoGrade = item(
+        window, questioningMenu, QStringLiteral("undoGrade"), QStringLiteral("撤销评价"), QKeySequence(Qt::CTRL | Qt::Key_Z));
 
     gradeBookMenu = bar->addMenu(QStringLiteral("操作"));
     gradeBookMenu->setObjectName(QStringLiteral("gradeBookMenu"));

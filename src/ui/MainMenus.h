@@ -5,8 +5,8 @@ class QMainWindow;
 class QMenu;
 
 /// The main menu: 文件, the two 操作 menus (questioning and grade book) and 帮助, with
-/// pictures and shortcuts. Shortcuts work whichever 操作 menu is shown. The window
-/// connects the items; items of later commands stay unconnected until those exist.
+/// pictures and shortcuts. Shortcuts work whichever 操作 menu is shown. The window builds
+/// it; each feature's commands connect the items that run them, the window its own.
 class MainMenus final {
 public:
     explicit MainMenus(QMainWindow &window);
@@ -27,6 +27,10 @@ public:
     QAction *commentSettings;               ///< "评语设定" (N5Click)
     QAction *questioningDirectModification; ///< "直接修改", checkable (N15Click)
     QAction *switchToGradeBook;             ///< "切换" (N13Click)
+    QAction *noRepeat;                      ///< "不重复", checkable: no student asked twice in a round
+    QAction *restartRound;                  ///< "重新开始一轮"
+    QAction *toggleAbsent;                  ///< "缺席/到场", Ctrl+D: the current student absent or back
+    QAction *undoGrade;                     ///< "撤销评价", Ctrl+Z: the newest grade of this login taken back
 
     // 操作, grade-book menu
     QMenu *gradeBookMenu;
