@@ -1,5 +1,6 @@
-// Draws the program's icon for the desktop's icon theme: PNGs of 48, 128 and 256 pixels
-// and a scalable SVG, all from the window icon's own drawing.
+// Draws the program's icon for the desktop's icon theme: PNGs of 16 to 256 pixels and a
+// scalable SVG, all from the window icon's own drawing. The program carries the PNGs up
+// to 128 pixels as its window icon, so that no window waits for them to be drawn.
 // Usage: MakeIcons <hicolor folder>  (writes <size>x<size>/apps/qingsui.png, scalable/apps/qingsui.svg)
 
 #include "ToolMain.h"
@@ -48,6 +49,11 @@ bool writeSvg(const QDir &theme)
 
 int main(int argc, char *argv[])
 {
-    return runGenerator(argc, argv, "MakeIcons <hicolor folder>",
-        [](const QDir &theme) { return writePng(theme, 48) && writePng(theme, 128) && writePng(theme, 256) && writeSvg(theme); });
+    return runGenerator(argc, argv, "MakeIcons <hicolor folder>", [](const QDir &theme) {
+        for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+            if (!writePng(theme, side))
+                return false;
+        }
+        return writeSvg(theme);
+    });
 }

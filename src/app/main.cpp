@@ -3,15 +3,29 @@
 #include "store/ApplicationTitle.h"
 #include "store/DataPaths.h"
 #include "store/ProgramSettings.h"
-#include "ui/Artwork.h"
 #include "ui/ChineseTranslations.h"
 #include "ui/FontMapping.h"
 #include "ui/QtPrompter.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 
 #include <cstdio>
+
+namespace {
+
+// The window icon as drawn at build time, each size read when a window first asks for it,
+// instead of being drawn while the first window appears.
+QIcon windowIcon()
+{
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/qingsui.png").arg(side), QSize(side, side));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -23,7 +37,7 @@ int main(int argc, char *argv[])
     // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
     ChineseTranslations::install();
     FontMapping::install();
-    QApplication::setWindowIcon(Artwork::windowIcon());
+    QApplication::setWindowIcon(windowIcon());
 
     const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
     QtPrompter prompter;
