@@ -132,9 +132,9 @@ int main(int argc, char *argv[])
     int opened = 0;
     ExportCommands commands(
         fixture.context, view,
-        [&opened](const QString &) {
+        [&opened](const QString &, const std::function<void(bool)> &done) {
             ++opened;
-            return true;
+            done(true);
         },
         folder.filePath(QStringLiteral("out")));
 

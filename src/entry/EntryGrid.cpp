@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 /// Cell editors report their keys to the grid first, so a pasted column is spread over rows.
 class CellDelegate final : public QStyledItemDelegate {
@@ -37,6 +39,8 @@ EntryGrid::EntryGrid(QWidget *parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(18);
     horizontalHeader()->setStretchLastSection(true);
+    // One weight for the whole title row: the current column's title is not set in bold.
+    horizontalHeader()->setHighlightSections(false);
     setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("编号")));
     setHorizontalHeaderItem(1, new QTableWidgetItem(QString()));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -108,6 +112,14 @@ void EntryGrid::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTableWidget::keyPressEvent(event);
+}
+
+QModelIndex EntryGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action != MoveNext && action != MovePrevious)
+        return QTableWidget::moveCursor(action, modifiers);
+    const int row = std::clamp(currentRow() + (action == MoveNext ? 1 : -1), 0, kDataRows - 1);
+    return model()->index(row, 1);
 }
 
 bool EntryGrid::eventFilter(QObject *watched, QEvent *event)

@@ -29,6 +29,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    /// Tab and Backtab move down and up the input column: the numbers take no input.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     /// Pasting copied cells into an open cell editor fills rows as a paste on the grid does.
     bool eventFilter(QObject *watched, QEvent *event) override;
 };

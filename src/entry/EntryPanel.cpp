@@ -1,6 +1,7 @@
 #include "EntryPanel.h"
 
 #include "EntryGrid.h"
+#include "ui/Artwork.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -22,7 +23,9 @@ QToolButton *iconButton(const QString &name, const QString &hint, QStyle::Standa
     button->setObjectName(name);
     button->setToolTip(hint);
     button->setAccessibleName(hint);
-    button->setIcon(parent->style()->standardIcon(icon));
+    // The style's hard-disk picture reads as greyed out: ours is drawn in colour.
+    const QIcon drawn = Artwork::panelIcon(hint);
+    button->setIcon(drawn.isNull() ? parent->style()->standardIcon(icon) : drawn);
     button->setAutoRaise(true);
     button->setFixedSize(25, 25);
     return button;
@@ -140,7 +143,14 @@ int EntryPanel::caretLine() const
 void EntryPanel::SpeedButton3Click()
 {
     m_gridInUse = !m_gridInUse;
+    // The keys go to the input in use, not to the memo behind the grid or to nothing. The
+    // memo takes the focus before the grid goes: a grid hidden with the focus passes it on
+    // as a Tab would, moving its own current row.
+    if (isVisible())
+        (m_gridInUse ? static_cast<QWidget *>(m_grid) : m_memo)->setFocus();
     m_grid->setVisible(m_gridInUse);
+    if (m_gridInUse && isVisible())
+        m_grid->setFocus();
     const QString hint = m_gridInUse ? kHideGrid : kShowGrid;
     m_gridToggle->setToolTip(hint);
     m_gridToggle->setAccessibleName(hint);

@@ -119,18 +119,20 @@ void TemplateCommands::SpeedButton10Click()
 
 bool TemplateCommands::load(const QString &path)
 {
-    const std::optional<QString> text = TemplateFile::readText(path);
-    if (!text)
-        return false;
     if (!m_panel.gridInUse()) {
+        const std::optional<QString> text = TemplateFile::readText(path);
+        if (!text)
+            return false;
         m_panel.memo()->setPlainText(TemplateFile::withLineFeeds(*text));
         return true;
     }
-    // Rows below the file's last line keep what they held.
-    const QStringList lines = TemplateFile::lines(*text);
-    const int rows = std::min<int>(int(lines.size()), TemplateFile::kGridLines - 1);
-    for (int row = 1; row <= rows; ++row)
-        m_panel.grid()->setCellText(row, lines.at(row - 1));
+    // The grid holds 199 lines: only they are read, from a file of any size. Rows below
+    // the file's last line keep what they held.
+    const std::optional<QStringList> lines = TemplateFile::readLines(path, EntryGrid::kDataRows);
+    if (!lines)
+        return false;
+    for (int row = 1; row <= lines->size(); ++row)
+        m_panel.grid()->setCellText(row, lines->at(row - 1));
     return true;
 }
 

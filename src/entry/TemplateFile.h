@@ -12,8 +12,11 @@
 namespace TemplateFile {
 /// The grid form has this many lines; the last one is always empty.
 inline constexpr int kGridLines = 200;
-/// Nothing larger is a template: a bigger file (a video chosen by mistake) is refused.
+/// The most the memo takes: a bigger file (a video chosen by mistake) is refused there.
 inline constexpr qint64 kMaxBytes = 1024 * 1024;
+/// The grid reads only the lines it holds, from a file of any size; a file whose first
+/// lines run past this many bytes is no template.
+inline constexpr qint64 kMaxGridBytes = 64 * 1024 * 1024;
 
 /// Bytes of a template written from the entry grid: cells 1 to 199 (missing cells empty),
 /// then one empty line, each line ended by CR LF. nullopt when a cell holds a character
@@ -31,6 +34,9 @@ Result write(const QString &path, const QByteArray &bytes);
 /// byte-order mark), else GBK; line breaks as they stand. nullopt when the file is missing,
 /// unreadable or over kMaxBytes.
 std::optional<QString> readText(const QString &path);
+/// The first count lines of a template file (fewer when it has fewer), read no further
+/// than they go, whatever the file's size. nullopt when the file is missing or unreadable.
+std::optional<QStringList> readLines(const QString &path, int count);
 /// Lines of a template text: breaks are CR LF, CR or LF; a break at the very end adds no line.
 QStringList lines(const QString &text);
 /// The text with every line break (CR LF, CR or LF) made a single LF, as an edit box holds it.

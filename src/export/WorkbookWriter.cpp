@@ -41,9 +41,29 @@ lxw_error writeCell(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t column, const
     return worksheet_write_string(sheet, row, column, text.toUtf8().constData(), nullptr);
 }
 
+/// What went wrong, in the teacher's words (libxlsxwriter's own texts are English).
+QString reason(lxw_error error)
+{
+    switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED: return QStringLiteral("内存不足");
+    case LXW_ERROR_CREATING_XLSX_FILE: return QStringLiteral("无法创建这个文件，可能是文件夹不能写入或文件名太长");
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE: return QStringLiteral("无法使用临时文件，可能是临时文件夹已满或不能写入");
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE: return QStringLiteral("压缩工作簿时出错，可能是磁盘已满");
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED: return QStringLiteral("有一个单元格的文字超过了32767个字");
+    case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE: return QStringLiteral("行数或列数超过了电子表格的上限");
+    default: return QStringLiteral("写入时出错（错误代码%1）").arg(int(error));
+    }
+}
+
 Result failure(const QString &path, lxw_error error)
 {
-    return Result::failure(QStringLiteral("无法写入工作簿“%1”：%2").arg(path, QString::fromUtf8(lxw_strerror(error))));
+    return Result::failure(QStringLiteral("无法写入工作簿“%1”：%2。").arg(path, reason(error)));
 }
 
 } // namespace

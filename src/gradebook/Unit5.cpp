@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -63,6 +64,12 @@ TForm5::TForm5(Sorting &sorting, TableNames tables, const QStringList &fieldName
     }
     m_items->button(3)->setChecked(true);
     m_itemGroup->setVisible(showItemGroup);
+    // What the item group covers can take neither the focus nor a Tab: the teacher's
+    // keys go to the choice that is shown.
+    QSizePolicy covered = choices->sizePolicy();
+    covered.setRetainSizeWhenHidden(true);
+    choices->setSizePolicy(covered);
+    choices->setVisible(!showItemGroup);
 
     m_direction->setObjectName(QStringLiteral("CheckBox1"));
     m_direction->setChecked(true);
@@ -82,15 +89,24 @@ TForm5::TForm5(Sorting &sorting, TableNames tables, const QStringList &fieldName
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_direction, &QCheckBox::clicked, this, &TForm5::CheckBox1Click);
+    // The box's state, not the mouse: a key, or assistive technology's Toggle, unchecks
+    // it just as a click does.
+    connect(m_direction, &QCheckBox::toggled, this, [this](bool checked) {
+        if (!checked)
+            CheckBox1Click();
+    });
     connect(m_ok, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     FormCreate(fieldNames);
+    // Typing replaces the offered choice rather than adding to it.
+    QWidget *first = showItemGroup ? static_cast<QWidget *>(m_items->checkedButton()) : m_columnBox;
+    first->setFocus();
 }
 
 void TForm5::FormCreate(const QStringList &fieldNames)
 {
     m_columnBox->addItems(fieldNames.mid(2));
     m_columnBox->setEditText(fieldNames.isEmpty() ? QString() : fieldNames.constLast());
+    m_columnBox->lineEdit()->selectAll();
 }
 
 QRadioButton *TForm5::item(int index) const

@@ -53,6 +53,9 @@ TForm8::TForm8(Database &database, Dataset &view, const QString &table, Prompter
     connect(m_ok, &QPushButton::clicked, this, &TForm8::BitBtn1Click);
     connect(m_no, &QPushButton::clicked, this, &TForm8::BitBtn2Click);
     m_nameBox->setText(ScoreColumns::proposedName(m_view.fieldCount()));
+    // Typing replaces the offered 第k次 rather than adding to it.
+    m_nameBox->selectAll();
+    m_nameBox->setFocus();
 }
 
 void TForm8::BitBtn1Click()

@@ -1,5 +1,6 @@
 #include "PortraitCommands.h"
 
+#include "PortraitBitmap.h"
 #include "PortraitPanel.h"
 #include "store/Dataset.h"
 #include "store/Statements.h"
@@ -8,19 +9,32 @@
 #include "ui/Prompter.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 
 namespace {
 
 const QString kName = QStringLiteral("姓名");
 using Caption::kNotice;
 
-/// A Windows bitmap file that can be shown: the "BM" signature and a readable image.
-bool isBitmap(const QByteArray &bytes)
+const QString kPicture = QStringLiteral("相片");
+
+/// Why a chosen file does not become the picture, or nothing when it does.
+QString refusal(const PortraitBitmap::Decoded &decoded, const QString &fileName)
 {
-    return bytes.startsWith("BM") && !QImage::fromData(bytes, "BMP").isNull();
+    switch (decoded.verdict) {
+    case PortraitBitmap::Verdict::Picture: return {};
+    case PortraitBitmap::Verdict::NotBitmap: return QStringLiteral("“%1”不是位图文件，相片没有改变。").arg(fileName);
+    case PortraitBitmap::Verdict::Truncated:
+        return QStringLiteral("“%1”不是完整的位图文件（文件不全，可能没有复制完），相片没有改变。").arg(fileName);
+    case PortraitBitmap::Verdict::TooLarge:
+        return QStringLiteral("“%1”太大（%2×%3像素），无法显示，相片没有改变。请换一张小一些的图片。")
+            .arg(fileName)
+            .arg(decoded.size.width())
+            .arg(decoded.size.height());
+    }
+    return {};
 }
 
 } // namespace
@@ -35,6 +49,20 @@ PortraitCommands::PortraitCommands(
 {
     connect(&m_panel, &PortraitPanel::pictureDoubleClicked, this, &PortraitCommands::DBImage1DblClick);
     connect(&m_panel, &PortraitPanel::mottoEdited, this, &PortraitCommands::takeMotto);
+    m_panel.setBusy(m_selectionRunning);
+    // Told after the move that could not save it, from the event loop: the race may be on.
+    connect(&m_context.portraitQuery, &Dataset::pendingEditKept, this, &PortraitCommands::reportKeptMotto, Qt::QueuedConnection);
+}
+
+void PortraitCommands::reportKeptMotto(const QString &error)
+{
+    Dataset &portrait = m_context.portraitQuery;
+    if (m_reportingKept || (portrait.state() != Dataset::State::Edit && portrait.state() != Dataset::State::Insert))
+        return;
+    m_reportingKept = true;
+    m_context.prompter.error(QStringLiteral("“%1”的个性宣言没有保存：%2\n宣言仍留在面板里，选择另一名学生时会再保存一次。")
+                                 .arg(portrait.value(kName).toString(), error));
+    m_reportingKept = false;
 }
 
 bool PortraitCommands::isShown() const
@@ -67,6 +95,8 @@ void PortraitCommands::ZhaopianClick()
     portrait.setQuery(Sql::portrait(kName));
     if (const Result opened = portrait.open(); !opened)
         m_context.prompter.error(opened.error);
+    // Shown afresh: a picture another program changed meanwhile is read again.
+    m_panel.forgetPictures();
     m_panel.show();
     m_panel.refresh();
     Q_EMIT panelShown();
@@ -111,27 +141,35 @@ void PortraitCommands::DBImage1DblClick()
         = m_context.prompter.openFile(QStringLiteral("打开"), QStringLiteral("位图文件(*.bmp)|*.bmp"), QStringLiteral("*.bmp"));
     if (!path)
         return;
+    // The dialog hands back a typed name too: a file that is not there is said so.
     QFile file(*path);
+    if (!QFileInfo(*path).isFile()) {
+        m_context.prompter.notice(kNotice, QStringLiteral("文件“%1”不存在，相片没有改变。").arg(QFileInfo(*path).fileName()));
+        return;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
-        m_context.prompter.error(QStringLiteral("无法读取文件“%1”：%2").arg(*path, file.errorString()));
+        m_context.prompter.error(QStringLiteral("无法读取文件“%1”，相片没有改变。").arg(QDir::toNativeSeparators(*path)));
         return;
     }
     const QByteArray bytes = file.readAll();
-    if (!isBitmap(bytes)) {
-        m_context.prompter.notice(kNotice, QStringLiteral("“%1”不是位图文件，相片没有改变。").arg(QFileInfo(*path).fileName()));
+    const PortraitBitmap::Decoded decoded = PortraitBitmap::decode(bytes, PortraitPanel::kPictureSize);
+    if (const QString refused = refusal(decoded, QFileInfo(*path).fileName()); !refused.isEmpty()) {
+        m_context.prompter.notice(kNotice, refused);
         return;
     }
     if (!editStudentRow())
         return;
+    // The row is stored first (a new one under the student's name), then the picture
+    // beside it; it is kept at once, as the file it came from may be gone by the time the
+    // row moves.
     Dataset &portrait = m_context.portraitQuery;
-    if (const Result stored = portrait.setValue(QStringLiteral("相片"), bytes); !stored) {
-        portrait.cancel();
+    if (!savePending())
+        return;
+    if (const Result stored = portrait.writeStored(kPicture, bytes); !stored) {
         m_context.prompter.error(stored.error);
         return;
     }
-    // A picture is kept at once, as the file it came from may be gone by the time the row moves.
-    if (!savePending())
-        portrait.cancel();
+    m_panel.takePicture(portrait.value(kName).toString(), decoded.image);
 }
 
 void PortraitCommands::takeMotto(const QString &text)

@@ -47,9 +47,12 @@ Q_SIGNALS:
 
 private:
     bool editStudentRow();
+    /// The portrait query kept a motto it could not save when the student changed.
+    void reportKeptMotto(const QString &error);
 
     AppContext &m_context;
     MainView &m_view;
     PortraitPanel &m_panel;
     std::function<bool()> m_selectionRunning;
+    bool m_reportingKept = false;
 };

@@ -1,7 +1,10 @@
 #pragma once
 
-#include <QByteArray>
+#include <QCache>
+#include <QPixmap>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 class Dataset;
 class QLabel;
@@ -10,13 +13,18 @@ class QPlainTextEdit;
 /// The portrait panel: the portrait row's 姓名 in red, the picture (128 × 187, the bitmap
 /// stretched to fill it), the red caption "个性宣言" and the motto in blue, bound to 宣言.
 /// It shows the portrait query's current row; what the teacher does in it is reported by
-/// signals and written by the portrait commands.
+/// signals and written by the portrait commands. Each picture is read and decoded once
+/// and kept, stretched, under the student's name.
 class PortraitPanel final : public QWidget {
     Q_OBJECT
 
 public:
     /// The width of 宣言, in characters.
     static constexpr int kMottoLength = 50;
+    /// The size the picture is shown at.
+    static constexpr QSize kPictureSize{128, 187};
+    /// How many decoded pictures are kept (a class or two).
+    static constexpr int kKeptPictures = 120;
 
     explicit PortraitPanel(Dataset &portraitQuery, QWidget *parent = nullptr);
 
@@ -26,6 +34,13 @@ public:
 
     /// Shows the portrait query's current row again (name, picture and motto).
     void refresh();
+    /// While busy() (a race), a picture not yet decoded is read only once the rows stop
+    /// moving, so that no tick waits for a large file.
+    void setBusy(std::function<bool()> busy) { m_busy = std::move(busy); }
+    /// A picture just stored for a student, already decoded at the shown size.
+    void takePicture(const QString &name, const QImage &picture);
+    /// Forgets the decoded pictures (another program may have changed them).
+    void forgetPictures();
 
 Q_SIGNALS:
     /// A double-click on the picture (DBImage1DblClick).
@@ -35,16 +50,23 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
-    void showPicture(const QByteArray &bytes);
+    void showPictureOf(const QString &name);
+    void loadShownPicture();
     void takeTypedMotto();
 
     Dataset &m_query;
     QLabel *m_name;
     QLabel *m_picture;
     QPlainTextEdit *m_motto;
-    QByteArray m_shownBytes;
+    QCache<QString, QPixmap> m_pictures{kKeptPictures};
+    QString m_pictureName; ///< whose picture is shown (or waits to be read)
+    QTimer m_pictureLoad;
+    std::function<bool()> m_busy;
+    int m_changeStart = 0; ///< the motto's last change: where it began and where what it added ends
+    int m_changeEnd = 0;
     bool m_showingRow = false;
     bool m_reportingEdit = false;
 };

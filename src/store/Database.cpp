@@ -143,8 +143,11 @@ Result Database::open(const DataPaths &paths)
         }
     }
     // The portrait query looks a name up on every tick of a race: without an index each
-    // lookup walks the whole table of pictures. Not having it only costs speed.
-    (void)run(db, QStringLiteral("CREATE INDEX IF NOT EXISTS [范例班姓名] ON [范例班] ([姓名])"));
+    // lookup walks the whole table of pictures. The index holds 宣言 too, so the lookup
+    // never reads the row itself, where 宣言 lies behind a picture of many megabytes.
+    // Not having it only costs speed.
+    if (run(db, QStringLiteral("CREATE INDEX IF NOT EXISTS [范例班姓名宣言] ON [范例班] ([姓名],[宣言])")))
+        (void)run(db, QStringLiteral("DROP INDEX IF EXISTS [范例班姓名]"));
     return Result::success();
 }
 

@@ -557,6 +557,12 @@ void Dataset::refreshFromMaster()
         return;
     if (identical(masterParameter(), m_parameterValue))
         return;
+    // What the teacher typed is not dropped because the engine refused it (a busy file):
+    // the row stays, with the edit, until a post succeeds.
+    if ((m_state == State::Edit || m_state == State::Insert) && !postIfEditing()) {
+        Q_EMIT pendingEditKept(m_lastError);
+        return;
+    }
     (void)open();
 }
 
@@ -583,6 +589,31 @@ void Dataset::refreshCurrent()
     if (currentRowId() < 0 || m_query.writeTable.isEmpty())
         return;
     rereadCurrent();
+}
+
+ReadResult<QVariant> Dataset::readStored(const QString &column) const
+{
+    if (currentRowId() < 0 || m_query.writeTable.isEmpty())
+        return ReadResult<QVariant>::failure(QStringLiteral("没有可以读取的记录"));
+    QSqlQuery sql(m_database.connection());
+    sql.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(Sql::quoted(column), Sql::quoted(m_query.writeTable)));
+    sql.addBindValue(currentRowId());
+    if (!sql.exec())
+        return ReadResult<QVariant>::failure(engineMessage(sql.lastError()));
+    return ReadResult<QVariant>::success(sql.next() ? sql.value(0) : QVariant());
+}
+
+Result Dataset::writeStored(const QString &column, const QVariant &value)
+{
+    if (currentRowId() < 0 || m_query.writeTable.isEmpty() || m_state == State::Insert)
+        return fail(QStringLiteral("没有可以写入的记录"));
+    QSqlQuery sql(m_database.connection());
+    sql.prepare(QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(Sql::quoted(m_query.writeTable), Sql::quoted(column)));
+    sql.addBindValue(value);
+    sql.addBindValue(currentRowId());
+    if (!sql.exec())
+        return fail(engineMessage(sql.lastError()));
+    return Result::success();
 }
 
 void Dataset::rereadCurrent()

@@ -87,6 +87,12 @@ public:
     /// Re-reads the current row from the file (after a statement changed it there) and
     /// signals the fields whose values changed.
     void refreshCurrent();
+    /// A column of the written table for the current row, read from the file: a large
+    /// value (a picture) that the query leaves out so that following a row stays cheap.
+    /// Fails when there is no stored current row.
+    ReadResult<QVariant> readStored(const QString &column) const;
+    /// Writes such a column for the current row, which must be stored (posted) already.
+    Result writeStored(const QString &column, const QVariant &value);
 
     // Portrait query: re-run with the value of the master's field named by the parameter
     // whenever the master's current row or that value changes.
@@ -106,6 +112,9 @@ Q_SIGNALS:
     void rowsAboutToBeReset();
     /// Rows were added, removed or re-read.
     void rowsReset();
+    /// The master moved but the pending edit could not be posted (error): the dataset
+    /// stays on its row with the edit, and follows once a later post succeeds.
+    void pendingEditKept(const QString &error);
 
 private:
     enum class Affinity {

@@ -500,7 +500,9 @@ Query groupTotals(const QString &table, const QString &column, bool descending)
 
 Query portrait(const QString &parameter)
 {
-    Query query = writable(kPortraitTable, QStringLiteral("*"), QStringLiteral("WHERE [姓名] = ?"));
+    // The picture is left out: the query follows every move of the race, and a large
+    // picture is read (Dataset::readStored) only when it is to be shown.
+    Query query = writable(kPortraitTable, QStringLiteral("[姓名],[宣言]"), QStringLiteral("WHERE [姓名] = ? ORDER BY rowid"));
     query.parameter = parameter;
     return query;
 }

@@ -151,6 +151,7 @@ Query showOrderedBy(const QString &table, const QString &column, bool descending
 /// The columns of T in the order of its stored ranks (名次 ascending, ties in row order).
 Query showInRankOrder(const QString &table, const QStringList &columns);
 Query groupTotals(const QString &table, const QString &column, bool descending);
-/// Select * From 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry panel closes it)
+/// 姓名 and 宣言 of 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry
+/// panel closes it); 相片 is read apart, with Dataset::readStored.
 Query portrait(const QString &parameter);
 } // namespace Sql

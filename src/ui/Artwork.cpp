@@ -88,18 +88,35 @@ void drawRelogin(QPainter &p)
     arrowHead(p, QPointF(14.8, 9.4), -90, 2.8, QColor(30, 160, 70));
 }
 
-void drawSaveAsMaster(QPainter &p)
+/// A disk in body's colour, its label and its shutter.
+void disk(QPainter &p, const QColor &body, const QColor &shutter)
 {
     p.setPen(outline());
-    p.setBrush(QColor(60, 110, 200));
+    p.setBrush(body);
     p.drawRoundedRect(QRectF(1.5, 2.5, 12, 12), 1.2, 1.2);
     p.setBrush(Qt::white);
     p.drawRect(QRectF(4, 2.5, 7, 4.5));
-    p.setBrush(QColor(200, 205, 215));
+    p.setBrush(shutter);
     p.drawRect(QRectF(4.5, 10, 6, 4.5));
+}
+
+void drawSaveAsMaster(QPainter &p)
+{
+    disk(p, QColor(60, 110, 200), QColor(200, 205, 215));
     p.setPen(QPen(QColor(200, 140, 0), 0.6));
     p.setBrush(QColor(255, 205, 40));
     p.drawPath(starPath(QPointF(12.2, 3.6), 5, 1.5, 3.4));
+}
+
+void drawSaveAsDefault(QPainter &p)
+{
+    // A green disk with a pin: the one kept for this class and subject.
+    disk(p, QColor(35, 150, 75), QColor(190, 200, 190));
+    p.setPen(QPen(QColor(150, 30, 30), 0.6));
+    p.setBrush(QColor(230, 50, 50));
+    p.drawEllipse(QPointF(12.3, 3.6), 2.6, 2.6);
+    p.setPen(QPen(QColor(150, 30, 30), 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12.3, 6.2), QPointF(12.3, 8.6));
 }
 
 void drawExportToExcel(QPainter &p)
@@ -421,6 +438,14 @@ const QHash<QString, Drawing> &toolDrawings()
     return drawings;
 }
 
+const QHash<QString, Drawing> &panelDrawings()
+{
+    static const QHash<QString, Drawing> drawings = {
+        {QStringLiteral("保存为默认模板"), drawSaveAsDefault},
+    };
+    return drawings;
+}
+
 } // namespace
 
 namespace Artwork {
@@ -435,6 +460,12 @@ QIcon toolButtonIcon(const QString &caption)
 {
     const Drawing drawing = toolDrawings().value(caption);
     return drawing ? iconOf(drawing, {32, 64}) : QIcon();
+}
+
+QIcon panelIcon(const QString &hint)
+{
+    const Drawing drawing = panelDrawings().value(hint);
+    return drawing ? iconOf(drawing, {16, 32}) : QIcon();
 }
 
 QPixmap aboutPicture()

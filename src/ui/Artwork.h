@@ -15,6 +15,9 @@ QIcon menuIcon(const QString &caption);
 /// About 32 × 32 picture of a grade-book toolbar button ("切换", "录入", "排序", "清除",
 /// "修改"); an empty icon for other captions.
 QIcon toolButtonIcon(const QString &caption);
+/// 16 × 16 picture of an entry-panel button drawn here rather than taken from the style
+/// ("保存为默认模板"), by its hint; an empty icon for other hints.
+QIcon panelIcon(const QString &hint);
 /// The 61 × 57 picture of the About box.
 QPixmap aboutPicture();
 /// The main window's icon.

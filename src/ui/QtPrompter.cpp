@@ -13,6 +13,8 @@ Prompter::Answer QtPrompter::message(const QString &caption, const QString &text
 {
     QMessageBox box(PromptParent::choose(m_parent));
     box.setWindowTitle(caption);
+    // Names and file names in a message are shown as typed, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
@@ -77,7 +79,9 @@ static std::optional<QString> runFileDialog(QWidget *parent, QFileDialog::Accept
     if (!startFolder.isEmpty())
         dialog.setDirectory(startFolder);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // A typed name that is not there comes back too: the command says what it means for
+    // it in its own words, instead of the dialog's own box.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QtPrompter::qtFilter(filter));
     QString suffix = defaultExtension;
     suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));

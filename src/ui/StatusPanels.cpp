@@ -1,7 +1,10 @@
 #include "StatusPanels.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
+
+#include <algorithm>
 
 StatusPanels::StatusPanels(QStatusBar &bar)
 {
@@ -10,6 +13,8 @@ StatusPanels::StatusPanels(QStatusBar &bar)
         auto *panel = new QLabel(&bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
         panel->setFixedWidth(widths[i]);
+        // A path or a name in a panel is shown as it is, never read as markup.
+        panel->setTextFormat(Qt::PlainText);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         bar.addWidget(panel);
@@ -17,6 +22,12 @@ StatusPanels::StatusPanels(QStatusBar &bar)
     }
     m_panels[0]->setAlignment(Qt::AlignCenter);
     m_panels[0]->setText(QStringLiteral("青穗课堂提问助手"));
+    // Chinese characters reach past the font's own line height: the panels are made tall
+    // enough for them, with a little room above and below.
+    const QFontMetrics metrics(m_panels[0]->font());
+    const int textHeight = std::max(metrics.height(), metrics.boundingRect(m_panels[0]->text()).height());
+    for (QLabel *panel : m_panels)
+        panel->setMinimumHeight(textHeight + 2 * panel->frameWidth() + 4);
     bar.setSizeGripEnabled(false);
 }
 

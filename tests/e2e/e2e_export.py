@@ -1,6 +1,7 @@
 """导出至Excel through the real window: the questioning view goes into a workbook in the
 documents folder, named in the status bar and handed to the desktop's opener. The opener
-here is a stand-in xdg-open, first on PATH, that records the file it is asked to open."""
+here is a stand-in xdg-open, first on PATH, that records the file it is asked to open;
+then one that finds no application (exit 3), which the teacher is told of."""
 import os
 import shutil
 import stat
@@ -10,9 +11,10 @@ import zipfile
 from urllib.parse import unquote
 
 from e2e_lesson import TITLE, login
-from qs_e2e import Program, _descendants, check, find, run, wait_for
+from qs_e2e import Program, _descendants, answer, check, find, run, wait_for
 
 NS = {"m": "http://schemas.openxmlformats.org/spreadsheetml/2006/main"}
+TITLE_WITH_VERSION = "青穗多媒体教学助手 1.6"
 
 
 def read_sheet(path):
@@ -48,6 +50,13 @@ def expected_cells(program):
     return cells, len(rows)
 
 
+def write_opener(opener, opened_log, exit_code=0):
+    """The stand-in xdg-open: records the file and ends with exit_code."""
+    with open(opener, "w") as f:
+        f.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\nexit %d\n' % (opened_log, exit_code))
+    os.chmod(opener, os.stat(opener).st_mode | stat.S_IXUSR)
+
+
 def stub_opener():
     """A scratch folder whose documents folder takes the workbook, and a stand-in
     xdg-open first on PATH that records the file it is asked to open."""
@@ -60,10 +69,7 @@ def stub_opener():
         os.makedirs(folder)
     with open(os.path.join(config, "user-dirs.dirs"), "w") as f:
         f.write('XDG_DOCUMENTS_DIR="%s"\n' % documents)
-    opener = os.path.join(stubs, "xdg-open")
-    with open(opener, "w") as f:
-        f.write('#!/bin/sh\nprintf "%%s\\n" "$1" >> "%s"\n' % opened_log)
-    os.chmod(opener, os.stat(opener).st_mode | stat.S_IXUSR)
+    write_opener(os.path.join(stubs, "xdg-open"), opened_log)
     os.environ["PATH"] = stubs + os.pathsep + os.environ.get("PATH", "")
     os.environ["XDG_CONFIG_HOME"] = config
     return scratch, documents, opened_log
@@ -111,6 +117,12 @@ def test(built):
         check(students > 0, "the class has students")
         check(cells == expected, "workbook cells\n%r\nexpected\n%r" % (sorted(cells.items()), sorted(expected.items())))
         program.no_alert(0.5)
+
+        # No application for the file: the opener's exit code 3 is told, the workbook kept.
+        write_opener(os.path.join(scratch, "bin", "xdg-open"), opened_log, exit_code=3)
+        second = export(window, opened_log)
+        answer(program, TITLE_WITH_VERSION, "无法启动Excel\n工作簿已保存在：%s" % second, "OK")
+        check(os.path.exists(second), "the workbook is kept: %r" % second)
     finally:
         program.cleanup()
         shutil.rmtree(scratch, ignore_errors=True)

@@ -1,5 +1,6 @@
 """The grade book through the real window: two score columns entered from the entry memo,
-a sort by 平均 with stored ranks, group totals, clearing the scores with the class
+a sort by 平均 with stored ranks, an ascending one set through the direction box's
+accessibility action, group totals, clearing the scores with the class
 password, and a roster replaced from the entry grid with an empty row between names."""
 import shutil
 import subprocess
@@ -121,6 +122,22 @@ def test(built):
         rank_column = chr(65 + len(header) - 1)
         ranks = [cells.get(rank_column + str(r + 3)) for r in range(STUDENTS)]
         check(ranks == [float(k) for k in range(1, STUDENTS + 1)], "rows in rank order, numbers as numbers: %r" % ranks)
+
+        # The direction box driven as assistive technology drives it (its Toggle action): the
+        # caption follows, the mark stays, and the sort runs ascending.
+        click(toolbar_button(window, "排序"))
+        dialog = program.window("排序")
+        direction = find(dialog, "check box", "降序")
+        actions = direction.queryAction()
+        actions.doAction(next(i for i in range(actions.nActions) if actions.getName(i).lower() == "toggle"))
+        wait_for(lambda: direction.name == "升序", "the direction box to read 升序")
+        check(direction.getState().contains(pyatspi.STATE_CHECKED), "the direction box keeps its mark")
+        press(dialog, "确定")
+
+        def ranked_up():
+            ranks = program.query("select 名次 from %s order by 平均" % TABLE)
+            return [r[0] for r in ranks] == list(range(1, STUDENTS + 1))
+        wait_for(ranked_up, "ranks 1..%d from the lowest 平均" % STUDENTS)
 
         # Group totals of 平均: one row per 小组, the largest first, under the title 总分.
         click(toolbar_button(window, "排序"))

@@ -1,3 +1,4 @@
+#include "Typing.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryPanel.h"
 #include "entry/Unit6.h"
@@ -18,6 +19,17 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+/// The panel opened for a roster in a window of its own, active, the grid taking the keys.
+bool showForRoster(EntryPanel &panel)
+{
+    panel.resize(160, 400);
+    panel.resetInput(EntryKind::Roster);
+    panel.show();
+    return QTest::qWaitForWindowActive(&panel) && panel.focusGrid();
+}
+} // namespace
+
 class TstEntryPanel final : public QObject {
     Q_OBJECT
 
@@ -29,6 +41,10 @@ private Q_SLOTS:
     void pasteFillsRowsFromTheCurrentOne();
     void pasteIntoAnOpenCellEditor();
     void gridToggle();
+    void focusFollowsTheInputInUse();
+    void tabMovesDownTheInputColumn();
+    void titleRowHasOneWeight();
+    void toolbarIconsLookEnabled();
     void caretLine();
     void kindChooser();
 };
@@ -189,6 +205,92 @@ void TstEntryPanel::gridToggle()
     QCOMPARE(input.rows().size(), 199);
     QCOMPARE(input.rows().constFirst(), u"张三"_s);
     QVERIFY(input.resultsHaveInput());
+}
+
+void TstEntryPanel::focusFollowsTheInputInUse()
+{
+    EntryPanel panel;
+    QVERIFY(showForRoster(panel));
+
+    panel.gridToggleButton()->click();
+    QCOMPARE(QApplication::focusWidget(), panel.memo());
+    typeKeys(u"Bob"_s);
+    QCOMPARE(panel.memo()->toPlainText(), u"Bob"_s);
+
+    panel.gridToggleButton()->click();
+    QCOMPARE(QApplication::focusWidget(), panel.grid());
+    // Row 1 is still the current one: hiding and showing the grid moved nothing.
+    typeKeys(u"Eve"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(panel.grid()->cellText(1), u"Eve"_s);
+    QCOMPARE(panel.memo()->toPlainText(), u"Bob"_s);
+}
+
+void TstEntryPanel::tabMovesDownTheInputColumn()
+{
+    EntryPanel panel;
+    QVERIFY(showForRoster(panel));
+    EntryGrid *grid = panel.grid();
+
+    // Typed straight into the grid, and into its open cell editor.
+    for (const QString &name : {u"Bob"_s, u"Eve"_s, u"Kim"_s}) {
+        typeKeys(name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace, Qt::NoModifier);
+    typeKeys(u"Ann"_s);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(grid->cellTexts().mid(0, 4), (QStringList{u"Bob"_s, u"Eve"_s, u"Ann"_s, QString()}));
+    QCOMPARE(grid->item(0, 0)->text(), u"1"_s);
+    QCOMPARE(grid->currentColumn(), 1);
+
+    // Past the last row the cursor stays on it.
+    grid->setCurrentCell(EntryGrid::kDataRows - 1, 1);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QCOMPARE(grid->currentRow(), EntryGrid::kDataRows - 1);
+    QCOMPARE(grid->currentColumn(), 1);
+}
+
+void TstEntryPanel::titleRowHasOneWeight()
+{
+    EntryPanel panel;
+    panel.resize(160, 400);
+    panel.resetInput(EntryKind::Score);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QHeaderView *titles = panel.grid()->horizontalHeader();
+    const auto title = [titles](int column) {
+        return titles->grab(QRect(titles->sectionViewportPosition(column), 0, titles->sectionSize(column), titles->height()))
+            .toImage();
+    };
+    // The title of the column being typed into looks as it does when no cell is current.
+    panel.grid()->setCurrentCell(0, 1);
+    const QImage current = title(1);
+    panel.grid()->setCurrentCell(0, 0);
+    panel.grid()->setCurrentIndex(QModelIndex());
+    QCOMPARE(title(1), current);
+}
+
+void TstEntryPanel::toolbarIconsLookEnabled()
+{
+    EntryPanel panel;
+    for (QToolButton *button : {panel.openButton(), panel.saveButton(), panel.saveDefaultButton(), panel.loadDefaultButton(),
+             panel.importButton(), panel.gridToggleButton()}) {
+        // An enabled button is told from a disabled one at a glance: its picture differs
+        // strongly from the greyed one the style makes of it.
+        const QSize size = button->iconSize();
+        const QImage on = button->icon().pixmap(size, QIcon::Normal).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage off = button->icon().pixmap(size, QIcon::Disabled).toImage().convertToFormat(QImage::Format_ARGB32);
+        int changed = 0;
+        for (int y = 0; y < on.height(); ++y) {
+            for (int x = 0; x < on.width(); ++x) {
+                if (qAbs(qGray(on.pixel(x, y)) - qGray(off.pixel(x, y))) > 60)
+                    ++changed;
+            }
+        }
+        QVERIFY2(changed >= 15, qPrintable(QStringLiteral("%1: %2 pixels").arg(button->toolTip()).arg(changed)));
+    }
 }
 
 void TstEntryPanel::caretLine()

@@ -20,9 +20,9 @@ struct RecordingOpener {
     bool starts = true;
     ExportCommands::Opener opener()
     {
-        return [this](const QString &path) {
+        return [this](const QString &path, const std::function<void(bool)> &done) {
             opened << path;
-            return starts;
+            done(starts);
         };
     }
 };
@@ -44,6 +44,11 @@ private Q_SLOTS:
     void emptyViewGivesTitleAndColumnNames();
     void noSpreadsheetApplicationKeepsTheWorkbook();
     void workbookNamesDoNotCollide();
+    void longTableNamesFitAFileName_data();
+    void longTableNamesFitAFileName();
+    void refusalsAreChineseAndWriteNothing_data();
+    void refusalsAreChineseAndWriteNothing();
+    void statusBarLetsTheWorkbookNameGo();
 
 private:
     void fillGradeBook();
@@ -190,6 +195,105 @@ void TstExportCommands::workbookNamesDoNotCollide()
     taken.close();
     const QString second = ExportCommands::workbookPath(m_documents->path(), QStringLiteral("一班语文记分册"), when);
     QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("一班语文记分册 2026-03-09 08.05.07 (2).xlsx"));
+}
+
+void TstExportCommands::longTableNamesFitAFileName_data()
+{
+    QTest::addColumn<QString>("className");
+    QTest::newRow("75 Chinese characters") << QStringLiteral("长").repeated(75);
+    QTest::newRow("a character outside the basic plane at the cut")
+        << QStringLiteral("长").repeated(70) + QStringLiteral("𠀀").repeated(5);
+    QTest::newRow("short names stay whole") << QStringLiteral("一班");
+}
+
+void TstExportCommands::longTableNamesFitAFileName()
+{
+    QFETCH(QString, className);
+    m_fixture->login.className = className;
+    m_fixture->login.mode = QStringLiteral("课堂提问");
+    const QString table = m_fixture->login.tables().currentTable();
+    m_fixture->run(Sql::createQuestioningTableFresh(table).text);
+    m_fixture->run(QStringLiteral("INSERT INTO [%1] ([编号],[姓名]) VALUES (1,'张三')").arg(table));
+    m_fixture->query.setQuery(Sql::showAllOrderedByNumber(table));
+    QVERIFY(m_fixture->query.open().ok);
+    RecordingOpener opener;
+    ExportCommands commands(m_fixture->context, *m_view, opener.opener(), m_documents->path());
+
+    // Twice in the same second: the second name takes a number and still fits.
+    for (int round = 0; round < 2; ++round)
+        commands.N29Click();
+
+    QCOMPARE(m_fixture->prompter.calls().size(), 0);
+    QCOMPARE(opener.opened.size(), 2);
+    for (const QString &path : std::as_const(opener.opened)) {
+        const QString name = QFileInfo(path).fileName();
+        QVERIFY2(QFile::encodeName(name).size() <= 255, qPrintable(name));
+        QVERIFY2(name.endsWith(QStringLiteral(".xlsx")), qPrintable(name));
+        QVERIFY(name.isValidUtf16());
+        const bool whole = name.startsWith(table + QLatin1Char(' '));
+        QCOMPARE(whole, className.size() < 10);
+        if (!whole)
+            QVERIFY2(name.startsWith(className.left(60)) && name.contains(QStringLiteral("… ")), qPrintable(name));
+        QCOMPARE(readXlsxSheet(path).cell(QStringLiteral("A1")), QVariant(table));
+    }
+    QVERIFY(opener.opened.at(0) != opener.opened.at(1));
+}
+
+void TstExportCommands::refusalsAreChineseAndWriteNothing_data()
+{
+    QTest::addColumn<bool>("loggedIn");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text"); // %1: the folder
+    QTest::newRow("before any login") << false << QStringLiteral("提示") << QStringLiteral("请先登录系统！");
+    QTest::newRow("the folder cannot be made")
+        << true << Prompter::applicationTitle() << QStringLiteral("无法创建文件夹“%1”，没有导出。");
+}
+
+void TstExportCommands::refusalsAreChineseAndWriteNothing()
+{
+    QFETCH(bool, loggedIn);
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    fillGradeBook();
+    m_fixture->login.mode = QStringLiteral("课堂提问");
+    m_fixture->query.setQuery(Sql::showAllOrderedByNumber(QStringLiteral("一班语文课堂提问")));
+    QVERIFY(m_fixture->query.open().ok);
+    if (!loggedIn) {
+        m_fixture->login.className.clear();
+        m_fixture->login.subject.clear();
+    }
+    // A file where the folder should be: no folder can be made under it.
+    QFile blocker(m_documents->filePath(QStringLiteral("文件")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString folder = m_documents->filePath(QStringLiteral("文件/导出"));
+    RecordingOpener opener;
+    ExportCommands commands(m_fixture->context, *m_view, opener.opener(), loggedIn ? folder : m_documents->path());
+    m_fixture->prompter.expectAnswer(Prompter::Answer::Ok);
+    commands.N29Click();
+
+    const FakePrompter::Call &box = m_fixture->prompter.lastCall();
+    QCOMPARE(box.caption, caption);
+    QCOMPARE(box.text, text.contains(QStringLiteral("%1")) ? text.arg(QDir::toNativeSeparators(folder)) : text);
+    QCOMPARE(box.buttons, Prompter::Buttons::Ok);
+    QVERIFY(opener.opened.isEmpty());
+    QVERIFY(commands.lastWorkbook().isEmpty());
+    QCOMPARE(QDir(m_documents->path()).entryList(QDir::Files), QStringList{QStringLiteral("文件")});
+}
+
+void TstExportCommands::statusBarLetsTheWorkbookNameGo()
+{
+    fillGradeBook();
+    m_fixture->login.mode = QStringLiteral("课堂提问");
+    m_fixture->query.setQuery(Sql::showAllOrderedByNumber(QStringLiteral("一班语文课堂提问")));
+    QVERIFY(m_fixture->query.open().ok);
+    RecordingOpener opener;
+    ExportCommands commands(m_fixture->context, *m_view, opener.opener(), m_documents->path());
+    commands.setStatusDuration(200);
+    commands.N29Click();
+    QCOMPARE(m_view->status[1], QStringLiteral("已导出至 %1").arg(QDir::toNativeSeparators(commands.lastWorkbook())));
+    QTRY_VERIFY(m_view->status[1].isEmpty());
+    QVERIFY(m_view->status[0].isEmpty() && m_view->status[2].isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstExportCommands)

@@ -1,9 +1,13 @@
 #include "GradeBookFixture.h"
 #include "gradebook/Unit5.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -21,6 +25,23 @@ void fillTotals(GradeBookFixture &fixture)
     fixture.run(QStringLiteral("UPDATE [%1] SET [合计]=[第1次]+[第2次], [平均]=([第1次]+[第2次])/2").arg(fixture.table));
     QVERIFY(fixture.openGradeBookView());
 }
+
+/// The sort dialog over a grade book with one score column, shown.
+struct ShownSortDialog {
+    explicit ShownSortDialog(bool questioning)
+        : dialog(sorting, fixture.tables, created(), questioning)
+    {
+        dialog.show();
+    }
+    QStringList created()
+    {
+        fixture.create({QStringLiteral("第1次")}, kClass);
+        return fixture.view.fieldNames();
+    }
+    GradeBookFixture fixture;
+    Sorting sorting{fixture.database, fixture.view, fixture.prompts, fixture.mainView};
+    TForm5 dialog;
+};
 
 QVariantList viewColumn(Dataset &view, const QString &field)
 {
@@ -42,6 +63,10 @@ private Q_SLOTS:
     void groupTotals();
     void questioningSortKeepsTheDialogOpenOnFailure();
     void dialogControls();
+    void directionFollowsTheBoxState_data();
+    void directionFollowsTheBoxState();
+    void typingGoesToTheShownChoice_data();
+    void typingGoesToTheShownChoice();
 };
 
 void TstSorting::ranksFollowTheSortedOrder_data()
@@ -187,6 +212,69 @@ void TstSorting::dialogControls()
     questioning.show();
     QVERIFY(questioning.itemGroup()->isVisible());
     QCOMPARE(questioning.itemGroup()->title(), QStringLiteral("选择项目"));
+}
+
+void TstSorting::directionFollowsTheBoxState_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("mouse click") << u"mouse"_s;
+    QTest::newRow("space key") << u"space"_s;
+    QTest::newRow("assistive technology's Toggle") << QAccessibleActionInterface::toggleAction();
+}
+
+void TstSorting::directionFollowsTheBoxState()
+{
+    QFETCH(QString, how);
+    ShownSortDialog shown(false);
+    TForm5 &dialog = shown.dialog;
+    QCheckBox *box = dialog.directionBox();
+    for (const QString &caption : {QStringLiteral("升序"), QStringLiteral("降序")}) {
+        if (how == u"mouse"_s) {
+            QTest::mouseClick(box, Qt::LeftButton);
+        } else if (how == u"space"_s) {
+            QTest::keyClick(box, Qt::Key_Space);
+        } else {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+            QVERIFY(accessible && accessible->actionInterface());
+            QVERIFY(accessible->actionInterface()->actionNames().contains(how));
+            accessible->actionInterface()->doAction(how);
+        }
+        QCOMPARE(box->text(), caption);
+        QVERIFY(box->isChecked());
+        QCOMPARE(dialog.choice().descending, caption == QStringLiteral("降序"));
+    }
+}
+
+void TstSorting::typingGoesToTheShownChoice_data()
+{
+    QTest::addColumn<bool>("questioning");
+    QTest::newRow("grade book: the column box, its offer selected") << false;
+    QTest::newRow("questioning: the chosen item") << true;
+}
+
+void TstSorting::typingGoesToTheShownChoice()
+{
+    QFETCH(bool, questioning);
+    ShownSortDialog shown(questioning);
+    TForm5 &dialog = shown.dialog;
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    if (questioning) {
+        QCOMPARE(focus, dialog.item(3));
+        // Tab never lands on the column box hidden under the item group.
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget()->isVisible());
+            QVERIFY(!dialog.columnBox()->isAncestorOf(QApplication::focusWidget()));
+            QVERIFY(QApplication::focusWidget() != dialog.columnBox());
+        }
+        return;
+    }
+    QVERIFY(focus == dialog.columnBox() || focus == dialog.columnBox()->lineEdit());
+    QCOMPARE(dialog.columnBox()->lineEdit()->selectedText(), QStringLiteral("平均"));
+    QTest::keyClicks(focus, u"xy"_s);
+    QCOMPARE(dialog.choice().column, u"xy"_s);
 }
 
 QTEST_MAIN(TstSorting)

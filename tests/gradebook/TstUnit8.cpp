@@ -2,6 +2,7 @@
 #include "gradebook/ScoreColumns.h"
 #include "gradebook/Unit8.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -19,6 +20,7 @@ class TstUnit8 final : public QObject {
 
 private Q_SLOTS:
     void offersTheNextNumber();
+    void typingReplacesTheOffer();
     void refusedNamesLeaveTheTableAlone_data();
     void refusedNamesLeaveTheTableAlone();
     void okAddsTheColumnAndCloses();
@@ -43,6 +45,19 @@ void TstUnit8::offersTheNextNumber()
     QVERIFY(fixture.view.open());
     TForm8 first(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.mainView);
     QCOMPARE(first.nameBox()->text(), QStringLiteral("第1次"));
+}
+
+void TstUnit8::typingReplacesTheOffer()
+{
+    GradeBookFixture fixture;
+    fixture.create(kThreeColumns, kOneStudent);
+    TForm8 dialog(fixture.database, fixture.view, fixture.table, fixture.prompts, fixture.mainView);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.nameBox());
+    QTest::keyClicks(dialog.nameBox(), u"ab"_s);
+    QCOMPARE(dialog.nameBox()->text(), u"ab"_s);
+    QCOMPARE(dialog.pendingColumnName(), u"ab"_s);
 }
 
 void TstUnit8::refusedNamesLeaveTheTableAlone_data()

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +75,8 @@ private Q_SLOTS:
     void boxesOpenOverTheShownMainWindow();
     void fileDialogsSpeakChineseInTheDataFolder_data();
     void fileDialogsSpeakChineseInTheDataFolder();
+    void openGivesBackANameThatIsNotThere();
+    void messagesShowNamesAsTyped();
 };
 
 void TstQtPrompter::initTestCase()
@@ -188,6 +193,50 @@ void TstQtPrompter::fileDialogsSpeakChineseInTheDataFolder()
     QVERIFY(!native);
     QCOMPARE(folder, QDir(data).absolutePath());
     QCOMPARE(english, QStringList());
+}
+
+void TstQtPrompter::openGivesBackANameThatIsNotThere()
+{
+    QTemporaryDir folder;
+    QtPrompter prompter;
+    prompter.setStartFolder(folder.path());
+    QStringList dialogsOwnBoxes;
+    QTimer::singleShot(0, [&] {
+        QPointer<QFileDialog> dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        // Should the dialog answer with a box of its own, it is noted and everything closed.
+        QTimer::singleShot(500, [&, dialog] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                dialogsOwnBoxes << box->text();
+                box->reject();
+            }
+            if (dialog)
+                dialog->reject();
+        });
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(QStringLiteral("没有"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const std::optional<QString> path
+        = prompter.openFile(QStringLiteral("打开"), QStringLiteral("名单文件(*.qsm)|*.qsm"), QStringLiteral("qsm"));
+    QCOMPARE(dialogsOwnBoxes, QStringList());
+    QCOMPARE(path.value_or(QString()), QDir(folder.path()).filePath(QStringLiteral("没有.qsm")));
+}
+
+void TstQtPrompter::messagesShowNamesAsTyped()
+{
+    QtPrompter prompter;
+    const QString text = QStringLiteral("“<s>张三</s>.bmp”不是位图文件，相片没有改变。");
+    QString read;
+    whenTheBoxIsOpen([&](QWidget *box) {
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        // What a screen reader reads is what the teacher sees.
+        read = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+    });
+    prompter.notice(QStringLiteral("提示"), text);
+    QCOMPARE(read, text);
 }
 
 QTEST_MAIN(TstQtPrompter)
