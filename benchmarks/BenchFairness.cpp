@@ -8,6 +8,7 @@
 #include "questioning/FairLesson.h"
 #include "questioning/QuestioningControls.h"
 #include "questioning/RandomSelection.h"
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
@@ -115,7 +116,8 @@ Figures term(bool noRepeat, QTextStream &out)
     Dataset query(database);
     Dataset portraits(database);
     CountingPrompter prompter;
-    AppContext context{login, database, query, portraits, prompter, paths};
+    ProgramDataFiles dataFiles{database, paths.dataFolder()};
+    AppContext context{login, database, query, portraits, prompter, paths, dataFiles};
     query.setQuery(Sql::showAllOrderedByNumber(table));
     (void)query.open();
 

@@ -8,6 +8,7 @@
 #include "questioning/QuestioningToolbar.h"
 #include "questioning/RandomSelection.h"
 #include "shell/Unit2.h"
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
@@ -58,7 +59,8 @@ public:
         : m_paths(folder)
         , m_query(database)
         , m_portraitQuery(database)
-        , m_context{m_login, database, m_query, m_portraitQuery, m_prompter, m_paths}
+        , m_dataFiles(database, m_paths.dataFolder())
+        , m_context{m_login, database, m_query, m_portraitQuery, m_prompter, m_paths, m_dataFiles}
     {
         m_login.programFolder = folder;
         m_login.className = QStringLiteral("测试班");
@@ -98,6 +100,7 @@ private:
     Dataset m_query;
     Dataset m_portraitQuery;
     CountingPrompter m_prompter;
+    ProgramDataFiles m_dataFiles;
     AppContext m_context;
     IdleMainView m_view;
     QuestioningToolbar m_toolbar;

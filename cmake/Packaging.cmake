@@ -54,7 +54,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so no library dependency names them: the database driver, the
 # Chinese fonts the windows ask for, the Chinese standard buttons and dialogs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-noto-cjk, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils, fonts-arphic-ukai, fonts-arphic-uming")
+# The PostgreSQL driver only for a school's server (--database, database= in qingsui.ini):
+# installed by default, so a classroom PC can be pointed at the server later without
+# another package, but not needed for Record.mdb, and a missing driver is told in Chinese
+# naming this package.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils, fonts-arphic-ukai, fonts-arphic-uming, libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc | gnumeric")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
@@ -63,7 +67,8 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR})
 include(CPack)
 
-# The package scripts/package.sh writes, which the package tests check.
+# The package the package tests check: this tree's own, as `scripts/package.sh <this
+# tree>` writes it (scripts/test.sh does so after the build).
 execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE QS_DEB_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE)
-set(QS_PACKAGE_FILE ${PROJECT_SOURCE_DIR}/build-deb/qingsui_${PROJECT_VERSION}_${QS_DEB_ARCH}.deb
+set(QS_PACKAGE_FILE ${CMAKE_BINARY_DIR}/qingsui_${PROJECT_VERSION}_${QS_DEB_ARCH}.deb
   CACHE FILEPATH "The Debian package the package tests check")

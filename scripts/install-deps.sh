@@ -7,8 +7,8 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   # build
   build-essential cmake pkg-config
-  # toolkit, database driver, translations of the standard dialogs
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n qt6-qpa-plugins
+  # toolkit, database drivers (SQLite, a school's PostgreSQL server), translations of the standard dialogs
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n qt6-qpa-plugins
   # spreadsheet export
   libxlsxwriter-dev
   # manual compiler and viewer
@@ -17,12 +17,14 @@ packages=(
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming
   # end-to-end tests: virtual display, input, accessibility, database inspection
   xvfb xauth xdotool x11-utils imagemagick sqlite3
-  python3 python3-pyatspi python3-xlib gir1.2-atspi-2.0 at-spi2-core dbus-x11
+  python3 python3-pyatspi python3-xlib python3-psycopg2 gir1.2-atspi-2.0 at-spi2-core dbus-x11
   # crash tests: kill a process at its n-th write (fault injection)
   strace
   # the Debian package: icons drawn as SVG, library dependencies, its checks; the
   # start-up benchmark watches the display through xcb
   qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream libxcb1-dev
+  # the tests' own throw-away database server
+  postgresql
 )
 missing=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | grep -vc ' installed$' || true)
 if [ "$missing" = "0" ] && [ "$(dpkg-query -W "${packages[@]}" 2>/dev/null | wc -l)" = "${#packages[@]}" ]; then

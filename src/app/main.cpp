@@ -3,6 +3,7 @@
 #include "store/ApplicationTitle.h"
 #include "store/DataPaths.h"
 #include "store/ProgramSettings.h"
+#include "store/ServerCopy.h"
 #include "ui/ChineseTranslations.h"
 #include "ui/FontMapping.h"
 #include "ui/QtPrompter.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -25,10 +27,52 @@ QIcon windowIcon()
     return icon;
 }
 
+// Help, the version or a mistake on the command line, for the terminal.
+int printAndExit(const ProgramSettings &settings)
+{
+    std::fputs(settings.message.toLocal8Bit().constData(), settings.failed ? stderr : stdout);
+    return settings.failed ? 2 : 0;
+}
+
+// The command that moves a program folder onto the school's server; no window.
+int copyToServer(const ProgramSettings &settings)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QString refusal;
+    const std::optional<DatabaseUrl> server = DatabaseUrl::parse(settings.database, &refusal);
+    if (!server) {
+        err << (settings.database.isEmpty() ? QStringLiteral("请用 --database 指定数据库服务器。") : refusal) << Qt::endl;
+        return 2;
+    }
+    const ServerCopy::Report report = ServerCopy::copy(settings.copyToServer, *server);
+    for (const QString &line : report.lines)
+        out << line << Qt::endl;
+    if (!report.result) {
+        err << report.result.error << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+bool wantsCopy(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]).startsWith("--copy-to-server"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (wantsCopy(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
+        return settings.exitNow() ? printAndExit(settings) : copyToServer(settings);
+    }
     QApplication app(argc, argv);
     // The application's own title; not the display name, which Qt would append to every
     // window title.
@@ -42,15 +86,15 @@ int main(int argc, char *argv[])
     const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
     QtPrompter prompter;
     if (settings.exitNow()) {
-        std::fputs(settings.message.toLocal8Bit().constData(), settings.failed ? stderr : stdout);
         if (settings.failed)
             prompter.error(settings.message.section(QLatin1Char('\n'), 0, 0));
-        return settings.failed ? 2 : 0;
+        return printAndExit(settings);
     }
 
     // The login dialog comes first; the window builds its widgets when the login needs them.
     TForm1 window(DataPaths::choose(QCoreApplication::applicationDirPath(), settings.dataFolder), prompter, nullptr,
         TForm1::Build::WhenLoginNeedsIt);
+    window.useServer(settings.database);
     prompter.setStartFolder(window.context().paths.dataFolder());
     prompter.setParent(&window);
     window.FormCreate();

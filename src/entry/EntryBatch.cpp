@@ -78,8 +78,11 @@ bool EntryBatch::addRoster(const QStringList &rows, const Context &context)
         return true;
     }
     const bool replace = answer == Prompter::Answer::Yes;
-    if (replace && context.tables.mode == kModeGradeBook)
-        QFile::remove(context.paths.dataFile(context.tables.currentTable() + QStringLiteral("biaoti.qs")));
+    if (replace && context.tables.mode == kModeGradeBook) {
+        DataFolder folder(context.paths.dataFolder());
+        DataFiles &files = context.dataFiles ? *context.dataFiles : folder;
+        (void)files.remove(context.tables.currentTable() + QStringLiteral("biaoti.qs"));
+    }
 
     QStringList names;
     for (const QString &row : rows)

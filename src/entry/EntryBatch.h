@@ -2,6 +2,7 @@
 
 #include "EntryInput.h"
 #include "EntryKind.h"
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/TableNames.h"
 #include "ui/MainView.h"
@@ -21,6 +22,8 @@ public:
     struct Context {
         TableNames tables;
         DataPaths paths;
+        /// The Data files; the Data folder of paths when unset.
+        DataFiles *dataFiles = nullptr;
         /// The grade-book column list as open grade-book view last wrote it.
         QString columnList;
         /// The score of each grade A to D (the comment settings' score boxes).

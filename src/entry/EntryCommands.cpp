@@ -124,6 +124,7 @@ void EntryCommands::BitBtn3Click()
     EntryBatch::Context batch;
     batch.tables = m_context.login.tables();
     batch.paths = m_context.paths;
+    batch.dataFiles = &m_context.dataFiles;
     batch.columnList = m_view.gradeBookColumnList();
     if (m_entryKind == EntryKind::Evaluation) {
         // The scores are checked before any student is graded, as grading one student does.

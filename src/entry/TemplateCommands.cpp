@@ -58,12 +58,12 @@ QString TemplateCommands::extension(EntryKind kind)
     return files ? files->extension : QString();
 }
 
-QString TemplateCommands::defaultTemplatePath(EntryKind kind) const
+QString TemplateCommands::defaultTemplateName(EntryKind kind) const
 {
     const std::optional<TemplateKind> files = templateKind(kind);
     if (!files)
         return {};
-    return m_context.paths.dataFile(m_context.login.className + m_context.login.subject + files->defaultName);
+    return m_context.login.className + m_context.login.subject + files->defaultName;
 }
 
 void TemplateCommands::useKind(FileDialogSetting &dialog) const
@@ -83,7 +83,7 @@ void TemplateCommands::SpeedButton7Click()
         = m_context.prompter.openFile(m_openDialog.title, m_openDialog.filter, m_openDialog.defaultExtension);
     if (!path)
         return;
-    if (!load(*path))
+    if (!load([&] { return TemplateFile::readText(*path); }, [&](int count) { return TemplateFile::readLines(*path, count); }))
         m_context.prompter.message(kError, kFileMissing, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
@@ -94,7 +94,8 @@ void TemplateCommands::SpeedButton9Click()
         = m_context.prompter.saveFile(m_saveDialog.title, m_saveDialog.filter, m_saveDialog.defaultExtension);
     if (!path)
         return;
-    save(*path);
+    auto [folder, name] = DataFolder::of(*path);
+    save(folder, name);
 }
 
 void TemplateCommands::SpeedButton8Click()
@@ -102,33 +103,36 @@ void TemplateCommands::SpeedButton8Click()
     if (m_context.prompter.message(kError, kConfirmSaveDefault, Prompter::Buttons::YesNo, Prompter::Icon::Information)
         != Prompter::Answer::Yes)
         return;
-    const QString path = defaultTemplatePath(m_kind());
-    if (path.isEmpty())
+    const QString name = defaultTemplateName(m_kind());
+    if (name.isEmpty())
         return;
-    save(path);
+    save(m_context.dataFiles, name);
 }
 
 void TemplateCommands::SpeedButton10Click()
 {
-    const QString path = defaultTemplatePath(m_kind());
-    if (path.isEmpty())
+    const QString name = defaultTemplateName(m_kind());
+    if (name.isEmpty())
         return;
-    if (!load(path))
+    const DataFiles &files = m_context.dataFiles;
+    if (!load([&] { return TemplateFile::readText(files, name); },
+            [&](int count) { return TemplateFile::readLines(files, name, count); }))
         m_context.prompter.message(kError, kDefaultMissing, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }
 
-bool TemplateCommands::load(const QString &path)
+bool TemplateCommands::load(
+    const std::function<std::optional<QString>()> &text, const std::function<std::optional<QStringList>(int)> &firstLines)
 {
     if (!m_panel.gridInUse()) {
-        const std::optional<QString> text = TemplateFile::readText(path);
-        if (!text)
+        const std::optional<QString> read = text();
+        if (!read)
             return false;
-        m_panel.memo()->setPlainText(TemplateFile::withLineFeeds(*text));
+        m_panel.memo()->setPlainText(TemplateFile::withLineFeeds(*read));
         return true;
     }
     // The grid holds 199 lines: only they are read, from a file of any size. Rows below
     // the file's last line keep what they held.
-    const std::optional<QStringList> lines = TemplateFile::readLines(path, EntryGrid::kDataRows);
+    const std::optional<QStringList> lines = firstLines(EntryGrid::kDataRows);
     if (!lines)
         return false;
     for (int row = 1; row <= lines->size(); ++row)
@@ -136,7 +140,7 @@ bool TemplateCommands::load(const QString &path)
     return true;
 }
 
-void TemplateCommands::save(const QString &path)
+void TemplateCommands::save(DataFiles &files, const QString &name)
 {
     QString error;
     const std::optional<QByteArray> bytes = m_panel.gridInUse() ? TemplateFile::gridBytes(m_panel.grid()->cellTexts(), &error)
@@ -145,6 +149,6 @@ void TemplateCommands::save(const QString &path)
         m_context.prompter.message(kError, error, Prompter::Buttons::Ok, Prompter::Icon::Information);
         return;
     }
-    if (const Result written = TemplateFile::write(path, *bytes); !written)
+    if (const Result written = files.write(name, *bytes); !written)
         m_context.prompter.message(kError, written.error, Prompter::Buttons::Ok, Prompter::Icon::Information);
 }

@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 struct AppContext;
+class DataFiles;
 class EntryPanel;
 
 /// One of the main window's two file dialogs as the commands leave it: its title, and
@@ -37,18 +39,20 @@ public:
     FileDialogSetting &openDialog() { return m_openDialog; }
     const FileDialogSetting &saveDialog() const { return m_saveDialog; }
 
-    /// Path of the default template of the logged-in class and subject for kind; empty for no kind.
-    QString defaultTemplatePath(EntryKind kind) const;
+    /// The Data file name of the default template of the logged-in class and subject for
+    /// kind; empty for no kind.
+    QString defaultTemplateName(EntryKind kind) const;
     /// The dialog filter of a kind ("名单文件(*.qsm)|*.qsm"...); empty for no kind.
     static QString filter(EntryKind kind);
     /// The extension of a kind's files (qsm, qsc, qsp); empty for no kind.
     static QString extension(EntryKind kind);
 
 private:
-    /// Puts the file's text into the input in use; false (input unchanged) when it cannot be read.
-    bool load(const QString &path);
-    /// Writes the input in use to path; shows the failure with caption 错误.
-    void save(const QString &path);
+    /// Puts a file's text into the input in use; false (input unchanged) when it could not be read.
+    bool load(
+        const std::function<std::optional<QString>()> &text, const std::function<std::optional<QStringList>(int)> &firstLines);
+    /// Writes the input in use to the file; shows the failure with caption 错误.
+    void save(DataFiles &files, const QString &name);
     void useKind(FileDialogSetting &dialog) const;
 
     AppContext &m_context;

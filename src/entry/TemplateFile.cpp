@@ -109,6 +109,26 @@ std::optional<QStringList> readLines(const QString &path, int count)
     }
 }
 
+std::optional<QString> readText(const DataFiles &files, const QString &name)
+{
+    const ReadResult<QByteArray> bytes = files.read(name);
+    if (!bytes || bytes->size() > kMaxBytes)
+        return std::nullopt;
+    return textOf(*bytes);
+}
+
+std::optional<QStringList> readLines(const DataFiles &files, const QString &name, int count)
+{
+    // A default template is written by the program, a few kilobytes: read whole.
+    const ReadResult<QByteArray> bytes = files.read(name);
+    if (!bytes || bytes->size() > kMaxGridBytes)
+        return std::nullopt;
+    const std::optional<QString> text = textOf(*bytes);
+    if (!text)
+        return std::nullopt;
+    return lines(*text).mid(0, count);
+}
+
 QStringList lines(const QString &text)
 {
     return LineFile::splitLines(text);

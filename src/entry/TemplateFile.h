@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DataFiles.h"
 #include "store/Result.h"
 
 #include <QByteArray>
@@ -34,9 +35,11 @@ Result write(const QString &path, const QByteArray &bytes);
 /// byte-order mark), else GBK; line breaks as they stand. nullopt when the file is missing,
 /// unreadable or over kMaxBytes.
 std::optional<QString> readText(const QString &path);
+std::optional<QString> readText(const DataFiles &files, const QString &name);
 /// The first count lines of a template file (fewer when it has fewer), read no further
 /// than they go, whatever the file's size. nullopt when the file is missing or unreadable.
 std::optional<QStringList> readLines(const QString &path, int count);
+std::optional<QStringList> readLines(const DataFiles &files, const QString &name, int count);
 /// Lines of a template text: breaks are CR LF, CR or LF; a break at the very end adds no line.
 QStringList lines(const QString &text);
 /// The text with every line break (CR LF, CR or LF) made a single LF, as an edit box holds it.

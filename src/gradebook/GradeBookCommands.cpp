@@ -97,5 +97,5 @@ void GradeBookCommands::N12Click()
 void GradeBookCommands::N27Click()
 {
     ScoreClearing(m_context.database, m_context.mainQuery, m_context.prompter, m_view)
-        .run(m_context.login.tables(), m_context.paths);
+        .run(m_context.login.tables(), m_context.dataFiles);
 }

@@ -1,6 +1,7 @@
 #include "ScoreClearing.h"
 
 #include "GradeBookMessages.h"
+#include "store/DataFileNames.h"
 #include "store/Dataset.h"
 #include "store/PasswordFile.h"
 #include "ui/Prompter.h"
@@ -15,17 +16,18 @@ ScoreClearing::ScoreClearing(Database &database, Dataset &view, Prompter &prompt
 {
 }
 
-QString ScoreClearing::expectedPassword(const TableNames &tables, const DataPaths &paths)
+QString ScoreClearing::expectedPassword(const TableNames &tables, const DataFiles &files)
 {
-    return PasswordFile::readToken(paths.passwordFile(tables.className, tables.subject)).value_or(kAdministratorPassword);
+    return PasswordFile::readToken(files, DataFileNames::password(tables.className, tables.subject))
+        .value_or(kAdministratorPassword);
 }
 
-void ScoreClearing::run(const TableNames &tables, const DataPaths &paths)
+void ScoreClearing::run(const TableNames &tables, const DataFiles &files)
 {
     const QString classAndSubject = tables.className + tables.subject;
     if (!m_prompter.confirm(kNotice, QStringLiteral("确定删除") + classAndSubject + QStringLiteral("的全部成绩吗？")))
         return;
-    const QString expected = expectedPassword(tables, paths);
+    const QString expected = expectedPassword(tables, files);
     const QString answer
         = m_prompter
               .input(QStringLiteral("密码"), QStringLiteral("请输入") + classAndSubject + QStringLiteral("登录密码"), QString())

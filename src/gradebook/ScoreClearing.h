@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/DataPaths.h"
+#include "store/DataFiles.h"
 #include "store/TableNames.h"
 #include "ui/MainView.h"
 
@@ -14,11 +14,11 @@ class ScoreClearing final {
 public:
     ScoreClearing(Database &database, Dataset &view, Prompter &prompter, MainView &mainView);
 
-    void run(const TableNames &tables, const DataPaths &paths);
+    void run(const TableNames &tables, const DataFiles &files);
 
     /// The password the command accepts: the stored one of the class and subject, or the
     /// administrator password when none can be read.
-    static QString expectedPassword(const TableNames &tables, const DataPaths &paths);
+    static QString expectedPassword(const TableNames &tables, const DataFiles &files);
 
 private:
     Database &m_database;

@@ -2,7 +2,8 @@
 
 #include "NameRules.h"
 #include "StoredSpelling.h"
-#include "store/DataPaths.h"
+#include "store/DataFileNames.h"
+#include "store/DataFiles.h"
 #include "store/Dataset.h"
 #include "store/LineFile.h"
 #include "store/ListFile.h"
@@ -10,8 +11,6 @@
 #include "store/TableNames.h"
 #include "ui/AppContext.h"
 #include "ui/Prompter.h"
-
-#include <QFile>
 
 namespace {
 using Caption::kError;
@@ -30,10 +29,9 @@ ClassLists::BoxContents ClassLists::contentsOf(const QStringList &lines)
 
 ClassLists::Opening ClassLists::opening()
 {
-    const DataPaths &paths = m_context.paths;
+    const DataFiles &files = m_context.dataFiles;
     Opening result;
-    const QString classListPath = paths.classListFile();
-    const ReadResult<QStringList> classes = LineFile::read(classListPath);
+    const ReadResult<QStringList> classes = LineFile::read(files, DataFileNames::classList());
     if (!classes) {
         m_context.prompter.error(classes.error);
         return result;
@@ -43,10 +41,10 @@ ClassLists::Opening ClassLists::opening()
     // A name that cannot be a file name never has a subject list file of its own.
     const QString className = result.classes.text;
     const bool usable = !className.isEmpty() && NameRules::classRefusal(className).isEmpty();
-    QString subjectListPath = usable ? paths.subjectListFile(className) : QString();
-    if (subjectListPath.isEmpty() || !QFile::exists(subjectListPath))
-        subjectListPath = paths.defaultSubjectListFile();
-    const ReadResult<QStringList> subjects = LineFile::read(subjectListPath);
+    QString subjectList = usable ? DataFileNames::subjectList(className) : QString();
+    if (subjectList.isEmpty() || !files.exists(subjectList))
+        subjectList = DataFileNames::defaultSubjectList();
+    const ReadResult<QStringList> subjects = LineFile::read(files, subjectList);
     if (!subjects) {
         m_context.prompter.error(subjects.error);
         return result;
@@ -59,10 +57,10 @@ ClassLists::BoxContents ClassLists::subjectsOf(const QString &typedClass)
 {
     if (typedClass.isEmpty() || !NameRules::classRefusal(typedClass).isEmpty())
         return {};
-    const QString path = m_context.paths.subjectListFile(StoredSpelling(m_context).className(typedClass));
-    if (!QFile::exists(path))
+    const QString list = DataFileNames::subjectList(StoredSpelling(m_context).className(typedClass));
+    if (!m_context.dataFiles.exists(list))
         return {};
-    const ReadResult<QStringList> subjects = LineFile::read(path);
+    const ReadResult<QStringList> subjects = LineFile::read(m_context.dataFiles, list);
     if (!subjects) {
         m_context.prompter.error(subjects.error);
         return {};
@@ -80,9 +78,9 @@ bool ClassLists::administratorConfirmed()
     return false;
 }
 
-std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString &path, const QString &name)
+std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString &list, const QString &name)
 {
-    const ReadResult<QStringList> lines = LineFile::read(path);
+    const ReadResult<QStringList> lines = LineFile::read(m_context.dataFiles, list);
     if (!lines) {
         m_context.prompter.error(lines.error);
         return std::nullopt;
@@ -90,7 +88,7 @@ std::optional<ClassLists::BoxContents> ClassLists::removeFromList(const QString 
     // A line that differs only in letter case names the same tables.
     const QStringList remaining = StoredNames::withoutCaseVariants(*lines, name);
     // Byte for byte, so a line GBK cannot read is kept as it is rather than refused.
-    if (const ListFile::Rewrite written = ListFile::removeAll(path, name); !written.result) {
+    if (const ListFile::Rewrite written = ListFile::removeAll(m_context.dataFiles, list, name); !written.result) {
         m_context.prompter.error(written.result.error);
         return std::nullopt;
     }
@@ -116,7 +114,7 @@ std::optional<ClassLists::BoxContents> ClassLists::deleteClass(const QString &ty
 
     if (!m_context.mainQuery.execute(Sql::dropTable(className)))
         prompter.notice(kNotice, className + QStringLiteral("母版不存在!"));
-    return removeFromList(m_context.paths.classListFile(), className);
+    return removeFromList(DataFileNames::classList(), className);
 }
 
 std::optional<ClassLists::BoxContents> ClassLists::deleteSubject(const QString &typedClass, const QString &typedSubject)
@@ -145,8 +143,8 @@ std::optional<ClassLists::BoxContents> ClassLists::deleteSubject(const QString &
     const TableNames names{className, subject, QString()};
     Dataset &query = m_context.mainQuery;
     if (query.execute(Sql::dropTable(names.questioningTable())) && query.execute(Sql::dropTable(names.gradeBookTable())))
-        QFile::remove(m_context.paths.passwordFile(className, subject));
+        (void)m_context.dataFiles.remove(DataFileNames::password(className, subject));
     else
         prompter.notice(kNotice, className + subject + QStringLiteral("记录不存在!"));
-    return removeFromList(m_context.paths.subjectListFile(className), subject);
+    return removeFromList(DataFileNames::subjectList(className), subject);
 }

@@ -36,7 +36,7 @@ public:
 
 private:
     bool administratorConfirmed();
-    std::optional<BoxContents> removeFromList(const QString &path, const QString &name);
+    std::optional<BoxContents> removeFromList(const QString &list, const QString &name);
     static BoxContents contentsOf(const QStringList &lines);
 
     AppContext &m_context;

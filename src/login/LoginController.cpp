@@ -2,7 +2,8 @@
 
 #include "NameRules.h"
 #include "StoredSpelling.h"
-#include "store/DataPaths.h"
+#include "store/DataFileNames.h"
+#include "store/DataFiles.h"
 #include "store/Dataset.h"
 #include "store/ListFile.h"
 #include "store/LoginState.h"
@@ -14,11 +15,6 @@
 #include "ui/AppContext.h"
 #include "ui/MainView.h"
 #include "ui/Prompter.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 using Caption::kError;
@@ -48,10 +44,10 @@ bool LoginController::login(const Entries &typed)
         return false;
     // A login that fails from here on leaves no password file of its own behind, so the
     // next attempt asks for the password again instead of saying it is wrong.
-    const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
+    const QString passwordFile = DataFileNames::password(entries.className, entries.subject);
     const auto fail = [&] {
         if (change == PasswordFileChange::Save)
-            QFile::remove(passwordFile);
+            (void)m_context.dataFiles.remove(passwordFile);
         return false;
     };
 
@@ -67,9 +63,8 @@ bool LoginController::login(const Entries &typed)
 
     if (!loadGradeSettings(entries))
         return fail();
-    const DataPaths &paths = m_context.paths;
-    if (!putFirstInList(paths.classListFile(), entries.className)
-        || !putFirstInList(paths.subjectListFile(entries.className), entries.subject))
+    if (!putFirstInList(DataFileNames::classList(), entries.className)
+        || !putFirstInList(DataFileNames::subjectList(entries.className), entries.subject))
         return fail();
     return true;
 }
@@ -111,12 +106,8 @@ bool LoginController::checkEntries(const Entries &entries)
     }
     // The login writes the password, settings and list files there: say so now, rather
     // than fail half-way.
-    const QString dataFolder = m_context.paths.dataFolder();
-    const QFileInfo folder(dataFolder);
-    if (!folder.isDir() || !folder.isWritable()) {
-        prompter.notice(kError,
-            QStringLiteral("无法写入数据文件夹“%1”：它不存在或不允许写入。请检查这个文件夹及其权限后再登录。")
-                .arg(QDir::toNativeSeparators(dataFolder)));
+    if (const QString unwritable = m_context.dataFiles.unwritableReason(); !unwritable.isEmpty()) {
+        prompter.notice(kError, unwritable);
         return false;
     }
     return true;
@@ -125,9 +116,9 @@ bool LoginController::checkEntries(const Entries &entries)
 bool LoginController::checkPassword(const Entries &entries, PasswordFileChange &change)
 {
     Prompter &prompter = m_context.prompter;
-    const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
+    const QString passwordFile = DataFileNames::password(entries.className, entries.subject);
     std::optional<QString> stored;
-    if (!QFile::exists(passwordFile)) {
+    if (!m_context.dataFiles.exists(passwordFile)) {
         // A password that would be read back cut short would lock the teacher out.
         if (const QString refusal = PasswordFile::refusalReason(entries.password); !refusal.isEmpty()) {
             prompter.notice(kError, refusal);
@@ -139,7 +130,7 @@ bool LoginController::checkPassword(const Entries &entries, PasswordFileChange &
         change = PasswordFileChange::Save;
         stored = entries.password;
     } else {
-        stored = PasswordFile::readToken(passwordFile).value_or(fallbackPassword());
+        stored = PasswordFile::readToken(m_context.dataFiles, passwordFile).value_or(fallbackPassword());
     }
 
     if (entries.password == kAdministratorPassword) {
@@ -198,13 +189,13 @@ bool LoginController::prepareTables(const Entries &entries)
 
 bool LoginController::changePasswordFile(const Entries &entries, PasswordFileChange change)
 {
-    const QString passwordFile = m_context.paths.passwordFile(entries.className, entries.subject);
+    const QString passwordFile = DataFileNames::password(entries.className, entries.subject);
     switch (change) {
     case PasswordFileChange::None: return true;
-    case PasswordFileChange::Remove: QFile::remove(passwordFile); return true;
+    case PasswordFileChange::Remove: (void)m_context.dataFiles.remove(passwordFile); return true;
     case PasswordFileChange::Save: break;
     }
-    if (const Result written = PasswordFile::write(passwordFile, entries.password); !written) {
+    if (const Result written = PasswordFile::write(m_context.dataFiles, passwordFile, entries.password); !written) {
         m_context.prompter.error(written.error);
         return false;
     }
@@ -214,23 +205,21 @@ bool LoginController::changePasswordFile(const Entries &entries, PasswordFileCha
 bool LoginController::loadGradeSettings(const Entries &entries)
 {
     Prompter &prompter = m_context.prompter;
-    const DataPaths &paths = m_context.paths;
-    const QString own = paths.gradeSettingsFile(entries.className, entries.subject);
-    const bool hasOwn = QFile::exists(own);
-    const QString source = hasOwn ? own : paths.defaultGradeSettingsFile();
+    DataFiles &files = m_context.dataFiles;
+    const QString own = DataFileNames::gradeSettings(entries.className, entries.subject);
+    const bool hasOwn = files.exists(own);
+    const QString source = hasOwn ? own : DataFileNames::defaultGradeSettings();
 
-    const ReadResult<QStringList> lines = SettingsFile::readLines(source);
+    const ReadResult<QStringList> lines = SettingsFile::readLines(files, source);
     if (!lines) {
         prompter.error(lines.error);
         return false;
     }
     if (!hasOwn) {
         // The class and subject get the default file as it is, byte for byte.
-        QFile original(source);
-        QSaveFile copy(own);
-        if (!original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly) || copy.write(original.readAll()) < 0
-            || !copy.commit()) {
-            prompter.error(QStringLiteral("无法写入文件“%1”。").arg(own));
+        const ReadResult<QByteArray> original = files.read(source);
+        if (!original || !files.write(own, *original)) {
+            prompter.error(QStringLiteral("无法写入文件“%1”。").arg(files.shown(own)));
             return false;
         }
     }
@@ -243,16 +232,16 @@ bool LoginController::loadGradeSettings(const Entries &entries)
     return true;
 }
 
-bool LoginController::putFirstInList(const QString &path, const QString &name)
+bool LoginController::putFirstInList(const QString &list, const QString &name)
 {
     // Byte for byte, so a line GBK cannot read stays as it is and blocks nothing.
-    const ListFile::Rewrite rewrite = ListFile::putFirst(path, name);
+    const ListFile::Rewrite rewrite = ListFile::putFirst(m_context.dataFiles, list, name);
     if (!rewrite.result) {
         m_context.prompter.error(rewrite.result.error);
         return false;
     }
     if (rewrite.keptUndecodable)
         m_context.prompter.notice(kNotice,
-            QStringLiteral("文件“%1”中有不是GBK编码、无法识别的行，这些行已原样保留。").arg(QDir::toNativeSeparators(path)));
+            QStringLiteral("文件“%1”中有不是GBK编码、无法识别的行，这些行已原样保留。").arg(m_context.dataFiles.shown(list)));
     return true;
 }

@@ -46,7 +46,7 @@ private:
     Result showChosenView(const QString &mode);
     bool changePasswordFile(const Entries &entries, PasswordFileChange change);
     bool loadGradeSettings(const Entries &entries);
-    bool putFirstInList(const QString &path, const QString &name);
+    bool putFirstInList(const QString &list, const QString &name);
 
     AppContext &m_context;
     MainView &m_view;

@@ -1,21 +1,20 @@
 #include "StoredSpelling.h"
 
-#include "store/DataPaths.h"
+#include "store/DataFileNames.h"
+#include "store/DataFiles.h"
 #include "store/LineFile.h"
 #include "store/StoredNames.h"
 #include "store/TableNames.h"
 #include "ui/AppContext.h"
 
-#include <QFile>
-
 namespace {
 
 // The spelling of name in a list file, if the file has it apart from letter case.
-std::optional<QString> spellingInList(const QString &path, const QString &name)
+std::optional<QString> spellingInList(const DataFiles &files, const QString &list, const QString &name)
 {
-    if (!QFile::exists(path))
+    if (!files.exists(list))
         return std::nullopt;
-    return StoredNames::spellingIn(LineFile::read(path).value.value_or(QStringList()), name);
+    return StoredNames::spellingIn(LineFile::read(files, list).value.value_or(QStringList()), name);
 }
 
 } // namespace
@@ -31,7 +30,7 @@ QString StoredSpelling::className(const QString &typed)
         return typed;
     if (const std::optional<QString> table = StoredNames::tableSpelling(m_context.database, typed))
         return *table;
-    return spellingInList(m_context.paths.classListFile(), typed).value_or(typed);
+    return spellingInList(m_context.dataFiles, DataFileNames::classList(), typed).value_or(typed);
 }
 
 StoredSpelling::Names StoredSpelling::names(const QString &typedClass, const QString &typedSubject)
@@ -44,6 +43,6 @@ StoredSpelling::Names StoredSpelling::names(const QString &typedClass, const QSt
     }
     const QString storedClass = className(typedClass);
     const QString storedSubject
-        = spellingInList(m_context.paths.subjectListFile(storedClass), typedSubject).value_or(typedSubject);
+        = spellingInList(m_context.dataFiles, DataFileNames::subjectList(storedClass), typedSubject).value_or(typedSubject);
     return {storedClass, storedSubject};
 }

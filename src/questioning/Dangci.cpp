@@ -3,6 +3,7 @@
 #include "CommentField.h"
 #include "QuestioningMessages.h"
 #include "ScoreBox.h"
+#include "store/DataFileNames.h"
 #include "store/DataPaths.h"
 #include "store/LoginState.h"
 #include "ui/Prompter.h"
@@ -173,8 +174,9 @@ void TForm2::BitBtn1Click()
     }
     const GradeSettings values = settings();
     m_login.grades = values;
-    const DataPaths paths(m_login.programFolder);
-    const Result written = SettingsFile::write(paths.gradeSettingsFile(m_login.className, m_login.subject), values);
+    DataFolder folder(DataPaths(m_login.programFolder).dataFolder());
+    DataFiles &files = m_dataFiles ? *m_dataFiles : folder;
+    const Result written = SettingsFile::write(files, DataFileNames::gradeSettings(m_login.className, m_login.subject), values);
     if (!written) {
         m_prompter.error(written.error);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GradingSettings.h"
+#include "store/DataFiles.h"
 #include "store/SettingsFile.h"
 
 #include <QDialog>
@@ -21,6 +22,8 @@ class TForm2 final : public QDialog, public GradingSettings {
 
 public:
     TForm2(LoginState &login, Prompter &prompter, QWidget *parent = nullptr);
+    /// Where 确定 saves the class's grade settings; the program folder's Data folder until set.
+    void useDataFiles(DataFiles &files) { m_dataFiles = &files; }
 
     /// Fills the comment fields and score boxes (start-up and every login).
     void takeSettings(const GradeSettings &settings);
@@ -44,6 +47,7 @@ public:
 private:
     LoginState &m_login;
     Prompter &m_prompter;
+    DataFiles *m_dataFiles = nullptr;
     std::array<QLineEdit *, 4> m_comments{};
     std::array<ScoreBox *, 4> m_scores{};
     QCheckBox *m_commentSwitch;

@@ -1,7 +1,8 @@
 #include "EvaluationClearing.h"
 
 #include "QuestioningMessages.h"
-#include "store/DataPaths.h"
+#include "store/DataFileNames.h"
+#include "store/DataFiles.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "store/PasswordFile.h"
@@ -23,8 +24,8 @@ void EvaluationClearing::run()
     if (!prompter.confirm(kNotice, QStringLiteral("确定清除评价记录吗?")))
         return;
 
-    const QString stored
-        = PasswordFile::readToken(m_context.paths.passwordFile(login.className, login.subject)).value_or(kAdministratorPassword);
+    const QString stored = PasswordFile::readToken(m_context.dataFiles, DataFileNames::password(login.className, login.subject))
+                               .value_or(kAdministratorPassword);
     const QString answer
         = prompter
               .input(QStringLiteral("密码"),

@@ -62,8 +62,10 @@ void QuestioningCommands::createWindows()
 
 TForm2 &QuestioningCommands::form2()
 {
-    if (!m_form2)
+    if (!m_form2) {
         m_form2 = new TForm2(m_context.login, m_context.prompter, m_windows);
+        m_form2->useDataFiles(m_context.dataFiles);
+    }
     return *m_form2;
 }
 

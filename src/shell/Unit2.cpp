@@ -65,7 +65,8 @@ TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent, Build build
     , m_paths(std::move(paths))
     , m_mainQuery(m_database)
     , m_portraitQuery(m_database)
-    , m_context{m_login, m_database, m_mainQuery, m_portraitQuery, m_prompter, m_paths}
+    , m_dataFiles(m_database, m_paths.dataFolder())
+    , m_context{m_login, m_database, m_mainQuery, m_portraitQuery, m_prompter, m_paths, m_dataFiles}
     , m_menus(*this)
 {
     setObjectName(QStringLiteral("TForm1"));
@@ -218,19 +219,46 @@ void TForm1::FormCreate()
     if (m_built)
         loadClips();
 
-    // Passwords, lists and settings go here; a missing folder would make the first login
-    // fail to keep the password it just asked to save. A data folder that cannot be made
-    // is named by the connection's own refusal.
-    const Result prepared = m_paths.prepare();
-    if (const Result opened = m_database.open(m_paths); !opened) {
+    if (const Result opened = openDatabase(); !opened) {
         ensureBuilt();
         m_prompter.error(opened.error);
         return;
     }
-    if (!prepared)
-        m_prompter.error(prepared.error);
     runLoginDialog();
     applyTitleRule();
+}
+
+void TForm1::useServer(const QString &url)
+{
+    m_serverSetting = url;
+}
+
+Result TForm1::openDatabase()
+{
+    if (m_serverSetting.isEmpty()) {
+        // Record.mdb and Data/ in the data folder, the shipped lists and settings copied in
+        // when it is new. A data folder that cannot be made is named by the connection's
+        // own refusal; a shipped file that cannot be copied is told, and the login goes on.
+        const Result prepared = m_paths.prepare();
+        if (Result opened = m_database.open(m_paths); !opened)
+            return opened;
+        if (!prepared)
+            m_prompter.error(prepared.error);
+        return Result::success();
+    }
+    QString refusal;
+    const std::optional<DatabaseUrl> server = DatabaseUrl::parse(m_serverSetting, &refusal);
+    if (!server)
+        return Result::failure(refusal);
+    if (Result opened = m_database.openServer(*server); !opened)
+        return opened;
+    // The lists and settings live on the server, the shipped ones its first Data files; the
+    // local Data folder is only where the file dialogs start (templates, comment lists).
+    (void)m_paths.makeDataFolder();
+    if (Result prepared = m_dataFiles.table().prepare(m_paths.shippedDataFolder()); !prepared)
+        return Result::failure(
+            QStringLiteral("无法在数据库%1上保存班级名单、密码和评语设定：%2").arg(m_database.shownName(), prepared.error));
+    return Result::success();
 }
 
 void TForm1::runLoginDialog()
@@ -443,7 +471,10 @@ void TForm1::N6Click()
 void TForm1::N7Click()
 {
     TForm4 about(this);
-    about.showDataFolder(m_paths.locationCaption(), m_paths.dataRoot());
+    if (m_database.engine() == Engine::PostgreSQL)
+        about.showDatabase(m_database.shownName());
+    else
+        about.showDataFolder(m_paths.locationCaption(), m_paths.dataRoot());
     m_prompter.execDialog(about);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
@@ -54,6 +55,11 @@ public:
     /// Builds what Build::WhenLoginNeedsIt left for later; nothing once built.
     void ensureBuilt();
     bool isBuilt() const { return m_built; }
+    /// Works on a school's PostgreSQL server (postgresql://user@host/name) instead of
+    /// Record.mdb, Data files included; call before FormCreate. A setting that is no such
+    /// URL, or a server that cannot be used, is reported by FormCreate, which then does
+    /// nothing else: never a silent fall back to a local file.
+    void useServer(const QString &url);
 
     // The main view, as the features use it.
     /// Grid formatting (N8Click).
@@ -124,6 +130,7 @@ protected:
 private:
     void build();
     void buildWindow();
+    Result openDatabase();
     void connectCommands();
     void loadClips();
     void saveBeforeLeaving();
@@ -134,6 +141,7 @@ private:
     Database m_database;
     Dataset m_mainQuery;
     Dataset m_portraitQuery;
+    ProgramDataFiles m_dataFiles;
     AppContext m_context;
     std::unique_ptr<DatasetModel> m_datasetModel;
     std::unique_ptr<FormattedGridModel> m_formattedModel;
@@ -143,6 +151,7 @@ private:
     std::unique_ptr<BoundField> m_gradeField;
     bool m_exiting = false;
     bool m_built = false;
+    QString m_serverSetting;
     QString m_gradeBookColumnList;
 
     MainMenus m_menus;

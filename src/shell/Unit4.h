@@ -15,7 +15,9 @@ public:
     QLabel *title() const { return m_title; }
     /// Beside the picture: where the data lives (caption, then the folder).
     void showDataFolder(const QString &caption, const QString &folder);
-    QLabel *dataFolder() const { return m_dataFolder; }
+    /// In the same place: the school's server the program works on instead.
+    void showDatabase(const QString &server);
+    QLabel *dataPlace() const { return m_dataPlace; }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -24,5 +26,5 @@ protected:
 private:
     QLabel *m_picture;
     QLabel *m_title;
-    QLabel *m_dataFolder;
+    QLabel *m_dataPlace;
 };

@@ -24,14 +24,16 @@ Result insert(Database &database, const QString &table, const QStringList &colum
         marks << QStringLiteral("?");
     }
     QSqlQuery sql(database.connection());
-    if (!sql.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                         .arg(Sql::quoted(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
-        return Result::failure(engineMessage(sql.lastError()));
+    if (Result prepared = database.prepare(sql,
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(Sql::quoted(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        !prepared)
+        return prepared;
     for (const QVariantList &row : rows) {
         for (int i = 0; i < columns.size(); ++i)
             sql.bindValue(i, row.value(i));
-        if (!sql.exec())
-            return Result::failure(engineMessage(sql.lastError()));
+        if (Result ran = database.exec(sql); !ran)
+            return ran;
     }
     return Result::success();
 }
@@ -41,7 +43,11 @@ Result highestNumber(Database &database, const QString &table, qint64 &highest)
     if (!database.isOpen())
         return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlQuery sql(database.connection());
-    if (!sql.exec(QStringLiteral("SELECT MAX([编号]) FROM %1").arg(Sql::quoted(table))) || !sql.next())
+    if (Result prepared = database.prepare(sql, QStringLiteral("SELECT MAX([编号]) FROM %1").arg(Sql::quoted(table))); !prepared)
+        return prepared;
+    if (Result ran = database.exec(sql); !ran)
+        return ran;
+    if (!sql.next())
         return Result::failure(engineMessage(sql.lastError()));
     highest = sql.value(0).isNull() ? 0 : sql.value(0).toLongLong();
     return Result::success();

@@ -1,5 +1,7 @@
 #include "DataPaths.h"
 
+#include "DataFileNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +13,8 @@ const QString kDataFolderName = QStringLiteral("Data");
 const QString kDatabaseName = QStringLiteral("Record.mdb");
 
 // The Data files the program ships; a new data folder starts with copies of them.
-const QString kShippedDataFiles[] = {QStringLiteral("banji.qs"), QStringLiteral("xueke.qs"), QStringLiteral("Moren.qs")};
+const QString kShippedDataFiles[]
+    = {DataFileNames::classList(), DataFileNames::defaultSubjectList(), DataFileNames::defaultGradeSettings()};
 
 QString expandHome(const QString &folder)
 {
@@ -85,6 +88,11 @@ QString DataPaths::dataFolder() const
     return QDir(m_dataRoot).filePath(kDataFolderName);
 }
 
+QString DataPaths::shippedDataFolder() const
+{
+    return QDir(m_shippedFolder).filePath(kDataFolderName);
+}
+
 QString DataPaths::dataFile(const QString &name) const
 {
     return QDir(dataFolder()).filePath(name);
@@ -116,15 +124,22 @@ QString DataPaths::locationCaption() const
     return QStringLiteral("数据保存在指定的数据文件夹：");
 }
 
+Result DataPaths::makeDataFolder() const
+{
+    if (QDir().mkpath(dataFolder()))
+        return Result::success();
+    return Result::failure(
+        QStringLiteral("无法建立数据文件夹“%1”。请检查它所在的文件夹是否允许写入。").arg(QDir::toNativeSeparators(dataFolder())));
+}
+
 Result DataPaths::prepare() const
 {
-    const QString data = dataFolder();
-    if (!QDir().mkpath(data))
-        return Result::failure(
-            QStringLiteral("无法建立数据文件夹“%1”。请检查它所在的文件夹是否允许写入。").arg(QDir::toNativeSeparators(data)));
+    if (Result made = makeDataFolder(); !made)
+        return made;
     if (m_location == Location::ProgramFolder)
         return Result::success();
-    const QDir shipped(QDir(m_shippedFolder).filePath(kDataFolderName));
+    const QString data = dataFolder();
+    const QDir shipped(shippedDataFolder());
     for (const QString &name : kShippedDataFiles) {
         const QString target = dataFile(name);
         const QString source = shipped.filePath(name);

@@ -52,6 +52,8 @@ public:
     QString shippedFolder() const { return m_shippedFolder; }
     /// dataRoot/Data
     QString dataFolder() const;
+    /// shippedFolder/Data: the lists and settings a new data folder or server starts with.
+    QString shippedDataFolder() const;
     /// dataRoot/Data/name
     QString dataFile(const QString &name) const;
     QString databaseFile() const;
@@ -66,6 +68,9 @@ public:
     /// In Chinese, where the data lives, for the About box: a caption and the folder.
     QString locationCaption() const;
 
+    /// Makes Data/ (the file dialogs start there even when the Data files are on a server);
+    /// fails naming the folder.
+    Result makeDataFolder() const;
     /// Makes Data/ and, for a data folder apart from the program, copies each shipped Data
     /// file that is not there yet. Never overwrites; fails naming the folder or file.
     Result prepare() const;

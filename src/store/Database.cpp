@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -23,23 +24,30 @@ QString engineMessage(const QSqlError &error)
     return EngineMessages::inChinese(text.isEmpty() ? error.text().trimmed() : text);
 }
 
-Result run(QSqlDatabase db, const QString &sql)
+// PostgreSQL cuts a longer name short without a word, so that two long names could reach
+// one table: refused before the statement runs.
+constexpr int kLongestServerName = 63;
+
+QString tooLongName(Engine engine, const QString &text)
 {
-    QSqlQuery query(db);
-    if (!query.exec(sql))
-        return Result::failure(engineMessage(query.lastError()));
-    return Result::success();
+    if (engine != Engine::PostgreSQL)
+        return {};
+    static const QRegularExpression bracketed(QStringLiteral("\\[([^\\]]*)\\]"));
+    for (const QRegularExpressionMatch &match : bracketed.globalMatch(text)) {
+        const QString name = match.captured(1);
+        if (name.toUtf8().size() > kLongestServerName)
+            return QStringLiteral(
+                "名称“%1”太长：数据库服务器上的数据表和数据列的名称最多%2个字节（约21个汉字），这个名称有%3个字节。"
+                "请换用较短的班级、科目或列的名称。")
+                .arg(name)
+                .arg(kLongestServerName)
+                .arg(name.toUtf8().size());
+    }
+    return {};
 }
 
-// A statement with values for its placeholders: the values never become statement text.
-bool runBound(QSqlQuery &query, const Statement &statement)
-{
-    if (!query.prepare(statement.text))
-        return false;
-    for (const QVariant &value : statement.values)
-        query.addBindValue(value);
-    return query.exec();
-}
+// Two PCs starting on an empty server at once make its tables one after the other.
+constexpr qint64 kFirstStartLock = 0x7173696e6974; // "qsinit"
 
 } // namespace
 
@@ -49,6 +57,11 @@ Database::Database(QString connectionName)
 }
 
 Database::~Database()
+{
+    drop();
+}
+
+void Database::drop()
 {
     if (!QSqlDatabase::contains(m_connectionName))
         return;
@@ -66,17 +79,13 @@ Result Database::open(const QString &programFolder)
 
 Result Database::open(const DataPaths &paths)
 {
-    if (QSqlDatabase::contains(m_connectionName)) {
-        {
-            QSqlDatabase old = QSqlDatabase::database(m_connectionName, false);
-            old.close();
-        }
-        QSqlDatabase::removeDatabase(m_connectionName);
-    }
+    drop();
     m_transactionDepth = 0;
+    m_engine = Engine::SQLite;
 
     const QString path = paths.databaseFile();
     const QString shown = QDir::toNativeSeparators(path);
+    m_shownName = shown;
     const QString folderShown = QDir::toNativeSeparators(paths.dataRoot());
     // SQLite writes the file, its journal and its lock file beside it: a folder or a file
     // it may not write is named as the cause, so nobody takes the file for broken.
@@ -101,9 +110,8 @@ Result Database::open(const DataPaths &paths)
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     const auto refuse = [&](const QString &message) {
-        db.close();
         db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
+        drop();
         return Result::failure(message);
     };
     const auto cannotOpen = [&](const QString &engine) {
@@ -127,27 +135,110 @@ Result Database::open(const DataPaths &paths)
             return cannotOpen(engineMessage(error));
         }
     }
-    if (Result wal = run(db, QStringLiteral("PRAGMA journal_mode=WAL")); !wal)
+    if (Result wal = run(QStringLiteral("PRAGMA journal_mode=WAL")); !wal)
         return cannotOpen(wal.error);
-    (void)run(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
+    (void)run(QStringLiteral("PRAGMA synchronous=NORMAL"));
 
-    // A new file, or one that a start cut short left without 母版 or 范例班, is filled in
-    // one transaction: either it holds both tables or the next start fills it again.
+    const Result filled = fillWhenMissing([&](const QString &error) {
+        const QString cause = unwritable();
+        return cause.isEmpty() ? QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, error) : cause;
+    });
+    if (!filled)
+        return refuse(filled.error);
+    return Result::success();
+}
+
+Result Database::openServer(const DatabaseUrl &server)
+{
+    drop();
+    m_transactionDepth = 0;
+    m_engine = Engine::PostgreSQL;
+    m_shownName = QStringLiteral("服务器 %1").arg(server.shown());
+    const QString shown = server.shown();
+    const QString user = server.user.isEmpty() ? qEnvironmentVariable("PGUSER", qEnvironmentVariable("USER")) : server.user;
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
+    if (!db.isValid()) {
+        drop();
+        return Result::failure(
+            QStringLiteral("无法连接数据库服务器“%1”：这台电脑缺少PostgreSQL数据库驱动（Debian软件包 libqt6sql6-psql）。")
+                .arg(shown));
+    }
+    db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setDatabaseName(server.name);
+    if (!server.user.isEmpty())
+        db.setUserName(server.user);
+    if (!server.password.isEmpty())
+        db.setPassword(server.password);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=qingsui"));
+    const auto refuse = [&](const QString &message) {
+        db = QSqlDatabase();
+        drop();
+        return Result::failure(message);
+    };
+    if (!db.open())
+        return refuse(EngineMessages::connectionRefusal(shown, user, server.name, db.lastError().text()));
+
+    // The server's notes ("already exists, skipping") are no news to anybody.
+    (void)run(QStringLiteral("SET client_min_messages TO warning"));
+    // Nothing is written until the server has shown that it can keep the program's names
+    // and that this user may make and change tables.
+    QSqlQuery check(db);
+    if (!check.exec(QStringLiteral("SELECT current_schema(), current_setting('server_encoding'), "
+                                   "has_schema_privilege(current_schema(), 'CREATE'), current_user"))
+        || !check.next())
+        return refuse(QStringLiteral("数据库服务器“%1”无法使用：%2").arg(shown, engineMessage(check.lastError())));
+    const QString who = check.value(3).toString();
+    if (check.value(0).isNull())
+        return refuse(QStringLiteral("数据库服务器“%1”上的数据库“%2”没有可用的模式（schema），用户“%3”无法在其中建表。")
+                          .arg(shown, server.name, who));
+    if (check.value(1).toString().compare(QLatin1String("UTF8"), Qt::CaseInsensitive) != 0)
+        return refuse(QStringLiteral(
+            "数据库服务器“%1”上的数据库“%2”的编码是%3，无法保存中文的班级和姓名。请用 createdb -E UTF8 重新建立它。")
+                          .arg(shown, server.name, check.value(1).toString()));
+    if (!check.value(2).toBool())
+        return refuse(EngineMessages::permissionRefusal(shown, who, QStringLiteral("建立数据表")));
+    QSqlQuery tablesCheck(db);
+    if (!tablesCheck.exec(
+            QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                           "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p') "
+                           "AND NOT has_table_privilege(c.oid, 'SELECT,INSERT,UPDATE,DELETE') ORDER BY c.relname LIMIT 1")))
+        return refuse(QStringLiteral("数据库服务器“%1”无法使用：%2").arg(shown, engineMessage(tablesCheck.lastError())));
+    if (tablesCheck.next())
+        return refuse(
+            EngineMessages::permissionRefusal(shown, who, QStringLiteral("读写数据表“%1”").arg(tablesCheck.value(0).toString())));
+    check.finish();
+    tablesCheck.finish();
+
+    const Result filled = fillWhenMissing(
+        [&](const QString &error) { return QStringLiteral("无法在数据库服务器“%1”上建立数据表：%2").arg(shown, error); });
+    if (!filled)
+        return refuse(filled.error);
+    return Result::success();
+}
+
+Result Database::fillWhenMissing(const std::function<QString(const QString &)> &explain)
+{
+    // A new database, or one that a start cut short left without 母版 or 范例班, is filled
+    // in one transaction: either it holds both tables or the next start fills it again.
     if (!tableExists(kMasterRosterTable) || !tableExists(kPortraitTable)) {
-        const Result filled = transaction([this] { return createInitialContents(*this); });
-        if (!filled) {
-            const QString cause = unwritable();
-            (void)refuse(QString());
-            return Result::failure(
-                cause.isEmpty() ? QStringLiteral("无法建立数据库文件“%1”：%2").arg(shown, filled.error) : cause);
-        }
+        const Result filled = transaction([this]() -> Result {
+            if (m_engine == Engine::PostgreSQL) {
+                if (Result locked = run(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kFirstStartLock)); !locked)
+                    return locked;
+            }
+            return createInitialContents(*this);
+        });
+        if (!filled)
+            return Result::failure(explain(filled.error));
     }
     // The portrait query looks a name up on every tick of a race: without an index each
     // lookup walks the whole table of pictures. The index holds 宣言 too, so the lookup
     // never reads the row itself, where 宣言 lies behind a picture of many megabytes.
     // Not having it only costs speed.
-    if (run(db, QStringLiteral("CREATE INDEX IF NOT EXISTS [范例班姓名宣言] ON [范例班] ([姓名],[宣言])")))
-        (void)run(db, QStringLiteral("DROP INDEX IF EXISTS [范例班姓名]"));
+    if (run(QStringLiteral("CREATE INDEX IF NOT EXISTS [范例班姓名宣言] ON [范例班] ([姓名],[宣言])")))
+        (void)run(QStringLiteral("DROP INDEX IF EXISTS [范例班姓名]"));
     return Result::success();
 }
 
@@ -161,31 +252,77 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
+Result Database::prepare(QSqlQuery &query, const QString &text) const
+{
+    if (const QString refusal = tooLongName(m_engine, text); !refusal.isEmpty())
+        return Result::failure(refusal);
+    if (!query.prepare(Sql::rendered(m_engine, text)))
+        return Result::failure(engineMessage(query.lastError()));
+    return Result::success();
+}
+
+Result Database::exec(QSqlQuery &query)
+{
+    const auto once = [&query] {
+        if (!query.exec())
+            return Result::failure(engineMessage(query.lastError()));
+        return Result::success();
+    };
+    if (m_engine == Engine::PostgreSQL && m_transactionDepth > 0)
+        return transaction(once);
+    return once();
+}
+
+Result Database::run(const QString &text)
+{
+    if (const QString refusal = tooLongName(m_engine, text); !refusal.isEmpty())
+        return Result::failure(refusal);
+    QSqlQuery query(connection());
+    const QString sql = Sql::rendered(m_engine, text);
+    const auto once = [&] {
+        if (!query.exec(sql))
+            return Result::failure(engineMessage(query.lastError()));
+        return Result::success();
+    };
+    if (m_engine == Engine::PostgreSQL && m_transactionDepth > 0)
+        return transaction(once);
+    return once();
+}
+
 Result Database::execute(const Statement &statement, int *rowsAffected)
 {
     if (!isOpen())
         return Result::failure(QStringLiteral("数据库没有打开"));
-    QSqlDatabase db = connection();
     switch (statement.kind) {
     case Statement::Kind::Plain: {
         if (statement.values.isEmpty() && !rowsAffected)
-            return run(db, statement.text);
-        QSqlQuery query(db);
-        if (!runBound(query, statement))
-            return Result::failure(engineMessage(query.lastError()));
+            return run(statement.text);
+        QSqlQuery query(connection());
+        if (Result prepared = prepare(query, statement.text); !prepared)
+            return prepared;
+        for (const QVariant &value : statement.values)
+            query.addBindValue(value);
+        if (Result ran = exec(query); !ran)
+            return ran;
         if (rowsAffected)
             *rowsAffected = query.numRowsAffected();
         return Result::success();
     }
 
-    case Statement::Kind::DeleteAll: return run(db, QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
+    case Statement::Kind::CreateTable: {
+        QString text = Sql::createTableText(m_engine, statement.target, statement.added);
+        if (statement.ifMissing)
+            text.insert(QStringLiteral("CREATE TABLE ").size(), QStringLiteral("IF NOT EXISTS "));
+        return run(text);
+    }
+
+    case Statement::Kind::DeleteAll: return run(QStringLiteral("DELETE FROM ") + Sql::quoted(statement.target));
 
     case Statement::Kind::AlterAdd:
         return transaction([&] {
             for (const ColumnDefinition &column : statement.added) {
-                const Result added = run(db,
-                    QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                        .arg(Sql::quoted(statement.target), Sql::columnDefinition(column)));
+                const Result added = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                             .arg(Sql::quoted(statement.target), Sql::columnDefinition(m_engine, column)));
                 if (!added)
                     return added;
             }
@@ -199,8 +336,7 @@ Result Database::execute(const Statement &statement, int *rowsAffected)
                 names << Sql::quoted(column);
             const QString list = names.isEmpty() ? QStringLiteral("*") : names.join(QLatin1Char(','));
             // Let the engine report a missing source table or column in its own words.
-            if (Result probe = run(db, QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(list, Sql::quoted(statement.source)));
-                !probe)
+            if (Result probe = run(QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(list, Sql::quoted(statement.source))); !probe)
                 return probe;
 
             const QList<ColumnDefinition> sourceColumns = columnDefinitions(statement.source);
@@ -220,12 +356,11 @@ Result Database::execute(const Statement &statement, int *rowsAffected)
             for (const ColumnDefinition &column : copied)
                 copiedNames << Sql::quoted(column.name);
             const QString target = Sql::quoted(statement.target);
-            if (Result created = run(db, Sql::createTableText(statement.target, copied)); !created)
+            if (Result created = run(Sql::createTableText(m_engine, statement.target, copied)); !created)
                 return created;
             const QString columns = copiedNames.join(QLatin1Char(','));
-            return run(db,
-                QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid")
-                    .arg(target, columns, Sql::quoted(statement.source)));
+            return run(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY rowid")
+                           .arg(target, columns, Sql::quoted(statement.source)));
         });
     }
     return Result::failure(QStringLiteral("unknown statement"));
@@ -238,8 +373,13 @@ ReadResult<QList<QVariantList>> Database::rows(const Statement &select) const
         return ReadResult<Rows>::failure(QStringLiteral("数据库没有打开"));
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    if (!runBound(query, select))
+    if (!query.prepare(Sql::rendered(m_engine, select.text)))
         return ReadResult<Rows>::failure(engineMessage(query.lastError()));
+    for (const QVariant &value : select.values)
+        query.addBindValue(value);
+    // A select that fails inside a transaction must not take it along (PostgreSQL would).
+    if (Result ran = const_cast<Database *>(this)->exec(query); !ran)
+        return ReadResult<Rows>::failure(ran.error);
     Rows found;
     const int columns = query.record().count();
     while (query.next()) {
@@ -271,20 +411,33 @@ Result Database::transaction(const std::function<Result()> &work)
     if (!isOpen())
         return Result::failure(QStringLiteral("数据库没有打开"));
     QSqlDatabase db = connection();
+    const auto plainRun = [&db](const QString &sql) {
+        QSqlQuery query(db);
+        if (!query.exec(sql))
+            return Result::failure(engineMessage(query.lastError()));
+        return Result::success();
+    };
+    // SQLite starts a transaction with its first savepoint; PostgreSQL takes savepoints
+    // only inside one.
+    const bool outermost = m_transactionDepth == 0 && m_engine == Engine::PostgreSQL;
     const QString savepoint = QStringLiteral("qs_step%1").arg(m_transactionDepth + 1);
-    if (Result begun = run(db, QStringLiteral("SAVEPOINT ") + savepoint); !begun)
+    if (Result begun = plainRun(outermost ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT ") + savepoint); !begun)
         return begun;
     ++m_transactionDepth;
     Result result = work();
     --m_transactionDepth;
     if (result) {
-        if (Result released = run(db, QStringLiteral("RELEASE ") + savepoint); !released)
+        if (Result released = plainRun(outermost ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint); !released)
             result = released;
         else
             return result;
     }
-    (void)run(db, QStringLiteral("ROLLBACK TO ") + savepoint);
-    (void)run(db, QStringLiteral("RELEASE ") + savepoint);
+    if (outermost) {
+        (void)plainRun(QStringLiteral("ROLLBACK"));
+    } else {
+        (void)plainRun(QStringLiteral("ROLLBACK TO ") + savepoint);
+        (void)plainRun(QStringLiteral("RELEASE ") + savepoint);
+    }
     return result;
 }
 
@@ -293,9 +446,31 @@ bool Database::tableExists(const QString &table) const
     if (!isOpen())
         return false;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    // As the engine takes a name: SQLite folds A to Z, PostgreSQL takes a quoted name as it is.
+    if (m_engine == Engine::PostgreSQL)
+        query.prepare(QStringLiteral("SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                     "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p') AND c.relname = ?"));
+    else
+        query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     query.addBindValue(table);
     return query.exec() && query.next();
+}
+
+QStringList Database::tables() const
+{
+    QStringList names;
+    if (!isOpen())
+        return names;
+    QSqlQuery query(connection());
+    if (m_engine == Engine::PostgreSQL)
+        query.exec(QStringLiteral("SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                  "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p')"));
+    else
+        query.exec(
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
 }
 
 QStringList Database::columns(const QString &table) const
@@ -312,13 +487,20 @@ QList<ColumnDefinition> Database::columnDefinitions(const QString &table) const
     if (!isOpen())
         return columns;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(?) ORDER BY cid"));
+    if (m_engine == Engine::PostgreSQL)
+        query.prepare(QStringLiteral("SELECT column_name, data_type, is_nullable = 'NO', "
+                                     "coalesce(character_maximum_length, 0) FROM information_schema.columns "
+                                     "WHERE table_schema = current_schema() AND table_name = ? AND column_name <> '%1' "
+                                     "ORDER BY ordinal_position")
+                          .arg(Sql::kRowIdentity));
+    else
+        query.prepare(QStringLiteral("SELECT name, type, \"notnull\", 0 FROM pragma_table_info(?) ORDER BY cid"));
     query.addBindValue(table);
     if (!query.exec())
         return columns;
     while (query.next()) {
-        QString type = query.value(1).toString();
-        if (query.value(2).toInt() != 0)
+        QString type = Sql::declaredType(m_engine, query.value(1).toString(), query.value(3).toInt());
+        if (query.value(2).toBool())
             type += QStringLiteral(" NOT NULL");
         columns.append({query.value(0).toString(), type});
     }

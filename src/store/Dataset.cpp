@@ -84,26 +84,33 @@ Result Dataset::open()
 
     QSqlQuery sql(m_database.connection());
     sql.setForwardOnly(true);
-    if (!sql.prepare(m_query.sql))
-        return fail(engineMessage(sql.lastError()));
+    if (Result prepared = m_database.prepare(sql, m_query.sql); !prepared)
+        return fail(prepared.error);
     m_parameterValue = masterParameter();
     if (!m_query.parameter.isEmpty())
         sql.addBindValue(m_parameterValue);
-    if (!sql.exec())
-        return fail(engineMessage(sql.lastError()));
+    if (Result ran = m_database.exec(sql); !ran)
+        return fail(ran.error);
 
     const bool writable = !m_query.writeTable.isEmpty();
     const int offset = writable ? 1 : 0;
     const QSqlRecord record = sql.record();
     QStringList fields;
-    for (int i = offset; i < record.count(); ++i)
+    // The row identity is never a field, also where a table's own columns show it
+    // (PostgreSQL's identity column under *).
+    QList<int> shown;
+    for (int i = offset; i < record.count(); ++i) {
+        if (record.fieldName(i).compare(Sql::kRowIdentity, Qt::CaseInsensitive) == 0)
+            continue;
         fields << record.fieldName(i);
+        shown << i;
+    }
     QVector<Row> rows;
     while (sql.next()) {
         Row row;
         row.rowId = writable ? sql.value(0).toLongLong() : -1;
         row.values.reserve(fields.size());
-        for (int i = offset; i < record.count(); ++i)
+        for (int i : std::as_const(shown))
             row.values.append(sql.value(i));
         rows.append(std::move(row));
     }
@@ -406,25 +413,47 @@ Result Dataset::post()
     for (int index : fields)
         names << Sql::quoted(m_fields.at(index));
 
+    QString text;
     if (m_state == State::Edit) {
-        sql.prepare(QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(table, names.join(QStringLiteral("=?,"))));
+        // Only a field still holding what this row showed is written: a value another
+        // program stored since is never overwritten.
+        QStringList unchanged;
+        for (const QString &name : std::as_const(names))
+            unchanged << Sql::sameValue(name, QStringLiteral("?"));
+        text = QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=? AND %3")
+                   .arg(table, names.join(QStringLiteral("=?,")), unchanged.join(QStringLiteral(" AND ")));
     } else if (names.isEmpty()) {
-        sql.prepare(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table));
+        text = QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING rowid").arg(table);
     } else {
         QStringList marks;
         for (qsizetype i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        sql.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        text = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING rowid")
+                   .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     }
+    if (Result prepared = m_database.prepare(sql, text); !prepared)
+        return fail(prepared.error);
     for (int index : fields)
         sql.addBindValue(row.values.at(index));
-    if (m_state == State::Edit)
+    if (m_state == State::Edit) {
         sql.addBindValue(row.rowId);
-    if (!sql.exec())
-        return fail(engineMessage(sql.lastError()));
-    if (m_state == State::Insert)
-        row.rowId = sql.lastInsertId().toLongLong();
+        for (int index : fields)
+            sql.addBindValue(m_saved.value(index));
+    }
+    if (Result ran = m_database.exec(sql); !ran)
+        return fail(ran.error);
+    if (m_state == State::Insert) {
+        if (!sql.next())
+            return fail(engineMessage(sql.lastError()));
+        row.rowId = sql.value(0).toLongLong();
+        sql.finish();
+    } else if (sql.numRowsAffected() == 0) {
+        // Changed (or deleted) by another program since it was read: show what is stored.
+        cancel();
+        rereadCurrent();
+        return fail(QStringLiteral("这一行刚被另一台电脑（或另一个程序）修改过，您的修改没有保存，以免覆盖它。"
+                                   "现在显示的是数据库中的最新内容，请看过后再修改。"));
+    }
 
     m_state = State::Browse;
     m_modified.clear();
@@ -473,10 +502,13 @@ Result Dataset::deleteCurrent()
         cancel();
 
     QSqlQuery sql(m_database.connection());
-    sql.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(Sql::quoted(m_query.writeTable)));
+    if (Result prepared
+        = m_database.prepare(sql, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(Sql::quoted(m_query.writeTable)));
+        !prepared)
+        return fail(prepared.error);
     sql.addBindValue(m_rows.at(m_current).rowId);
-    if (!sql.exec())
-        return fail(engineMessage(sql.lastError()));
+    if (Result ran = m_database.exec(sql); !ran)
+        return fail(ran.error);
 
     replaceRows([this] {
         m_rows.removeAt(m_current);
@@ -596,10 +628,14 @@ ReadResult<QVariant> Dataset::readStored(const QString &column) const
     if (currentRowId() < 0 || m_query.writeTable.isEmpty())
         return ReadResult<QVariant>::failure(QStringLiteral("没有可以读取的记录"));
     QSqlQuery sql(m_database.connection());
-    sql.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(Sql::quoted(column), Sql::quoted(m_query.writeTable)));
-    sql.addBindValue(currentRowId());
-    if (!sql.exec())
-        return ReadResult<QVariant>::failure(engineMessage(sql.lastError()));
+    Result ran = m_database.prepare(
+        sql, QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(Sql::quoted(column), Sql::quoted(m_query.writeTable)));
+    if (ran) {
+        sql.addBindValue(currentRowId());
+        ran = m_database.exec(sql);
+    }
+    if (!ran)
+        return ReadResult<QVariant>::failure(ran.error);
     return ReadResult<QVariant>::success(sql.next() ? sql.value(0) : QVariant());
 }
 
@@ -608,11 +644,14 @@ Result Dataset::writeStored(const QString &column, const QVariant &value)
     if (currentRowId() < 0 || m_query.writeTable.isEmpty() || m_state == State::Insert)
         return fail(QStringLiteral("没有可以写入的记录"));
     QSqlQuery sql(m_database.connection());
-    sql.prepare(QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(Sql::quoted(m_query.writeTable), Sql::quoted(column)));
+    if (Result prepared = m_database.prepare(
+            sql, QStringLiteral("UPDATE %1 SET %2=? WHERE rowid=?").arg(Sql::quoted(m_query.writeTable), Sql::quoted(column)));
+        !prepared)
+        return fail(prepared.error);
     sql.addBindValue(value);
     sql.addBindValue(currentRowId());
-    if (!sql.exec())
-        return fail(engineMessage(sql.lastError()));
+    if (Result ran = m_database.exec(sql); !ran)
+        return fail(ran.error);
     return Result::success();
 }
 
@@ -623,10 +662,11 @@ void Dataset::rereadCurrent()
     for (const QString &field : std::as_const(m_fields))
         names << Sql::quoted(field);
     QSqlQuery sql(m_database.connection());
-    sql.prepare(
-        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(names.join(QLatin1Char(',')), Sql::quoted(m_query.writeTable)));
+    if (!m_database.prepare(sql,
+            QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(names.join(QLatin1Char(',')), Sql::quoted(m_query.writeTable))))
+        return;
     sql.addBindValue(m_rows.at(m_current).rowId);
-    if (!sql.exec() || !sql.next())
+    if (!m_database.exec(sql) || !sql.next())
         return;
     QVector<QVariant> &values = m_rows[m_current].values;
     for (int i = 0; i < values.size(); ++i) {

@@ -27,22 +27,24 @@ bool isBusy(const QSqlError &error)
 class Run final {
 public:
     explicit Run(Database &database)
-        : m_query(database.connection())
+        : m_database(database)
+        , m_query(database.connection())
     {
     }
     bool exec(const Statement &statement)
     {
-        if (!m_query.prepare(statement.text))
+        if (!m_database.prepare(m_query, statement.text))
             return false;
         for (const QVariant &value : statement.values)
             m_query.addBindValue(value);
-        return m_query.exec();
+        return bool(m_database.exec(m_query));
     }
     QSqlQuery &query() { return m_query; }
     bool busy() const { return isBusy(m_query.lastError()); }
     QString error() const { return m_query.lastError().databaseText(); }
 
 private:
+    Database &m_database;
     QSqlQuery m_query;
 };
 

@@ -69,16 +69,19 @@ Result createInitialContents(Database &database)
         if (hasMasterRoster)
             return Result::success();
         QSqlQuery insert(database.connection());
-        insert.prepare(QStringLiteral("INSERT INTO %1 (%2,%3,%4) VALUES (?,?,?)")
-                           .arg(Sql::quoted(kMasterRosterTable), Sql::quoted(Column::kNumber), Sql::quoted(Column::kName),
-                               Sql::quoted(Column::kGroup)));
+        if (Result prepared = database.prepare(insert,
+                QStringLiteral("INSERT INTO %1 (%2,%3,%4) VALUES (?,?,?)")
+                    .arg(Sql::quoted(kMasterRosterTable), Sql::quoted(Column::kNumber), Sql::quoted(Column::kName),
+                        Sql::quoted(Column::kGroup)));
+            !prepared)
+            return prepared;
         int number = 0;
         for (const char16_t *name : kSampleNames) {
             insert.addBindValue(number + 1);
             insert.addBindValue(QString::fromUtf16(name));
             insert.addBindValue(number / 6 + 1);
-            if (!insert.exec())
-                return Result::failure(insert.lastError().databaseText());
+            if (Result ran = database.exec(insert); !ran)
+                return ran;
             ++number;
         }
         return Result::success();

@@ -30,40 +30,59 @@ QStringList splitLines(const QString &text)
 
 ReadResult<QByteArray> readBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadResult<QByteArray>::failure(
-            QStringLiteral("无法读取文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return ReadResult<QByteArray>::success(file.readAll());
+    const auto [folder, name] = DataFolder::of(path);
+    return folder.read(name);
 }
 
-ReadResult<QStringList> read(const QString &path)
+ReadResult<QStringList> read(const DataFiles &files, const QString &name)
 {
-    const ReadResult<QByteArray> bytes = readBytes(path);
+    const ReadResult<QByteArray> bytes = files.read(name);
     if (!bytes)
         return ReadResult<QStringList>::failure(bytes.error);
     return ReadResult<QStringList>::success(splitLines(TextDecoding::decode(*bytes)));
 }
 
-Result write(const QString &path, const QStringList &lines)
+ReadResult<QStringList> read(const QString &path)
+{
+    const auto [folder, name] = DataFolder::of(path);
+    return read(folder, name);
+}
+
+std::optional<QByteArray> bytesOf(const QStringList &lines, QString *error)
 {
     QByteArray bytes;
     for (const QString &line : lines) {
         const std::optional<QByteArray> encoded = Gbk::encode(line);
-        if (!encoded)
-            return Result::failure(Gbk::unencodableMessage(line));
+        if (!encoded) {
+            if (error)
+                *error = Gbk::unencodableMessage(line);
+            return std::nullopt;
+        }
         bytes += *encoded;
         bytes += "\r\n";
     }
-    return writeBytes(path, bytes);
+    return bytes;
+}
+
+Result write(DataFiles &files, const QString &name, const QStringList &lines)
+{
+    QString error;
+    const std::optional<QByteArray> bytes = bytesOf(lines, &error);
+    if (!bytes)
+        return Result::failure(error);
+    return files.write(name, *bytes);
+}
+
+Result write(const QString &path, const QStringList &lines)
+{
+    auto [folder, name] = DataFolder::of(path);
+    return write(folder, name, lines);
 }
 
 Result writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return Result::success();
+    auto [folder, name] = DataFolder::of(path);
+    return folder.write(name, bytes);
 }
 
 } // namespace LineFile

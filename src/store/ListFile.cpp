@@ -43,28 +43,19 @@ bool isUndecodable(const QByteArray &line)
 }
 
 namespace {
-Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
+QByteArray rewritten(
+    const std::optional<QByteArray> &old, const QByteArray &encoded, const QString &name, bool putFirst, bool &keptUndecodable)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    const std::optional<QByteArray> encoded = Gbk::encode(name);
-    if (!encoded)
-        return {Result::failure(Gbk::unencodableMessage(name)), false};
-
     QList<QByteArray> lines;
     bool utf8 = false;
-    QFile file(path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return {Result::failure(QStringLiteral("无法读取文件“%1”：%2").arg(shown, file.errorString())), false};
-        QByteArray content = file.readAll();
-        file.close();
+    if (old) {
+        QByteArray content = *old;
         utf8 = TextDecoding::isUtf8Text(content);
         if (utf8 && content.startsWith("\xEF\xBB\xBF"))
             content.remove(0, 3);
         lines = splitLines(content);
     }
-    Rewrite done;
-    QByteArray bytes = putFirst ? *encoded + "\r\n" : QByteArray();
+    QByteArray bytes = putFirst ? encoded + "\r\n" : QByteArray();
     for (const QByteArray &line : std::as_const(lines)) {
         // A list saved as UTF-8 is written back as GBK; a line neither can read stays as it is.
         std::optional<QString> text;
@@ -74,7 +65,7 @@ Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
             text = Gbk::decode(line);
         const std::optional<QByteArray> gbkLine = text ? Gbk::encode(*text) : std::nullopt;
         if (!gbkLine) {
-            done.keptUndecodable = true;
+            keptUndecodable = true;
             bytes += line + "\r\n";
             continue;
         }
@@ -83,21 +74,43 @@ Rewrite rewrite(const QString &path, const QString &name, bool putFirst)
             continue;
         bytes += *gbkLine + "\r\n";
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        done.result = Result::failure(QStringLiteral("无法写入文件“%1”：%2").arg(shown, out.errorString()));
+    return bytes;
+}
+
+Rewrite rewrite(DataFiles &files, const QString &file, const QString &name, bool putFirst)
+{
+    const std::optional<QByteArray> encoded = Gbk::encode(name);
+    if (!encoded)
+        return {Result::failure(Gbk::unencodableMessage(name)), false};
+    Rewrite done;
+    // One step on the server: a class another PC adds meanwhile is not lost.
+    done.result = files.update(file, [&](const std::optional<QByteArray> &old) -> std::optional<QByteArray> {
+        return rewritten(old, *encoded, name, putFirst, done.keptUndecodable);
+    });
     return done;
 }
 } // namespace
 
+Rewrite putFirst(DataFiles &files, const QString &file, const QString &name)
+{
+    return rewrite(files, file, name, true);
+}
+
+Rewrite removeAll(DataFiles &files, const QString &file, const QString &name)
+{
+    return rewrite(files, file, name, false);
+}
+
 Rewrite putFirst(const QString &path, const QString &name)
 {
-    return rewrite(path, name, true);
+    auto [folder, file] = DataFolder::of(path);
+    return rewrite(folder, file, name, true);
 }
 
 Rewrite removeAll(const QString &path, const QString &name)
 {
-    return rewrite(path, name, false);
+    auto [folder, file] = DataFolder::of(path);
+    return rewrite(folder, file, name, false);
 }
 
 } // namespace ListFile

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFiles.h"
 #include "Result.h"
 
 #include <QByteArray>
@@ -25,8 +26,10 @@ bool isUndecodable(const QByteArray &line);
 /// Removes every line equal to name apart from letter case, puts name first and saves the file
 /// (written with CR LF, through a temporary file). A missing file becomes a list of one.
 Rewrite putFirst(const QString &path, const QString &name);
+Rewrite putFirst(DataFiles &files, const QString &file, const QString &name);
 /// Removes every line equal to name apart from letter case and saves the file; a line
 /// that cannot be read stays byte for byte.
 Rewrite removeAll(const QString &path, const QString &name);
+Rewrite removeAll(DataFiles &files, const QString &file, const QString &name);
 
 } // namespace ListFile

@@ -18,10 +18,16 @@ namespace PasswordFile {
 
 std::optional<QString> readToken(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto [folder, name] = DataFolder::of(path);
+    return readToken(folder, name);
+}
+
+std::optional<QString> readToken(const DataFiles &files, const QString &name)
+{
+    const ReadResult<QByteArray> read = files.read(name);
+    if (!read)
         return std::nullopt;
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = *read;
     // A password file saved as UTF-8 by an editor holds the same word; the 14-byte limit
     // counts the bytes the word has in GBK.
     if (TextDecoding::isUtf8Text(bytes)) {
@@ -54,11 +60,17 @@ QString refusalReason(const QString &password)
     return {};
 }
 
-Result write(const QString &path, const QString &password)
+Result write(DataFiles &files, const QString &name, const QString &password)
 {
     if (const QString reason = refusalReason(password); !reason.isEmpty())
         return Result::failure(reason);
-    return LineFile::writeBytes(path, *Gbk::encode(password));
+    return files.write(name, *Gbk::encode(password));
+}
+
+Result write(const QString &path, const QString &password)
+{
+    auto [folder, name] = DataFolder::of(path);
+    return write(folder, name, password);
 }
 
 } // namespace PasswordFile

@@ -15,7 +15,13 @@ namespace SettingsFile {
 
 ReadResult<QStringList> readLines(const QString &path)
 {
-    ReadResult<QStringList> lines = LineFile::read(path);
+    const auto [folder, name] = DataFolder::of(path);
+    return readLines(folder, name);
+}
+
+ReadResult<QStringList> readLines(const DataFiles &files, const QString &name)
+{
+    ReadResult<QStringList> lines = LineFile::read(files, name);
     if (lines && lines.value->size() > 8)
         *lines.value = lines.value->mid(0, 8);
     return lines;
@@ -33,13 +39,19 @@ int apply(const QStringList &lines, GradeSettings &settings)
     return used;
 }
 
-Result write(const QString &path, const GradeSettings &settings)
+Result write(DataFiles &files, const QString &name, const GradeSettings &settings)
 {
     // Every value is one line, so the file always has exactly eight.
     QStringList lines = settings.toLines();
     for (QString &line : lines)
         line = LineBreaks::removed(line);
-    return LineFile::write(path, lines);
+    return LineFile::write(files, name, lines);
+}
+
+Result write(const QString &path, const GradeSettings &settings)
+{
+    auto [folder, name] = DataFolder::of(path);
+    return write(folder, name, settings);
 }
 
 } // namespace SettingsFile

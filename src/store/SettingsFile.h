@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFiles.h"
 #include "Result.h"
 
 #include <QString>
@@ -18,9 +19,11 @@ struct GradeSettings final {
 namespace SettingsFile {
 /// Reads up to the first eight lines (possibly fewer), or a message naming the file.
 ReadResult<QStringList> readLines(const QString &path);
+ReadResult<QStringList> readLines(const DataFiles &files, const QString &name);
 /// Fills settings from lines, in order, stopping at the first missing line; returns the
 /// number of lines used (8 for a complete file).
 int apply(const QStringList &lines, GradeSettings &settings);
 /// Writes exactly eight lines: a line break inside a value is dropped.
 Result write(const QString &path, const GradeSettings &settings);
+Result write(DataFiles &files, const QString &name, const GradeSettings &settings);
 } // namespace SettingsFile

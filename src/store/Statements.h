@@ -12,15 +12,24 @@ struct ColumnDefinition final {
     QString type;
 };
 
-/// A statement the system issues without a result set. `text` is the engine's statement
-/// for Plain; the other kinds are dialect forms that Database::execute carries out in
-/// several engine steps, all or nothing. A Plain text may be a select for Database::rows.
+/// The database engines the store speaks: SQLite (Record.mdb, the default) and a
+/// PostgreSQL server. Only the store ever branches on it.
+enum class Engine {
+    SQLite,
+    PostgreSQL
+};
+
+/// A statement the system issues without a result set. `text` is one statement in the
+/// catalogue's notation (names quoted as [name], the row identity called rowid), which
+/// Database renders for its engine; the other kinds are dialect forms that
+/// Database::execute carries out in one or several engine steps, all or nothing. A Plain text may be a select for Database::rows.
 struct Statement final {
     enum class Kind {
-        Plain,      ///< one engine statement in `text`
-        SelectInto, ///< Select `columns` (empty: all) Into `target` From `source`
-        AlterAdd,   ///< ALTER TABLE `target` ADD `added`..., in order
-        DeleteAll,  ///< Delete (columns) From `target`: every row goes
+        Plain,       ///< one statement in `text`
+        CreateTable, ///< CREATE TABLE `target` with the `added` columns and the row identity (`text`: SQLite's form)
+        SelectInto,  ///< Select `columns` (empty: all) Into `target` From `source`
+        AlterAdd,    ///< ALTER TABLE `target` ADD `added`..., in order
+        DeleteAll,   ///< Delete (columns) From `target`: every row goes
     };
     Kind kind = Kind::Plain;
     QString text;
@@ -30,6 +39,8 @@ struct Statement final {
     QList<ColumnDefinition> added;
     /// Values for the placeholders (?) of a Plain text, in order.
     QVariantList values;
+    /// CreateTable: nothing happens when the table exists.
+    bool ifMissing = false;
 };
 
 /// A statement with a result set, for a Dataset. When `writeTable` is set the first
@@ -60,16 +71,33 @@ QList<ColumnDefinition> absences();
 /// Whole tables: the first columns of the roster followed by the added ones.
 QList<ColumnDefinition> questioning();
 QList<ColumnDefinition> gradeBook();
+/// The Data files on a server: 文件名 (unique), 内容.
+QList<ColumnDefinition> dataFiles();
 } // namespace Schema
 
 /// Every statement the system issues, one function each. Names are quoted as [name];
 /// callers refuse unsafe names (isSafeName) before building.
 namespace Sql {
 QString quoted(const QString &name);
+/// The hidden column PostgreSQL tables of the program carry as their row identity, named
+/// as SQLite's own row id so that one statement text serves both engines.
+inline const QString kRowIdentity = QStringLiteral("rowid");
+/// The engine's own text of a statement in the catalogue's notation: on PostgreSQL every
+/// [name] outside a string literal becomes "name"; SQLite takes the text as it is.
+QString rendered(Engine engine, const QString &text);
 /// Engine column definition of a declared type: VARCHAR(n)/CHAR(n) carry a length check.
-QString columnDefinition(const ColumnDefinition &column);
-/// The one CREATE TABLE builder: the table with these columns and their declared types.
-QString createTableText(const QString &table, const QList<ColumnDefinition> &columns);
+/// PostgreSQL gets its own types (INTEGER, DOUBLE PRECISION, BYTEA, VARCHAR for CHAR,
+/// which it would pad) with byte-wise ordering, as SQLite compares text.
+QString columnDefinition(Engine engine, const ColumnDefinition &column);
+/// The one CREATE TABLE builder: the table with these columns and their declared types;
+/// on PostgreSQL led by the row identity.
+QString createTableText(Engine engine, const QString &table, const QList<ColumnDefinition> &columns);
+/// A declared type as the engine reports it, in the system's own notation ("integer" → "INT").
+QString declaredType(Engine engine, const QString &engineType, int length);
+/// The last n characters of a text expression.
+QString lastCharacters(Engine engine, const QString &expression, int n);
+/// True (1) when both expressions hold the same value, a null equal only to a null.
+QString sameValue(const QString &a, const QString &b);
 Statement createTable(const QString &table, const QList<ColumnDefinition> &columns);
 /// The same table, made only when no table of that name exists.
 Statement createTableIfMissing(const QString &table, const QList<ColumnDefinition> &columns);
@@ -151,6 +179,13 @@ Query showOrderedBy(const QString &table, const QString &column, bool descending
 /// The columns of T in the order of its stored ranks (名次 ascending, ties in row order).
 Query showInRankOrder(const QString &table, const QStringList &columns);
 Query groupTotals(const QString &table, const QString &column, bool descending);
+// The Data files on a server (placeholders: file name, then bytes).
+QString readDataFile(Engine engine, bool lockedForChange);
+QString writeDataFile();
+QString addDataFileIfMissing();
+QString removeDataFile();
+QString dataFileNames();
+
 /// 姓名 and 宣言 of 范例班 Where 姓名 = :parameter (parameter 姓名, or 总分 while the entry
 /// panel closes it); 相片 is read apart, with Dataset::readStored.
 Query portrait(const QString &parameter);

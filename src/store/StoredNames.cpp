@@ -2,9 +2,6 @@
 
 #include "Database.h"
 
-#include <QSqlQuery>
-#include <QVariant>
-
 namespace StoredNames {
 
 bool sameIgnoringCase(const QString &a, const QString &b)
@@ -21,15 +18,12 @@ bool sameIgnoringCase(const QString &a, const QString &b)
 
 std::optional<QString> tableSpelling(const Database &database, const QString &table)
 {
-    if (!database.isOpen())
-        return std::nullopt;
-    QSqlQuery query(database.connection());
-    // NOCASE folds A to Z only, exactly as the engine matches table names.
-    query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(table);
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    return query.value(0).toString();
+    // The engine's own spelling first (PostgreSQL keeps ClassA and classa apart), then
+    // one that differs in the letters A to Z only, as SQLite matches table names.
+    const QStringList tables = database.tables();
+    if (tables.contains(table))
+        return table;
+    return spellingIn(tables, table);
 }
 
 std::optional<QString> spellingIn(const QStringList &lines, const QString &name)

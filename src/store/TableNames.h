@@ -9,6 +9,8 @@ inline const QString kModeGradeBook = QStringLiteral("记分册");
 inline const QString kMasterRosterTable = QStringLiteral("母版");
 /// Portrait and motto of every student of every class.
 inline const QString kPortraitTable = QStringLiteral("范例班");
+/// The Data files on a school's server: a name that no class can take (it holds a /).
+inline const QString kDataFileTable = QStringLiteral("Data/");
 /// The fair lesson's tables, shared by every class and subject: 不重复 and the current round
 /// of each, who was asked in that round, who is absent on which day. No login can make a
 /// table of these names, for class and subject names never hold a blank.
@@ -31,6 +33,9 @@ inline const QString kCount = QStringLiteral("次数");
 inline const QString kScoreTotal = QStringLiteral("总分");
 inline const QString kPicture = QStringLiteral("相片");
 inline const QString kMotto = QStringLiteral("宣言");
+/// File name and bytes of a Data file on the server.
+inline const QString kFileName = QStringLiteral("文件名");
+inline const QString kFileBytes = QStringLiteral("内容");
 /// The fair lesson's own columns.
 inline const QString kClass = QStringLiteral("班级");
 inline const QString kSubject = QStringLiteral("科目");

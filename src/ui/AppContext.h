@@ -2,6 +2,7 @@
 
 class Database;
 class Dataset;
+class DataFiles;
 class DataPaths;
 class Prompter;
 struct LoginState;
@@ -17,4 +18,6 @@ struct AppContext final {
     Dataset &portraitQuery;
     Prompter &prompter;
     const DataPaths &paths;
+    /// The Data files: the Data folder, or the server's table when the database is a server.
+    DataFiles &dataFiles;
 };

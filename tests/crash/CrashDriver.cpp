@@ -5,11 +5,13 @@
 //   qs_crash_driver FOLDER undo    grades student 1 B, A, D, then takes the three back
 //   qs_crash_driver FOLDER fair    the fair lesson of 一班语文: 不重复 on, absences, asked, rounds
 // Exits 0 when the operation finished, 1 when it reported a failure.
+#include "DriverProgram.h"
 #include "IdleMainView.h"
 #include "login/LoginController.h"
 #include "questioning/GradeUndo.h"
 #include "questioning/Grading.h"
 #include "questioning/GradingSettings.h"
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
@@ -25,39 +27,6 @@
 #include <cstdio>
 
 namespace {
-
-/// Says yes to every question and prints every message.
-class YesPrompter final : public Prompter {
-public:
-    Answer message(const QString &caption, const QString &text, Buttons buttons, Icon) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-        if (buttons == Buttons::Ok)
-            ++shown;
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
-    }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> openFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> saveFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    int execDialog(QDialog &) override { return 0; }
-    int shown = 0;
-};
-
-/// What the program holds for a login: the store, the login state and the context.
-struct Driver {
-    explicit Driver(const QString &folder)
-        : paths(folder)
-    {
-        login.programFolder = folder;
-    }
-    Database database;
-    Dataset query{database};
-    Dataset portraitQuery{database};
-    YesPrompter prompter;
-    DataPaths paths;
-    LoginState login;
-    AppContext context{login, database, query, portraitQuery, prompter, paths};
-};
 
 /// The main window's table views as a login uses them; nothing else is shown.
 class DriverView final : public IdleMainView {
@@ -80,13 +49,6 @@ public:
 
 private:
     Driver &m_driver;
-};
-
-class FixedSettings final : public GradingSettings {
-public:
-    QString scoreText(int grade) const override { return QString::number(std::array{10, 8, 5, 0}.at(size_t(grade))); }
-    bool scoringOn() const override { return true; }
-    bool commentsOn() const override { return false; }
 };
 
 } // namespace

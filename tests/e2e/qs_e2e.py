@@ -2,6 +2,7 @@
 role, caption, window title and hint, typing with xdotool. Each test runs the program
 from a throw-away copy of the built program folder."""
 import os
+import re
 import shutil
 import sqlite3
 import subprocess
@@ -12,6 +13,9 @@ import time
 import pyatspi
 
 TIMEOUT = 20
+# Set by run-e2e.sh for the scripts' run against the tests' PostgreSQL server: each program
+# folder then gets a fresh database there, passed with --database.
+SERVER = os.environ.get("QS_E2E_SERVER_URL")
 
 
 class Failure(AssertionError):
@@ -61,9 +65,10 @@ class Program:
         self.executable = os.path.join(self.folder, "qingsui")
         self.data_root = self.folder
         self.env = {}
+        self.server = _ServerDatabase.of(self.folder, self.owned) if SERVER else None
 
     # --- life cycle ---------------------------------------------------------------
-    def start(self):
+    def start(self, *arguments):
         wait_for(_display_ready, "the virtual display to take connections")
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8", **self.env)
         env.pop("QT_QPA_PLATFORM", None)
@@ -71,8 +76,10 @@ class Program:
         # though the display already takes other connections: try it again.
         for attempt in range(3):
             self.log = tempfile.TemporaryFile()
-            self.process = subprocess.Popen([self.executable], cwd="/", env=env,
-                                            stderr=self.log)
+            command = [self.executable] + list(arguments)
+            if self.server:
+                command += ["--database", self.server.url]
+            self.process = subprocess.Popen(command, cwd="/", env=env, stderr=self.log)
 
             def registered():
                 if self.process.poll() is not None:
@@ -103,7 +110,11 @@ class Program:
 
     def wait_exit(self, timeout=TIMEOUT):
         try:
-            return self.process.wait(timeout)
+            code = self.process.wait(timeout)
+            # On a server nothing goes to a local file: that would split a class in two.
+            check(not self.server or not os.path.exists(os.path.join(self.data_root, "Record.mdb")),
+                  "a Record.mdb beside the program that works on a server")
+            return code
         except subprocess.TimeoutExpired:
             shown = []
             for w in self.windows():
@@ -119,18 +130,29 @@ class Program:
     def cleanup(self):
         self.kill()
         if self.owned:
+            if self.server:
+                self.server.drop()
             shutil.rmtree(self.folder, ignore_errors=True)
 
     # --- files --------------------------------------------------------------------
     def data(self, name):
+        if self.server:
+            rows = self.server.query('select "内容" from "Data/" where "文件名" = %s', (name,))
+            if not rows:
+                raise FileNotFoundError("no Data file %r on the server" % name)
+            return bytes(rows[0][0])
         with open(os.path.join(self.data_root, "Data", name), "rb") as f:
             return f.read()
 
     def has_data(self, name):
+        if self.server:
+            return bool(self.server.query('select 1 from "Data/" where "文件名" = %s', (name,)))
         return os.path.exists(os.path.join(self.data_root, "Data", name))
 
     def execute(self, sql, *args):
         """A change made beside the running program, as another copy of it would."""
+        if self.server:
+            return self.server.execute(sql, args)
         db = sqlite3.connect(os.path.join(self.data_root, "Record.mdb"), timeout=10)
         try:
             with db:
@@ -139,6 +161,8 @@ class Program:
             db.close()
 
     def query(self, sql, *args):
+        if self.server:
+            return self.server.query(sql, args)
         db = sqlite3.connect(os.path.join(self.data_root, "Record.mdb"), timeout=10)
         try:
             return db.execute(sql, args).fetchall()
@@ -146,6 +170,10 @@ class Program:
             db.close()
 
     def tables(self):
+        if self.server:
+            return {row[0] for row in self.server.query(
+                "select c.relname from pg_class c join pg_namespace n on n.oid = c.relnamespace "
+                "where n.nspname = current_schema() and c.relkind = 'r'", ())}
         return {row[0] for row in self.query("select name from sqlite_master where type='table'")}
 
     # --- finding widgets ----------------------------------------------------------
@@ -176,6 +204,71 @@ class Program:
             for node in [w] + list(_descendants(w)):
                 if node.getRoleName() == "alert" and _showing(node):
                     raise Failure("unexpected message box: " + alert_text(node))
+
+
+class _ServerDatabase:
+    """A fresh database on the tests' server for one program folder, and SQLite-style
+    statements ([name], ?, pragma table_info) run on it."""
+    MARK = ".e2e-database"
+
+    def __init__(self, url):
+        self.url = url
+
+    @classmethod
+    def of(cls, folder, owned):
+        mark = os.path.join(folder, cls.MARK)
+        if not owned and os.path.exists(mark):
+            with open(mark) as f:
+                return cls(f.read().strip())
+        name = "qs_e2e_%d_%d" % (os.getpid(), int(time.time() * 1000) % 100000000)
+        cls._admin("create database %s" % name)
+        database = cls(re.sub(r"/[^/]*$", "/" + name, SERVER))
+        with open(mark, "w") as f:
+            f.write(database.url)
+        return database
+
+    @staticmethod
+    def _admin(sql):
+        import psycopg2
+        db = psycopg2.connect(SERVER)
+        db.autocommit = True
+        try:
+            db.cursor().execute(sql)
+        finally:
+            db.close()
+
+    def drop(self):
+        self._admin("drop database if exists %s with (force)" % self.url.rsplit("/", 1)[1])
+
+    @staticmethod
+    def _translated(sql):
+        sql = re.sub(r"\[([^\]]*)\]", r'"\1"', sql)
+        return sql.replace("?", "%s")
+
+    def _run(self, sql, args, fetch):
+        import psycopg2
+        pragma = re.match(r"\s*pragma table_info\((.*)\)\s*$", sql, re.IGNORECASE)
+        if pragma:
+            table = pragma.group(1).strip("[]\"'")
+            sql = ("select a.attnum, a.attname from pg_attribute a where a.attrelid = %s::regclass "
+                   "and a.attnum > 0 and not a.attisdropped and a.attname <> 'rowid' order by a.attnum")
+            args = ('"%s"' % table,)
+        else:
+            sql = self._translated(sql)
+        db = psycopg2.connect(self.url)
+        try:
+            with db:
+                cursor = db.cursor()
+                cursor.execute(sql, args or None)
+                return [tuple(row) for row in cursor.fetchall()] if fetch else None
+        finally:
+            db.close()
+
+    def query(self, sql, args):
+        return self._run(sql, args, True)
+
+    def execute(self, sql, args):
+        return self._run(sql, args, False)
 
 
 def _display_ready():

@@ -3,7 +3,15 @@
 # the accessibility bus the scripts read the windows through.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-program_folder="$1"; script="$2"
+program_folder="$1"; script="$2"; engine="${3:-}"
+# The run against a server needs the tests' own (scripts/test.sh starts it).
+if [ "$engine" = "server" ]; then
+  if [ -z "${QS_TEST_DATABASE_URL:-}" ]; then
+    echo "SKIP: QS_TEST_DATABASE_URL is not set (scripts/test.sh starts a test server)"
+    exit 77
+  fi
+  export QS_E2E_SERVER_URL="$QS_TEST_DATABASE_URL"
+fi
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 PYTHONPATH="$here"
 unset QT_QPA_PLATFORM
 # A display number of our own: one just given up by the previous script may still be in

@@ -297,7 +297,7 @@ void TstTemplateCommands::saveFailureNamesTheFileAndKeepsTheOldOne()
     QVERIFY(s.fixture.prompter.lastCall().text.contains(QDir::toNativeSeparators(bad)));
 
     // The default template's name taken by a folder: refused, and the folder stays.
-    const QString taken = s.commands.defaultTemplatePath(EntryKind::Roster);
+    const QString taken = s.fixture.paths.dataFile(s.commands.defaultTemplateName(EntryKind::Roster));
     QVERIFY(QDir().mkpath(taken));
     s.fixture.prompter.expectAnswer(Prompter::Answer::Yes);
     s.fixture.prompter.expectAnswer(Prompter::Answer::Ok);
@@ -342,10 +342,11 @@ void TstTemplateCommands::defaultTemplateBelongsToClassSubjectAndKind()
 {
     Setup s;
     const QString data = s.fixture.paths.dataFolder() + u"/"_s;
-    QCOMPARE(s.commands.defaultTemplatePath(EntryKind::Roster), data + u"一班语文名单默认模板.qs"_s);
-    QCOMPARE(s.commands.defaultTemplatePath(EntryKind::Score), data + u"一班语文成绩默认模板.qs"_s);
-    QCOMPARE(s.commands.defaultTemplatePath(EntryKind::Evaluation), data + u"一班语文评价默认模板.qs"_s);
-    QCOMPARE(s.commands.defaultTemplatePath(EntryKind::None), QString());
+    QCOMPARE(s.fixture.paths.dataFile(s.commands.defaultTemplateName(EntryKind::Roster)), data + u"一班语文名单默认模板.qs"_s);
+    QCOMPARE(s.fixture.paths.dataFile(s.commands.defaultTemplateName(EntryKind::Score)), data + u"一班语文成绩默认模板.qs"_s);
+    QCOMPARE(
+        s.fixture.paths.dataFile(s.commands.defaultTemplateName(EntryKind::Evaluation)), data + u"一班语文评价默认模板.qs"_s);
+    QCOMPARE(s.commands.defaultTemplateName(EntryKind::None), QString());
 
     s.fillGrid({u"甲"_s});
     s.fixture.prompter.expectAnswer(Prompter::Answer::Yes);
@@ -358,7 +359,7 @@ void TstTemplateCommands::defaultTemplateBelongsToClassSubjectAndKind()
 
     s.fixture.login.className.clear();
     s.fixture.login.subject.clear();
-    QCOMPARE(s.commands.defaultTemplatePath(EntryKind::Score), data + u"成绩默认模板.qs"_s);
+    QCOMPARE(s.fixture.paths.dataFile(s.commands.defaultTemplateName(EntryKind::Score)), data + u"成绩默认模板.qs"_s);
 }
 
 void TstTemplateCommands::saveAsDefaultAsksFirst()

@@ -147,7 +147,7 @@ int run(Database &database, const QString &folder, const QString &command)
         context.columnList = columnList;
         EntryBatch(database, view, answers, mainView).add(EntryKind::Roster, input, context);
     } else if (command == QLatin1String("clear")) {
-        ScoreClearing(database, view, answers, mainView).run(login.tables(), DataPaths(folder));
+        ScoreClearing(database, view, answers, mainView).run(login.tables(), DataFolder(DataPaths(folder).dataFolder()));
     } else {
         Sorting(database, view, answers, mainView).apply(login.tables(), SortChoice{QStringLiteral("平均"), true, false, 3});
     }

@@ -72,7 +72,8 @@ void TstScoreClearing::password()
     if (!clears)
         fixture.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView).run(fixture.tables, fixture.paths);
+    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
+        .run(fixture.tables, DataFolder(fixture.paths.dataFolder()));
 
     const QList<FakePrompter::Call> &calls = fixture.prompts.calls();
     QCOMPARE(calls[0].text, QStringLiteral("确定删除一班语文的全部成绩吗？"));
@@ -100,7 +101,8 @@ void TstScoreClearing::leftOverScratchTableDoesNotBlock()
     fixture.prompts.expectAnswer(Prompter::Answer::Yes);
     fixture.prompts.expectText(QStringLiteral("kesmora"));
 
-    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView).run(fixture.tables, fixture.paths);
+    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
+        .run(fixture.tables, DataFolder(fixture.paths.dataFolder()));
 
     QCOMPARE(fixture.prompts.calls().size(), 2);
     expectCleared(fixture);
@@ -117,7 +119,8 @@ void TstScoreClearing::failureLeavesTheTableWhole()
     fixture.prompts.expectText(QStringLiteral("kesmora"));
     fixture.prompts.expectAnswer(Prompter::Answer::Ok);
 
-    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView).run(fixture.tables, fixture.paths);
+    ScoreClearing(fixture.database, fixture.view, fixture.prompts, fixture.mainView)
+        .run(fixture.tables, DataFolder(fixture.paths.dataFolder()));
 
     QCOMPARE(fixture.prompts.lastCall().icon, Prompter::Icon::Critical);
     QCOMPARE(fixture.tableColumns(), before);

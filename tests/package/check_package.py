@@ -104,7 +104,9 @@ def contents(deb):
     # From the binary (shlibdeps), and the pieces loaded at run time.
     for needed in ("libqt6widgets6", "libqt6sql6", "libxlsxwriter4", "libc6", "libqt6sql6-sqlite", "fonts-noto-cjk"):
         check(needed in depends, "depends on %s: %s" % (needed, fields["Depends"]))
-    check("xchm" in fields["Recommends"], "recommends the manual's viewer: %r" % fields["Recommends"])
+    recommends = [r.strip().split(" ")[0] for r in fields["Recommends"].split(",")]
+    for wanted in ("xchm", "libqt6sql6-psql"):
+        check(wanted in recommends, "recommends %s: %r" % (wanted, fields["Recommends"]))
     check(fields["Section"] == "education", "section education")
 
 

@@ -1,4 +1,5 @@
 #include "FakePrompter.h"
+#include "ServerScratch.h"
 #include "TempProgramFolder.h"
 #include "login/Laopo.h"
 #include "login/LoginController.h"
@@ -6,6 +7,7 @@
 #include "questioning/QuestioningToolbar.h"
 #include "shell/Unit2.h"
 #include "shell/Unit4.h"
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/DatasetModel.h"
@@ -67,6 +69,16 @@ QStringList snapshot(const QString &folder)
     return files;
 }
 
+/// An installed program: the shipped files in one folder, the user's data folder in a
+/// scratch home, and what the shipped folder held before.
+struct InstalledLayout {
+    const TempProgramFolder shipped;
+    const QStringList before = snapshot(shipped.path());
+    const QTemporaryDir home;
+    const QString user = home.filePath(QStringLiteral(".local/share/qingsui"));
+    const DataPaths paths{user, shipped.path(), DataPaths::Location::UserFolder};
+};
+
 } // namespace
 
 /// The main window on a data folder apart from the program: a per-user folder seeded from
@@ -79,17 +91,16 @@ private Q_SLOTS:
     void windowIsBuiltWhenTheFirstLoginNeedsIt_data();
     void windowIsBuiltWhenTheFirstLoginNeedsIt();
     void lessonInUserFolderLeavesShippedFilesAlone();
+    void serverKeepsNoRecordInUserFolder();
     void aboutBoxNamesTheFolderInUse_data();
     void aboutBoxNamesTheFolderInUse();
 };
 
 void TstDataFolders::lessonInUserFolderLeavesShippedFilesAlone()
 {
-    const TempProgramFolder shipped;
-    const QStringList before = snapshot(shipped.path());
-    const QTemporaryDir home;
-    const QString user = home.filePath(QStringLiteral(".local/share/qingsui"));
-    const DataPaths paths(user, shipped.path(), DataPaths::Location::UserFolder);
+    const InstalledLayout installed;
+    const QString &user = installed.user;
+    const DataPaths &paths = installed.paths;
     {
         FakePrompter prompter;
         LoggingInWindow window(paths, prompter, true);
@@ -101,7 +112,7 @@ void TstDataFolders::lessonInUserFolderLeavesShippedFilesAlone()
     QVERIFY(QFileInfo::exists(user + QStringLiteral("/Record.mdb")));
     QVERIFY(QFileInfo::exists(user + QStringLiteral("/Data/一班语文denglu.qs")));
     QVERIFY(QFileInfo::exists(user + QStringLiteral("/Data/一班语文Moren.qs")));
-    QCOMPARE(snapshot(shipped.path()), before);
+    QCOMPARE(snapshot(installed.shipped.path()), installed.before);
 
     // The next start finds the class and its password: no question is asked.
     FakePrompter prompter;
@@ -110,6 +121,44 @@ void TstDataFolders::lessonInUserFolderLeavesShippedFilesAlone()
     QCOMPARE(prompter.pendingReplies(), 0);
     QCOMPARE(again.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
     QVERIFY(again.context().mainQuery.rowCount() > 0);
+}
+
+void TstDataFolders::serverKeepsNoRecordInUserFolder()
+{
+    ServerScratch scratch;
+    if (!scratch.isValid())
+        QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
+    const DatabaseUrl &url = scratch.url();
+    const InstalledLayout installed;
+    const QString &user = installed.user;
+    const DataPaths &paths = installed.paths;
+
+    FakePrompter prompter;
+    LoggingInWindow window(paths, prompter, true);
+    window.useServer(
+        QStringLiteral("postgresql://%1:%2@%3:%4/%5").arg(url.user, url.password, url.host).arg(url.port).arg(url.name));
+    window.FormCreate();
+    QCOMPARE(prompter.pendingReplies(), 0);
+    QCOMPARE(window.windowTitle(), QStringLiteral("青穗多媒体教学助手-一班语文课堂提问"));
+
+    // The shipped lists are the server's first Data files; the password went there too.
+    const DataFolder shippedData(paths.shippedDataFolder());
+    QCOMPARE(*window.context().dataFiles.read(QStringLiteral("xueke.qs")), *shippedData.read(QStringLiteral("xueke.qs")));
+    QVERIFY(window.context().dataFiles.exists(QStringLiteral("一班语文denglu.qs")));
+    // Nothing of the class on this PC: no Record.mdb, an empty Data folder for the dialogs.
+    QVERIFY(!QFileInfo::exists(user + QStringLiteral("/Record.mdb")));
+    QVERIFY(QFileInfo(paths.dataFolder()).isDir());
+    QCOMPARE(QDir(paths.dataFolder()).entryList(QDir::Files), QStringList());
+    QCOMPARE(snapshot(installed.shipped.path()), installed.before);
+
+    QString shown;
+    prompter.expectDialog([&shown](QDialog &dialog) {
+        if (auto *about = qobject_cast<TForm4 *>(&dialog))
+            shown = about->dataPlace()->text();
+        return int(QDialog::Accepted);
+    });
+    window.N7Click();
+    QCOMPARE(shown, QStringLiteral("数据库：服务器 %1").arg(url.shown()));
 }
 
 void TstDataFolders::aboutBoxNamesTheFolderInUse_data()
@@ -140,7 +189,7 @@ void TstDataFolders::aboutBoxNamesTheFolderInUse()
         if (!about)
             return int(QDialog::Rejected);
         about->show();
-        const QLabel *label = about->dataFolder();
+        const QLabel *label = about->dataPlace();
         const QString shown = QDir::toNativeSeparators(paths.dataRoot());
         checked = about->size() == QSize(271, 141) && label->isVisible() && label->text().startsWith(caption)
             && label->toolTip() == shown && label->accessibleName() == caption + shown

@@ -1,3 +1,4 @@
+#include "ServerScratch.h"
 #include "ShellFixture.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryGrid.h"
@@ -11,6 +12,7 @@
 #include "questioning/QuestioningToolbar.h"
 #include "shell/Unit2.h"
 #include "shell/Unit4.h"
+#include "store/DataFiles.h"
 #include "store/DatasetModel.h"
 #include "store/TableNames.h"
 #include "ui/AnimationControl.h"
@@ -64,6 +66,7 @@ class TstUnit2 final : public QObject {
 private Q_SLOTS:
     void startupWithoutLogin();
     void databaseThatIsNoDatabaseIsReported();
+    void schoolServerThroughTheWindow();
     void missingDataFolderIsMadeAtStart();
     void menusAsPublished();
     void viewStates_data();
@@ -677,6 +680,44 @@ void TstUnit2::pendingGridEditIsSaved()
 
     QCOMPARE(
         shell.scalar(QStringLiteral("SELECT [小组] FROM [一班语文记分册] WHERE [编号] = %1").arg(number.toInt())).toInt(), 97);
+}
+
+void TstUnit2::schoolServerThroughTheWindow()
+{
+    const QString recordFile = QStringLiteral("/Record.mdb");
+    {
+        // A setting that names no server: said so, no login, and no Record.mdb instead.
+        Shell shell;
+        shell.window.useServer(QStringLiteral("school-server/qingsui"));
+        shell.prompter.expectAnswer(Answer::Ok);
+        shell.window.FormCreate();
+        QVERIFY2(shell.prompter.lastCall().text.startsWith(QStringLiteral("数据库设置“school-server/qingsui”无法使用")),
+            qPrintable(shell.prompter.lastCall().text));
+        QCOMPARE(shell.window.loginDialogsShown, 0);
+        QVERIFY(!QFile::exists(shell.folder.path() + recordFile));
+    }
+    ServerScratch scratch;
+    if (!scratch.isValid())
+        QSKIP("no test server: QS_TEST_DATABASE_URL is not set");
+    const DatabaseUrl &url = scratch.url();
+    Shell shell;
+    shell.window.useServer(
+        QStringLiteral("postgresql://%1:%2@%3:%4/%5").arg(url.user, url.password, url.host).arg(url.port).arg(url.name));
+    shell.startIn(kModeQuestioning);
+    QVERIFY(shell.window.context().login.isLoggedIn());
+    QVERIFY(!QFile::exists(shell.folder.path() + recordFile));
+    QVERIFY(!shell.folder.hasDataFile(QStringLiteral("一班语文denglu.qs")));
+    QCOMPARE(*shell.window.context().dataFiles.read(QStringLiteral("一班语文denglu.qs")), QByteArray("123"));
+    QCOMPARE(shell.window.context().database.engine(), Engine::PostgreSQL);
+
+    QString shown;
+    shell.prompter.expectDialog([&shown](QDialog &dialog) {
+        if (auto *about = qobject_cast<TForm4 *>(&dialog); about)
+            shown = about->dataPlace()->text();
+        return int(QDialog::Accepted);
+    });
+    shell.window.N7Click();
+    QCOMPARE(shown, QStringLiteral("数据库：服务器 %1").arg(url.shown()));
 }
 
 void TstUnit2::aboutBox()

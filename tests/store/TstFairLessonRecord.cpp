@@ -1,3 +1,4 @@
+#include "EngineSuite.h"
 #include "store/Database.h"
 #include "store/FairLessonRecord.h"
 #include "store/TableNames.h"
@@ -16,7 +17,7 @@ const StudentKey kQuote{3, QStringLiteral("O'Neil")};
 
 QStringList tablesOf(const Database &database)
 {
-    QStringList names = database.connection().tables();
+    QStringList names = database.tables();
     names.sort();
     return names;
 }
@@ -24,7 +25,7 @@ QStringList tablesOf(const Database &database)
 int count(const Database &database, const QString &table)
 {
     QSqlQuery query(database.connection());
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM ") + Sql::quoted(table)) || !query.next())
+    if (!database.prepare(query, QStringLiteral("SELECT count(*) FROM ") + Sql::quoted(table)) || !query.exec() || !query.next())
         return -1;
     return query.value(0).toInt();
 }
@@ -63,7 +64,7 @@ void TstFairLessonRecord::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     m_database = std::make_unique<Database>(QStringLiteral("fair-record"));
-    QVERIFY(m_database->open(m_folder->path()));
+    QVERIFY(EngineSuite::open(*m_database, m_folder->path()));
 }
 
 void TstFairLessonRecord::cleanup()
@@ -85,7 +86,9 @@ void TstFairLessonRecord::readingMakesNothing()
 
 void TstFairLessonRecord::firstChangeAddsTablesBesideTheOthers()
 {
-    QSqlQuery(m_database->connection()).exec(QStringLiteral("CREATE TABLE [一班语文课堂提问] ([编号] INT NULL)"));
+    Statement create;
+    create.text = QStringLiteral("CREATE TABLE [一班语文课堂提问] ([编号] INT NULL)");
+    QVERIFY(m_database->execute(create));
     const QStringList before = tablesOf(*m_database);
     const QStringList roster = m_database->columns(kMasterRosterTable);
     const int rosterRows = count(*m_database, kMasterRosterTable);
@@ -175,7 +178,7 @@ void TstFairLessonRecord::secondProgramBeginsNoSecondRound()
     // Two programs on one folder both see round 1 complete and both begin the next: the
     // second finds it begun, and a student the first asked in it stays asked.
     Database second(QStringLiteral("fair-record-second"));
-    QVERIFY(second.open(m_folder->path()));
+    QVERIFY(EngineSuite::openSame(second, m_folder->path()));
     FairLessonRecord first(*m_database, QStringLiteral("一班"), QStringLiteral("语文"));
     FairLessonRecord other(second, QStringLiteral("一班"), QStringLiteral("语文"));
     QVERIFY(first.setNoRepeat(true));
@@ -191,5 +194,5 @@ void TstFairLessonRecord::secondProgramBeginsNoSecondRound()
     QCOMPARE(state.asked, QSet<StudentKey>{kLi});
 }
 
-QTEST_GUILESS_MAIN(TstFairLessonRecord)
+QS_ENGINE_TEST_MAIN(TstFairLessonRecord)
 #include "TstFairLessonRecord.moc"

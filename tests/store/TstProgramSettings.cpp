@@ -26,6 +26,7 @@ private Q_SLOTS:
     void initTestCase();
     void commandLineOverSetting_data();
     void commandLineOverSetting();
+    void serverBesideDataFolder();
     void teacherFileOverMachineFile();
 
 private:
@@ -35,8 +36,8 @@ private:
 void TstProgramSettings::initTestCase()
 {
     // Before any QSettings exists: both levels of the settings file in a scratch folder.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, m_config.filePath(QStringLiteral("system")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.filePath(QStringLiteral("user")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, m_config.filePath(QStringLiteral("system")));
 }
 
 void TstProgramSettings::commandLineOverSetting_data()
@@ -63,6 +64,33 @@ void TstProgramSettings::commandLineOverSetting_data()
                                     << QStringLiteral("不认识的参数：一班");
     QTest::newRow("help") << QStringList{program, QStringLiteral("--help")} << QString() << QString() << false
                           << QStringLiteral("--data-folder <文件夹>");
+    QTest::newRow("server without an address") << QStringList{program, QStringLiteral("--database=")} << QString() << QString()
+                                               << true << QStringLiteral("--database 后面要写服务器的地址");
+    QTest::newRow("copy without a folder") << QStringList{program, QStringLiteral("--copy-to-server=")} << QString()
+                                           << QString() << true << QStringLiteral("--copy-to-server 后面要写一个文件夹");
+}
+
+void TstProgramSettings::serverBesideDataFolder()
+{
+    // One file holds both settings; each option wins over its own setting only.
+    const QTemporaryDir scratch;
+    QSettings settings(scratch.filePath(QStringLiteral("qingsui.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("DataFolder"), QStringLiteral("/srv/青穗"));
+    settings.setValue(QStringLiteral("database"), QStringLiteral("postgresql://teacher@school/qingsui"));
+    const QString program = QStringLiteral("qingsui");
+
+    ProgramSettings read = ProgramSettings::read({program}, settings);
+    QCOMPARE(read.dataFolder, QStringLiteral("/srv/青穗"));
+    QCOMPARE(read.database, QStringLiteral("postgresql://teacher@school/qingsui"));
+    QVERIFY(read.copyToServer.isEmpty());
+
+    read = ProgramSettings::read({program, QStringLiteral("--database"), QStringLiteral("postgresql://other/qs"),
+                                     QStringLiteral("--copy-to-server"), QStringLiteral("/home/t/青穗")},
+        settings);
+    QVERIFY(!read.exitNow());
+    QCOMPARE(read.dataFolder, QStringLiteral("/srv/青穗"));
+    QCOMPARE(read.database, QStringLiteral("postgresql://other/qs"));
+    QCOMPARE(read.copyToServer, QStringLiteral("/home/t/青穗"));
 }
 
 void TstProgramSettings::commandLineOverSetting()
@@ -74,7 +102,7 @@ void TstProgramSettings::commandLineOverSetting()
     QFETCH(QString, message);
 
     const QTemporaryDir scratch;
-    QSettings settings(scratch.filePath(QStringLiteral("qingsui.conf")), QSettings::IniFormat);
+    QSettings settings(scratch.filePath(QStringLiteral("qingsui.ini")), QSettings::IniFormat);
     if (!setting.isEmpty())
         settings.setValue(QStringLiteral("DataFolder"), setting);
     const ProgramSettings read = ProgramSettings::read(arguments, settings);
@@ -91,11 +119,14 @@ void TstProgramSettings::teacherFileOverMachineFile()
     QCOMPARE(ProgramSettings::read(arguments).dataFolder, QString());
 
     // Written as a technician would, in UTF-8 under the machine's folder.
-    writeFile(m_config.filePath(QStringLiteral("system/qingsui/qingsui.conf")), "[General]\nDataFolder=/srv/全校\n");
+    writeFile(m_config.filePath(QStringLiteral("system/qingsui/qingsui.ini")),
+        "[General]\nDataFolder=/srv/全校\ndatabase=postgresql://teacher@school/qingsui\n");
     QCOMPARE(ProgramSettings::read(arguments).dataFolder, QStringLiteral("/srv/全校"));
+    QCOMPARE(ProgramSettings::read(arguments).database, QStringLiteral("postgresql://teacher@school/qingsui"));
 
-    writeFile(m_config.filePath(QStringLiteral("user/qingsui/qingsui.conf")), "DataFolder=~/我的班级\n");
+    writeFile(m_config.filePath(QStringLiteral("user/qingsui/qingsui.ini")), "DataFolder=~/我的班级\n");
     QCOMPARE(ProgramSettings::read(arguments).dataFolder, QStringLiteral("~/我的班级"));
+    QCOMPARE(ProgramSettings::read(arguments).database, QStringLiteral("postgresql://teacher@school/qingsui"));
 }
 
 QTEST_GUILESS_MAIN(TstProgramSettings)

@@ -23,7 +23,7 @@ void ContextFixture::run(const QString &sql)
 
 QStringList ContextFixture::tables() const
 {
-    QStringList names = database.connection().tables();
+    QStringList names = database.tables();
     names.sort();
     return names;
 }
@@ -34,7 +34,7 @@ int ContextFixture::rowCount(const QString &table, const QString &where) const
     QString sql = QStringLiteral("SELECT count(*) FROM ") + Sql::quoted(table);
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
-    if (!select.exec(sql) || !select.next())
+    if (!database.prepare(select, sql) || !select.exec() || !select.next())
         return -1;
     return select.value(0).toInt();
 }
@@ -43,7 +43,9 @@ QVariantList ContextFixture::column(const QString &table, const QString &name) c
 {
     QVariantList values;
     QSqlQuery select(database.connection());
-    if (!select.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY [编号], rowid").arg(Sql::quoted(name), Sql::quoted(table))))
+    if (!database.prepare(
+            select, QStringLiteral("SELECT %1 FROM %2 ORDER BY [编号], rowid").arg(Sql::quoted(name), Sql::quoted(table)))
+        || !select.exec())
         QTest::qFail(qPrintable(select.lastQuery()), __FILE__, __LINE__);
     while (select.next())
         values << select.value(0);

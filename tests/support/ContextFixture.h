@@ -2,6 +2,7 @@
 
 #include "FakePrompter.h"
 #include "TempProgramFolder.h"
+#include "store/DataFiles.h"
 #include "store/DataPaths.h"
 #include "store/Database.h"
 #include "store/Dataset.h"
@@ -39,5 +40,6 @@ public:
     Dataset portraitQuery{database};
     FakePrompter prompter;
     LoginState login;
-    AppContext context{login, database, query, portraitQuery, prompter, paths};
+    ProgramDataFiles files{database, paths.dataFolder()};
+    AppContext context{login, database, query, portraitQuery, prompter, paths, files};
 };
