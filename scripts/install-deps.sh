@@ -22,6 +22,9 @@ packages=(
   python3 python3-pyatspi python3-xlib python3-psycopg2 gir1.2-atspi-2.0 at-spi2-core dbus-x11
   # crash tests: kill a process at its n-th write (fault injection)
   strace
+  # the Debian package: icons drawn as SVG, library dependencies, its checks; the
+  # start-up benchmark watches the display through xcb
+  qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream libxcb1-dev
   # the tests' own throw-away database server
   postgresql
 )

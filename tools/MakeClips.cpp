@@ -3,11 +3,11 @@
 // Usage: MakeClips <program folder>
 
 #include "AviWriter.h"
+#include "ToolMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFont>
-#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -278,18 +278,8 @@ bool writeClip(const QString &path, const QList<QImage> &frames, int framesPerSe
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList args = QGuiApplication::arguments();
-    if (args.size() != 2) {
-        QTextStream(stderr) << "usage: MakeClips <program folder>\n";
-        return 2;
-    }
-    const QDir folder(args.at(1));
-    if (!folder.mkpath(QStringLiteral(".")))
-        return 1;
-    const bool ok = writeClip(folder.filePath(QStringLiteral("xuan.avi")), wheelFrames(), 15)
-        && writeClip(folder.filePath(QStringLiteral("cool.avi")), bannerFrames(), 10);
-    return ok ? 0 : 1;
+    return runGenerator(argc, argv, "MakeClips <program folder>", [](const QDir &folder) {
+        return writeClip(folder.filePath(QStringLiteral("xuan.avi")), wheelFrames(), 15)
+            && writeClip(folder.filePath(QStringLiteral("cool.avi")), bannerFrames(), 10);
+    });
 }

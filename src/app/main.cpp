@@ -1,56 +1,51 @@
 #include "questioning/QuestioningCommands.h"
 #include "shell/Unit2.h"
 #include "store/ApplicationTitle.h"
+#include "store/DataPaths.h"
+#include "store/ProgramSettings.h"
 #include "store/ServerCopy.h"
-#include "ui/Artwork.h"
 #include "ui/ChineseTranslations.h"
 #include "ui/FontMapping.h"
 #include "ui/QtPrompter.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QLibraryInfo>
+#include <QIcon>
 #include <QScreen>
-#include <QSettings>
 #include <QTextStream>
-#include <QTranslator>
+
+#include <cstdio>
 
 namespace {
 
-// The database: --database URL, else the setting "database" of the program's settings
-// file (per user, else system-wide: a school sets it once in /etc/xdg/qingsui/qingsui.ini);
-// none means Record.mdb in the program folder.
-QString databaseSetting(const QCommandLineParser &options)
+// The window icon as drawn at build time, each size read when a window first asks for it,
+// instead of being drawn while the first window appears.
+QIcon windowIcon()
 {
-    if (options.isSet(QStringLiteral("database")))
-        return options.value(QStringLiteral("database"));
-    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("qingsui"), QStringLiteral("qingsui"));
-    return settings.value(QStringLiteral("database")).toString();
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/qingsui.png").arg(side), QSize(side, side));
+    return icon;
 }
 
-void addOptions(QCommandLineParser &options)
+// Help, the version or a mistake on the command line, for the terminal.
+int printAndExit(const ProgramSettings &settings)
 {
-    options.addHelpOption();
-    options.addOption({QStringLiteral("database"),
-        QStringLiteral("学校的数据库服务器，例如 postgresql://teacher@school-server/qingsui"), QStringLiteral("URL")});
-    options.addOption({QStringLiteral("copy-to-server"),
-        QStringLiteral("把文件夹中的 Record.mdb 和 Data 文件夹复制到数据库服务器上（不覆盖服务器上已有的班级），然后退出"),
-        QStringLiteral("文件夹")});
+    std::fputs(settings.message.toLocal8Bit().constData(), settings.failed ? stderr : stdout);
+    return settings.failed ? 2 : 0;
 }
 
 // The command that moves a program folder onto the school's server; no window.
-int copyToServer(const QCommandLineParser &options)
+int copyToServer(const ProgramSettings &settings)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QString refusal;
-    const QString setting = databaseSetting(options);
-    const std::optional<DatabaseUrl> server = DatabaseUrl::parse(setting, &refusal);
+    const std::optional<DatabaseUrl> server = DatabaseUrl::parse(settings.database, &refusal);
     if (!server) {
-        err << (setting.isEmpty() ? QStringLiteral("请用 --database 指定数据库服务器。") : refusal) << Qt::endl;
+        err << (settings.database.isEmpty() ? QStringLiteral("请用 --database 指定数据库服务器。") : refusal) << Qt::endl;
         return 2;
     }
-    const ServerCopy::Report report = ServerCopy::copy(options.value(QStringLiteral("copy-to-server")), *server);
+    const ServerCopy::Report report = ServerCopy::copy(settings.copyToServer, *server);
     for (const QString &line : report.lines)
         out << line << Qt::endl;
     if (!report.result) {
@@ -75,10 +70,8 @@ int main(int argc, char *argv[])
 {
     if (wantsCopy(argc, argv)) {
         QCoreApplication app(argc, argv);
-        QCommandLineParser options;
-        addOptions(options);
-        options.process(app);
-        return copyToServer(options);
+        const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
+        return settings.exitNow() ? printAndExit(settings) : copyToServer(settings);
     }
     QApplication app(argc, argv);
     // The application's own title; not the display name, which Qt would append to every
@@ -88,17 +81,20 @@ int main(int argc, char *argv[])
     // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
     ChineseTranslations::install();
     FontMapping::install();
-    QApplication::setWindowIcon(Artwork::windowIcon());
+    QApplication::setWindowIcon(windowIcon());
 
-    QCommandLineParser options;
-    options.addHelpOption();
-    options.addOption({QStringLiteral("database"),
-        QStringLiteral("学校的数据库服务器，例如 postgresql://teacher@school-server/qingsui"), QStringLiteral("URL")});
-    options.process(app);
-
+    const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
     QtPrompter prompter;
-    TForm1 window(QCoreApplication::applicationDirPath(), prompter);
-    window.useServer(databaseSetting(options));
+    if (settings.exitNow()) {
+        if (settings.failed)
+            prompter.error(settings.message.section(QLatin1Char('\n'), 0, 0));
+        return printAndExit(settings);
+    }
+
+    // The login dialog comes first; the window builds its widgets when the login needs them.
+    TForm1 window(DataPaths::choose(QCoreApplication::applicationDirPath(), settings.dataFolder), prompter, nullptr,
+        TForm1::Build::WhenLoginNeedsIt);
+    window.useServer(settings.database);
     prompter.setStartFolder(window.context().paths.dataFolder());
     prompter.setParent(&window);
     window.FormCreate();

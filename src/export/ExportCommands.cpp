@@ -2,6 +2,7 @@
 
 #include "DesktopOpener.h"
 #include "WorkbookWriter.h"
+#include "store/DataPaths.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -58,7 +58,7 @@ QString fittedStem(const QString &table, const QString &tail)
 ExportCommands::ExportCommands(AppContext &context, MainView &view, Opener opener, QString folder)
     : m_context(context)
     , m_view(view)
-    , m_folder(std::move(folder))
+    , m_folder(folder.isEmpty() ? context.paths.exportFolder() : std::move(folder))
     , m_desktop(std::make_unique<DesktopOpener>())
     , m_opener(std::move(opener))
 {
@@ -73,12 +73,6 @@ ExportCommands::ExportCommands(AppContext &context, MainView &view, Opener opene
 }
 
 ExportCommands::~ExportCommands() = default;
-
-QString ExportCommands::documentsFolder()
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
-}
 
 QString ExportCommands::workbookPath(const QString &folder, const QString &table, const QDateTime &when)
 {

@@ -25,9 +25,9 @@ public:
     /// The longest file name the file systems take, in bytes.
     static constexpr int kMaxFileNameBytes = 255;
 
-    /// folder is where workbooks are kept (created when missing); without an opener the
-    /// desktop's (xdg-open) is used.
-    ExportCommands(AppContext &context, MainView &view, Opener opener = {}, QString folder = documentsFolder());
+    /// folder is where workbooks are kept (created when missing); empty: the export folder
+    /// of the context's paths. Without an opener the desktop's (xdg-open) is used.
+    ExportCommands(AppContext &context, MainView &view, Opener opener = {}, QString folder = {});
     ~ExportCommands();
     Q_DISABLE_COPY_MOVE(ExportCommands)
 
@@ -43,8 +43,6 @@ public:
     /// For tests: how long the status bar names the workbook.
     void setStatusDuration(int milliseconds) { m_statusTimer.setInterval(milliseconds); }
 
-    /// The user's documents folder (the home folder when the desktop names none).
-    static QString documentsFolder();
     /// A free file name in folder for the table, with the date and time of the export;
     /// a table name too long for a file name is shortened (ending in …).
     static QString workbookPath(const QString &folder, const QString &table, const QDateTime &when);

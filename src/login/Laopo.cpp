@@ -164,6 +164,7 @@ void TForm3::setSubjectBox(const QStringList &items, const QString &text)
 
 void TForm3::Button1Click()
 {
+    Q_EMIT loginRequested();
     const LoginController::Entries entries{
         m_classBox->currentText(),
         m_subjectBox->currentText(),

@@ -38,6 +38,8 @@ public:
     void SpeedButton2Click();
 
 Q_SIGNALS:
+    /// "确定" was pressed (or Enter): the login runs next, on the main view.
+    void loginRequested();
     /// The login replaced the login state's grade settings.
     void gradeSettingsChanged();
 

@@ -57,9 +57,14 @@ bool isEnter(const QKeyEvent *event)
 } // namespace
 
 TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent)
+    : TForm1(DataPaths(programFolder), prompter, parent)
+{
+}
+
+TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent, Build build)
     : QMainWindow(parent)
     , m_prompter(prompter)
-    , m_paths(programFolder)
+    , m_paths(std::move(paths))
     , m_mainQuery(m_database)
     , m_portraitQuery(m_database)
     , m_dataFiles(m_database, m_paths.dataFolder())
@@ -67,9 +72,15 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     , m_menus(*this)
 {
     setObjectName(QStringLiteral("TForm1"));
-    m_login.programFolder = m_paths.programFolder();
+    m_login.programFolder = m_paths.dataRoot();
     m_portraitQuery.setMaster(&m_mainQuery);
+    if (build == Build::Now)
+        this->build();
+}
 
+void TForm1::build()
+{
+    m_built = true;
     buildWindow();
     m_questioning = std::make_unique<QuestioningCommands>(m_context, *this, *m_questioningToolbar, this);
     m_gradeBook = std::make_unique<GradeBookCommands>(m_context, *this, this);
@@ -86,8 +97,18 @@ TForm1::TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent
     connectCommands();
 }
 
+void TForm1::ensureBuilt()
+{
+    if (m_built)
+        return;
+    build();
+    loadClips();
+}
+
 TForm1::~TForm1()
 {
+    if (!m_built)
+        return;
     m_analysis.reset();
     m_entry.reset();
     m_portrait.reset();
@@ -195,20 +216,24 @@ void TForm1::connectCommands()
     connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
 }
 
-void TForm1::FormCreate()
+void TForm1::loadClips()
 {
-    m_login.programFolder = m_paths.programFolder();
     AnimationControl *selectionClip = m_questioningToolbar->selectionClip();
-    selectionClip->setFileName(m_paths.programFile(QStringLiteral("xuan.avi")));
+    selectionClip->setFileName(m_paths.selectionClipFile());
     selectionClip->setFrameRange(1, 32);
-    m_animate2->setFileName(m_paths.programFile(QStringLiteral("cool.avi")));
+    m_animate2->setFileName(m_paths.bannerClipFile());
     m_animate2->setFrameRange(1, 13);
     m_animate2->play();
+}
 
-    // Passwords, lists and settings go here; a missing folder would make the first login
-    // fail to keep the password it just asked to save.
-    QDir().mkpath(m_paths.dataFolder());
+void TForm1::FormCreate()
+{
+    m_login.programFolder = m_paths.dataRoot();
+    if (m_built)
+        loadClips();
+
     if (const Result opened = openDatabase(); !opened) {
+        ensureBuilt();
         m_prompter.error(opened.error);
         return;
     }
@@ -223,16 +248,27 @@ void TForm1::useServer(const QString &url)
 
 Result TForm1::openDatabase()
 {
-    if (m_serverSetting.isEmpty())
-        return m_database.open(m_paths.programFolder());
+    if (m_serverSetting.isEmpty()) {
+        // Record.mdb and Data/ in the data folder, the shipped lists and settings copied in
+        // when it is new. A data folder that cannot be made is named by the connection's
+        // own refusal; a shipped file that cannot be copied is told, and the login goes on.
+        const Result prepared = m_paths.prepare();
+        if (Result opened = m_database.open(m_paths); !opened)
+            return opened;
+        if (!prepared)
+            m_prompter.error(prepared.error);
+        return Result::success();
+    }
     QString refusal;
     const std::optional<DatabaseUrl> server = DatabaseUrl::parse(m_serverSetting, &refusal);
     if (!server)
         return Result::failure(refusal);
     if (Result opened = m_database.openServer(*server); !opened)
         return opened;
-    // The shipped lists and default settings are the server's first Data files.
-    if (Result prepared = m_dataFiles.table().prepare(m_paths.dataFolder()); !prepared)
+    // The lists and settings live on the server, the shipped ones its first Data files; the
+    // local Data folder is only where the file dialogs start (templates, comment lists).
+    (void)m_paths.makeDataFolder();
+    if (Result prepared = m_dataFiles.table().prepare(m_paths.shippedDataFolder()); !prepared)
         return Result::failure(
             QStringLiteral("无法在数据库%1上保存班级名单、密码和评语设定：%2").arg(m_database.shownName(), prepared.error));
     return Result::success();
@@ -241,8 +277,12 @@ Result TForm1::openDatabase()
 void TForm1::runLoginDialog()
 {
     TForm3 dialog(m_context, *this, this);
+    // A window left for later is built when the login needs it, or when the dialog closes:
+    // while the teacher types, the program holds no more than the dialog.
+    connect(&dialog, &TForm3::loginRequested, this, &TForm1::ensureBuilt);
     connect(&dialog, &TForm3::gradeSettingsChanged, this, [this] { m_questioning->takeGradeSettings(); });
     m_prompter.execDialog(dialog);
+    ensureBuilt();
 }
 
 void TForm1::applyTitleRule()
@@ -438,9 +478,9 @@ void TForm1::N6Click()
 {
     // The set-up installs xchm; a desktop without it opens the file with whatever viewer
     // it has for the type.
-    const QString manual = m_paths.programFile(QStringLiteral("使用手册.chm"));
+    const QString manual = m_paths.manualFile();
     const QString viewer = QStandardPaths::findExecutable(QStringLiteral("xchm"));
-    if (viewer.isEmpty() || !QProcess::startDetached(viewer, {manual}, m_paths.programFolder()))
+    if (viewer.isEmpty() || !QProcess::startDetached(viewer, {manual}, m_paths.shippedFolder()))
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
@@ -449,6 +489,8 @@ void TForm1::N7Click()
     TForm4 about(this);
     if (m_database.engine() == Engine::PostgreSQL)
         about.showDatabase(m_database.shownName());
+    else
+        about.showDataFolder(m_paths.locationCaption(), m_paths.dataRoot());
     m_prompter.execDialog(about);
 }
 

@@ -40,12 +40,22 @@ class TForm1 : public QMainWindow, public MainView {
 public:
     /// Builds the window for a program folder; start-up itself runs in FormCreate().
     TForm1(const QString &programFolder, Prompter &prompter, QWidget *parent = nullptr);
+    /// When the widgets, menus and features are built.
+    enum class Build {
+        Now,              ///< in the constructor
+        WhenLoginNeedsIt, ///< when 确定 of the first login dialog is pressed, or the dialog closes
+    };
+    /// Builds the window for the folders DataPaths chose.
+    TForm1(DataPaths paths, Prompter &prompter, QWidget *parent = nullptr, Build build = Build::Now);
     ~TForm1() override;
     Q_DISABLE_COPY_MOVE(TForm1)
 
     /// Main window start-up: clips, the connection, the first login, the title rule.
     /// A connection that cannot be opened is reported and the rest is skipped.
     void FormCreate();
+    /// Builds what Build::WhenLoginNeedsIt left for later; nothing once built.
+    void ensureBuilt();
+    bool isBuilt() const { return m_built; }
     /// Works on a school's PostgreSQL server (postgresql://user@host/name) instead of
     /// Record.mdb, Data files included; call before FormCreate. A setting that is no such
     /// URL, or a server that cannot be used, is reported by FormCreate, which then does
@@ -82,7 +92,7 @@ public:
     void Exit1Click();
     /// Closing: in the questioning view the shown grades (评价) are cleared.
     void FormClose();
-    /// Help (使用手册, F1): opens 使用手册.chm of the program folder.
+    /// Help (使用手册, F1): opens 使用手册.chm of the shipped folder.
     void N6Click();
     /// About box (关于...).
     void N7Click();
@@ -120,9 +130,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void build();
     void buildWindow();
     Result openDatabase();
     void connectCommands();
+    void loadClips();
     void saveBeforeLeaving();
 
     Prompter &m_prompter;
@@ -140,6 +152,7 @@ private:
     std::unique_ptr<BoundField> m_nameField;
     std::unique_ptr<BoundField> m_gradeField;
     bool m_exiting = false;
+    bool m_built = false;
     QString m_serverSetting;
     QString m_gradeBookColumnList;
 

@@ -13,9 +13,11 @@ public:
 
     QLabel *picture() const { return m_picture; }
     QLabel *title() const { return m_title; }
-    /// Names the school's server the program works on, under the title; nothing for Record.mdb.
+    /// Beside the picture: where the data lives (caption, then the folder).
+    void showDataFolder(const QString &caption, const QString &folder);
+    /// In the same place: the school's server the program works on instead.
     void showDatabase(const QString &server);
-    QLabel *database() const { return m_database; }
+    QLabel *dataPlace() const { return m_dataPlace; }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -24,5 +26,5 @@ protected:
 private:
     QLabel *m_picture;
     QLabel *m_title;
-    QLabel *m_database = nullptr;
+    QLabel *m_dataPlace;
 };

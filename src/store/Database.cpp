@@ -74,22 +74,32 @@ void Database::drop()
 
 Result Database::open(const QString &programFolder)
 {
+    return open(DataPaths(programFolder));
+}
+
+Result Database::open(const DataPaths &paths)
+{
     drop();
     m_transactionDepth = 0;
     m_engine = Engine::SQLite;
 
-    const QString path = DataPaths(programFolder).databaseFile();
+    const QString path = paths.databaseFile();
     const QString shown = QDir::toNativeSeparators(path);
     m_shownName = shown;
-    const QString folderShown = QDir::toNativeSeparators(programFolder);
+    const QString folderShown = QDir::toNativeSeparators(paths.dataRoot());
     // SQLite writes the file, its journal and its lock file beside it: a folder or a file
     // it may not write is named as the cause, so nobody takes the file for broken.
     const auto unwritable = [&]() -> QString {
-        const QFileInfo folder(programFolder);
-        if (!folder.isDir() || !folder.isWritable())
+        const QFileInfo folder(paths.dataRoot());
+        if (!folder.isDir() || !folder.isWritable()) {
+            if (paths.location() != DataPaths::Location::ProgramFolder)
+                return QStringLiteral("数据文件夹“%1”不存在或不允许写入，无法打开数据库文件“%2”。请检查这个文件夹及其权限，"
+                                      "或用 --data-folder 指定另一个文件夹。")
+                    .arg(folderShown, shown);
             return QStringLiteral(
                 "程序文件夹“%1”不允许写入，无法打开数据库文件“%2”。请把程序放到可以写入的文件夹中，或请管理员开放写入权限。")
                 .arg(folderShown, shown);
+        }
         const QFileInfo file(path);
         if (file.exists() && !file.isWritable())
             return QStringLiteral("数据库文件“%1”是只读的，无法打开。请取消它的只读属性。").arg(shown);

@@ -9,9 +9,10 @@
 #include <QStringList>
 #include <functional>
 
+class DataPaths;
 class QSqlQuery;
 
-/// The one connection: Record.mdb in the program folder (SQLite, WAL journal, busy
+/// The one connection: Record.mdb in the data folder (SQLite, WAL journal, busy
 /// timeout so a second instance waits), or a school's PostgreSQL server. Statements come
 /// in the catalogue's notation and are rendered for the engine here. Never shows
 /// anything; errors are returned.
@@ -25,6 +26,9 @@ public:
     /// an existing one is never overwritten. A file that is not a database is refused with
     /// a clear Chinese message naming it.
     Result open(const QString &programFolder);
+    /// Opens the Record.mdb of paths, as above; a folder that cannot be written is named
+    /// as the program folder or the data folder it is.
+    Result open(const DataPaths &paths);
     /// Connects to a PostgreSQL server and makes 母版 and 范例班 there when missing. A
     /// server that cannot be reached, refuses the login or does not let the user make and
     /// change tables is refused with a Chinese message naming the server and the cause,

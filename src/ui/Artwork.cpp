@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -369,12 +370,56 @@ QPixmap render(int side, Drawing drawing)
     return pixmap;
 }
 
-QIcon iconOf(Drawing drawing, std::initializer_list<int> sides)
+QIcon drawnIcon(Drawing drawing, const QList<int> &sides)
 {
     QIcon icon;
     for (const int side : sides)
         icon.addPixmap(render(side, drawing));
     return icon;
+}
+
+/// An icon drawn the first time something asks for its pixels: a window builds dozens of
+/// menu and tool icons that nobody sees until a menu opens or the window shows.
+class LazyIconEngine final : public QIconEngine {
+public:
+    LazyIconEngine(Drawing drawing, QList<int> sides)
+        : m_drawing(drawing)
+        , m_sides(std::move(sides))
+    {
+    }
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override { return icon().pixmap(size, mode, state); }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override { return icon().availableSizes(mode, state); }
+    QIconEngine *clone() const override { return new LazyIconEngine(*this); }
+    QString key() const override { return QStringLiteral("qingsui-drawn"); }
+
+private:
+    QIcon &icon()
+    {
+        if (m_icon.isNull())
+            m_icon = drawnIcon(m_drawing, m_sides);
+        return m_icon;
+    }
+
+    Drawing m_drawing;
+    QList<int> m_sides;
+    QIcon m_icon;
+};
+
+QIcon iconOf(Drawing drawing, std::initializer_list<int> sides)
+{
+    return QIcon(new LazyIconEngine(drawing, QList<int>(sides)));
 }
 
 const QHash<QString, Drawing> &menuDrawings()
@@ -491,6 +536,15 @@ QPixmap aboutPicture()
 QIcon windowIcon()
 {
     return iconOf(drawWindowIcon, {16, 24, 32, 48, 64, 128});
+}
+
+void paintProgramIcon(QPainter &painter, double side)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 16.0, side / 16.0);
+    drawWindowIcon(painter);
+    painter.restore();
 }
 
 } // namespace Artwork

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QString>
 
+class QPainter;
+
 /// The program's small pictures, drawn in code.
 namespace Artwork {
 
@@ -20,5 +22,8 @@ QIcon panelIcon(const QString &hint);
 QPixmap aboutPicture();
 /// The main window's icon.
 QIcon windowIcon();
+/// Paints the program's icon (the window icon) into the square 0, 0, side × side: the
+/// installed icons of every size are drawn with it.
+void paintProgramIcon(QPainter &painter, double side);
 
 } // namespace Artwork

@@ -60,18 +60,23 @@ class Program:
                     shutil.copy2(source, self.folder)
         self.process = None
         self.app = None
+        # Where the program is started from and where it keeps its data: both the folder,
+        # unless an installed program (InstalledProgram) says otherwise.
+        self.executable = os.path.join(self.folder, "qingsui")
+        self.data_root = self.folder
+        self.env = {}
         self.server = _ServerDatabase.of(self.folder, self.owned) if SERVER else None
 
     # --- life cycle ---------------------------------------------------------------
     def start(self, *arguments):
         wait_for(_display_ready, "the virtual display to take connections")
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8", **self.env)
         env.pop("QT_QPA_PLATFORM", None)
         # Now and then a new program cannot reach the fresh virtual display on its first try,
         # though the display already takes other connections: try it again.
         for attempt in range(3):
             self.log = tempfile.TemporaryFile()
-            command = [os.path.join(self.folder, "qingsui")] + list(arguments)
+            command = [self.executable] + list(arguments)
             if self.server:
                 command += ["--database", self.server.url]
             self.process = subprocess.Popen(command, cwd="/", env=env, stderr=self.log)
@@ -107,7 +112,7 @@ class Program:
         try:
             code = self.process.wait(timeout)
             # On a server nothing goes to a local file: that would split a class in two.
-            check(not self.server or not os.path.exists(os.path.join(self.folder, "Record.mdb")),
+            check(not self.server or not os.path.exists(os.path.join(self.data_root, "Record.mdb")),
                   "a Record.mdb beside the program that works on a server")
             return code
         except subprocess.TimeoutExpired:
@@ -136,19 +141,19 @@ class Program:
             if not rows:
                 raise FileNotFoundError("no Data file %r on the server" % name)
             return bytes(rows[0][0])
-        with open(os.path.join(self.folder, "Data", name), "rb") as f:
+        with open(os.path.join(self.data_root, "Data", name), "rb") as f:
             return f.read()
 
     def has_data(self, name):
         if self.server:
             return bool(self.server.query('select 1 from "Data/" where "文件名" = %s', (name,)))
-        return os.path.exists(os.path.join(self.folder, "Data", name))
+        return os.path.exists(os.path.join(self.data_root, "Data", name))
 
     def execute(self, sql, *args):
         """A change made beside the running program, as another copy of it would."""
         if self.server:
             return self.server.execute(sql, args)
-        db = sqlite3.connect(os.path.join(self.folder, "Record.mdb"), timeout=10)
+        db = sqlite3.connect(os.path.join(self.data_root, "Record.mdb"), timeout=10)
         try:
             with db:
                 db.execute(sql, args)
@@ -158,7 +163,7 @@ class Program:
     def query(self, sql, *args):
         if self.server:
             return self.server.query(sql, args)
-        db = sqlite3.connect(os.path.join(self.folder, "Record.mdb"), timeout=10)
+        db = sqlite3.connect(os.path.join(self.data_root, "Record.mdb"), timeout=10)
         try:
             return db.execute(sql, args).fetchall()
         finally:

@@ -712,8 +712,8 @@ void TstUnit2::schoolServerThroughTheWindow()
 
     QString shown;
     shell.prompter.expectDialog([&shown](QDialog &dialog) {
-        if (auto *about = qobject_cast<TForm4 *>(&dialog); about && about->database())
-            shown = about->database()->text();
+        if (auto *about = qobject_cast<TForm4 *>(&dialog); about)
+            shown = about->dataPlace()->text();
         return int(QDialog::Accepted);
     });
     shell.window.N7Click();
