@@ -6,6 +6,7 @@
 #include "export/DesktopOpener.h"
 #include "store/DataFileNames.h"
 #include "store/DataFiles.h"
+#include "store/DataPaths.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
 #include "ui/AppContext.h"
@@ -24,7 +25,7 @@ AnalysisCommands::AnalysisCommands(AppContext &context, MainView &view, QWidget 
     , m_view(view)
     , m_windows(windows)
     , m_opener(std::move(opener))
-    , m_folder(folder.isEmpty() ? ExportCommands::documentsFolder() : std::move(folder))
+    , m_folder(folder.isEmpty() ? context.paths.exportFolder() : std::move(folder))
     , m_desktop(std::make_unique<DesktopOpener>())
 {
     if (!m_opener) {
