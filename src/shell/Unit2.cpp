@@ -1,39 +1,29 @@
 #include "Unit2.h"
 
+#include "StoreOpening.h"
 #include "Unit4.h"
 #include "WindowTitle.h"
-#include "analysis/AnalysisCommands.h"
-#include "analysis/AnalysisMessages.h"
 #include "entry/EntryCommands.h"
 #include "entry/EntryPanel.h"
-#include "export/ExportCommands.h"
 #include "gradebook/GradeBookCommands.h"
 #include "gradebook/GradeBookToolbar.h"
 #include "gradebook/GradeBookView.h"
 #include "login/Laopo.h"
 #include "portrait/PortraitCommands.h"
-#include "portrait/PortraitPanel.h"
-#include "questioning/Dangci.h"
 #include "questioning/QuestioningCommands.h"
 #include "questioning/QuestioningToolbar.h"
-#include "store/DatasetModel.h"
 #include "ui/AnimationControl.h"
 #include "ui/Artwork.h"
 #include "ui/BoundField.h"
-#include "ui/CurrentRowLink.h"
 #include "ui/DataGrid.h"
-#include "ui/FormattedGridModel.h"
-#include "ui/GridFormatting.h"
 #include "ui/Prompter.h"
 #include "ui/StatusPanels.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,47 +70,23 @@ TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent, Build build
 
 void TForm1::build()
 {
-    m_built = true;
     buildWindow();
-    m_questioning = std::make_unique<QuestioningCommands>(m_context, *this, *m_questioningToolbar, this);
-    m_gradeBook = std::make_unique<GradeBookCommands>(m_context, *this, this);
-    m_entry = std::make_unique<EntryCommands>(
-        m_context, *this, *m_entryPanel, *m_grid, [this]() -> const GradingSettings & { return m_questioning->form2(); }, this);
-    m_export = std::make_unique<ExportCommands>(m_context, *this);
-    auto *portraitPanel = new PortraitPanel(m_portraitQuery);
-    m_entryPanel->addToInputArea(portraitPanel);
-    QuestioningCommands *questioning = m_questioning.get();
-    m_portrait = std::make_unique<PortraitCommands>(
-        m_context, *this, *portraitPanel, [questioning] { return questioning->selectionRunning(); });
-    m_entry->setPortrait(m_portrait.get());
-    m_analysis = std::make_unique<AnalysisCommands>(m_context, *this, this);
+    m_features = std::make_unique<Features>(
+        m_context, *this, Features::Widgets{*m_questioningToolbar, *m_gradeBookToolbar, *m_grid, *m_entryPanel}, this);
     connectCommands();
 }
 
 void TForm1::ensureBuilt()
 {
-    if (m_built)
+    if (isBuilt())
         return;
     build();
     loadClips();
 }
 
-TForm1::~TForm1()
-{
-    if (!m_built)
-        return;
-    m_analysis.reset();
-    m_entry.reset();
-    m_portrait.reset();
-    m_gradeBook.reset();
-    m_export.reset();
-    m_questioning.reset();
-    // The grid and the bound fields hang on the queries, which go before the widgets do.
-    m_grid->setModel(nullptr);
-    m_currentRowLink.reset();
-    m_formattedModel.reset();
-    m_datasetModel.reset();
-}
+// The features go first, then the grid's models, the bound fields and the queries they
+// hang on, and the widgets last.
+TForm1::~TForm1() = default;
 
 void TForm1::buildWindow()
 {
@@ -148,32 +114,15 @@ void TForm1::buildWindow()
 
     auto *row = new QHBoxLayout;
     row->setSpacing(0);
-    m_grid = new DataGrid(central);
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    QFont gridFont(QStringLiteral("华文细黑"));
-    gridFont.setPixelSize(16);
-    m_grid->setFont(gridFont);
-    QFont titleFont(QStringLiteral("MS Sans Serif"));
-    titleFont.setPixelSize(16);
-    m_grid->horizontalHeader()->setFont(titleFont);
+    m_mainGrid = std::make_unique<MainGrid>(m_mainQuery, m_prompter, central);
+    m_grid = m_mainGrid->widget();
+    m_grid->installEventFilter(this);
     row->addWidget(m_grid, 1);
     m_entryPanel = new EntryPanel(central);
     m_entryPanel->hide();
     row->addWidget(m_entryPanel);
     column->addLayout(row, 1);
 
-    m_datasetModel = std::make_unique<DatasetModel>(&m_mainQuery);
-    m_formattedModel = std::make_unique<FormattedGridModel>();
-    m_formattedModel->setSourceModel(m_datasetModel.get());
-    m_grid->setModel(m_formattedModel.get());
-    m_currentRowLink = std::make_unique<CurrentRowLink>(*m_grid, m_mainQuery);
-    m_grid->installEventFilter(this);
-    // A value a cell refused is said after whatever left the cell has finished.
-    connect(m_grid, &DataGrid::editRefused, this, [this] {
-        QMetaObject::invokeMethod(
-            this, [this, why = m_datasetModel->lastRefusal()] { m_prompter.notice(Caption::kNotice, why); },
-            Qt::QueuedConnection);
-    });
 
     m_numberField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenNumber(), m_mainQuery);
     m_nameField = std::make_unique<BoundField>(*m_questioningToolbar->hiddenName(), m_mainQuery);
@@ -193,15 +142,7 @@ void TForm1::buildWindow()
 
 void TForm1::connectCommands()
 {
-    // Each feature connects the menu items and buttons that run its commands.
-    m_questioning->connectCommands(m_menus, *m_grid);
-    m_gradeBook->connectCommands(m_menus, *m_gradeBookToolbar, *m_grid);
-    m_entry->connectCommands(m_menus, *m_gradeBookToolbar->entryButton());
-    m_portrait->connectCommands(m_menus);
-    m_export->connectCommands(m_menus);
-    m_analysis->connectCommands(m_menus,
-        *m_gradeBookToolbar->addButton(
-            QStringLiteral("analysisToolButton"), AnalysisMessages::kCommand, AnalysisMessages::kCommandHint));
+    m_features->connectCommands(m_menus);
 
     // The window's own: re-login and exit, the two view switches, help and About. Those
     // that open a modal window run from the event loop, not inside the click: a screen
@@ -213,7 +154,6 @@ void TForm1::connectCommands()
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
     connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
-    connect(m_currentRowLink.get(), &CurrentRowLink::moveFailed, this, [this](const QString &error) { m_prompter.error(error); });
 }
 
 void TForm1::loadClips()
@@ -229,14 +169,17 @@ void TForm1::loadClips()
 void TForm1::FormCreate()
 {
     m_login.programFolder = m_paths.dataRoot();
-    if (m_built)
+    if (isBuilt())
         loadClips();
 
-    if (const Result opened = openDatabase(); !opened) {
+    QString warning;
+    if (const Result opened = StoreOpening::open(m_database, m_dataFiles, m_paths, m_serverSetting, &warning); !opened) {
         ensureBuilt();
         m_prompter.error(opened.error);
         return;
     }
+    if (!warning.isEmpty())
+        m_prompter.error(warning);
     runLoginDialog();
     applyTitleRule();
 }
@@ -246,41 +189,13 @@ void TForm1::useServer(const QString &url)
     m_serverSetting = url;
 }
 
-Result TForm1::openDatabase()
-{
-    if (m_serverSetting.isEmpty()) {
-        // Record.mdb and Data/ in the data folder, the shipped lists and settings copied in
-        // when it is new. A data folder that cannot be made is named by the connection's
-        // own refusal; a shipped file that cannot be copied is told, and the login goes on.
-        const Result prepared = m_paths.prepare();
-        if (Result opened = m_database.open(m_paths); !opened)
-            return opened;
-        if (!prepared)
-            m_prompter.error(prepared.error);
-        return Result::success();
-    }
-    QString refusal;
-    const std::optional<DatabaseUrl> server = DatabaseUrl::parse(m_serverSetting, &refusal);
-    if (!server)
-        return Result::failure(refusal);
-    if (Result opened = m_database.openServer(*server); !opened)
-        return opened;
-    // The lists and settings live on the server, the shipped ones its first Data files; the
-    // local Data folder is only where the file dialogs start (templates, comment lists).
-    (void)m_paths.makeDataFolder();
-    if (Result prepared = m_dataFiles.table().prepare(m_paths.shippedDataFolder()); !prepared)
-        return Result::failure(
-            QStringLiteral("无法在数据库%1上保存班级名单、密码和评语设定：%2").arg(m_database.shownName(), prepared.error));
-    return Result::success();
-}
-
 void TForm1::runLoginDialog()
 {
     TForm3 dialog(m_context, *this, this);
     // A window left for later is built when the login needs it, or when the dialog closes:
     // while the teacher types, the program holds no more than the dialog.
     connect(&dialog, &TForm3::loginRequested, this, &TForm1::ensureBuilt);
-    connect(&dialog, &TForm3::gradeSettingsChanged, this, [this] { m_questioning->takeGradeSettings(); });
+    connect(&dialog, &TForm3::gradeSettingsChanged, this, [this] { questioning().takeGradeSettings(); });
     m_prompter.execDialog(dialog);
     ensureBuilt();
 }
@@ -307,19 +222,10 @@ void TForm1::unbindFields()
     m_numberField->setDataField({});
 }
 
-Result TForm1::savePendingEdits()
-{
-    if (!m_grid->commitPendingEdit())
-        return Result::failure(m_datasetModel->lastRefusal());
-    if (m_mainQuery.state() == Dataset::State::Edit || m_mainQuery.state() == Dataset::State::Insert)
-        return m_mainQuery.post();
-    return Result::success();
-}
-
 void TForm1::saveBeforeLeaving()
 {
     // A refused portrait or motto change is shown by the portrait commands themselves.
-    (void)m_portrait->savePending();
+    (void)portrait().savePending();
     if (const Result saved = savePendingEdits(); !saved) {
         // The value cannot be stored; the teacher is told which, and the window still goes.
         m_prompter.error(saved.error);
@@ -329,12 +235,12 @@ void TForm1::saveBeforeLeaving()
 
 void TForm1::useBrowsePresentation()
 {
-    m_gradeBook->useBrowsePresentation();
+    gradeBook().useBrowsePresentation();
 }
 
 void TForm1::hideEntryPanel()
 {
-    m_entry->BitBtn1Click();
+    entry().BitBtn1Click();
 }
 
 void TForm1::showStatus(int panel, const QString &text)
@@ -344,25 +250,14 @@ void TForm1::showStatus(int panel, const QString &text)
 
 void TForm1::showView(View view)
 {
-    const bool questioning = view == View::Questioning;
-    m_questioning->stopSelection();
-    m_menus.questioningMenu->menuAction()->setVisible(questioning);
-    m_menus.gradeBookMenu->menuAction()->setVisible(!questioning);
-    m_questioningToolbar->setVisible(questioning);
-    m_gradeBookToolbar->setVisible(!questioning);
-    m_grid->setHint(questioning ? kQuestioningHint : GradeBookCommands::kGridHint);
+    const bool lesson = view == View::Questioning;
+    questioning().stopSelection();
+    m_menus.questioningMenu->menuAction()->setVisible(lesson);
+    m_menus.gradeBookMenu->menuAction()->setVisible(!lesson);
+    m_questioningToolbar->setVisible(lesson);
+    m_gradeBookToolbar->setVisible(!lesson);
+    m_grid->setHint(lesson ? kQuestioningHint : GradeBookCommands::kGridHint);
     m_entryPanel->hide();
-}
-
-void TForm1::formatGrid()
-{
-    const QList<ColumnFormat> formats
-        = GridFormatting::forFieldCount(m_mainQuery.fieldCount(), QApplication::palette().color(QPalette::ToolTipBase));
-    m_formattedModel->setColumnFormats(formats);
-    QList<int> widths;
-    for (const ColumnFormat &format : formats)
-        widths << format.width;
-    m_grid->setColumnWidths(widths);
 }
 
 Result TForm1::openGradeBookView()
@@ -380,7 +275,7 @@ Result TForm1::openGradeBookView()
 
 void TForm1::toggleDirectModification()
 {
-    m_gradeBook->N15Click();
+    gradeBook().N15Click();
 }
 
 Result TForm1::openQuestioningView()
@@ -398,8 +293,8 @@ Result TForm1::openQuestioningView()
 
 void TForm1::N3Click()
 {
-    if (m_questioning->selectionRunning())
-        m_questioning->stopSelection();
+    if (questioning().selectionRunning())
+        questioning().stopSelection();
     m_entryPanel->hide();
     runLoginDialog();
     applyTitleRule();
@@ -461,7 +356,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         saveBeforeLeaving();
         FormClose();
     }
-    m_questioning->toolbar().stopTimer();
+    questioning().toolbar().stopTimer();
     event->accept();
 }
 
@@ -469,7 +364,7 @@ void TForm1::Exit1Click()
 {
     saveBeforeLeaving();
     m_exiting = true;
-    m_questioning->toolbar().stopTimer();
+    questioning().toolbar().stopTimer();
     // exit(), not quit(): quit() would close the window first and so clear the grades.
     QCoreApplication::exit(0);
 }
@@ -497,15 +392,15 @@ void TForm1::N7Click()
 bool TForm1::DBGrid1KeyPress()
 {
     if (m_gradeField->dataField() == QStringLiteral("评价")) {
-        m_questioning->BitBtn2Click();
+        questioning().BitBtn2Click();
         return true;
     }
     // A typed value the cell refuses is said, and stays in the cell to be corrected.
     if (!m_grid->commitPendingEdit()) {
-        m_prompter.notice(Caption::kNotice, m_datasetModel->lastRefusal());
+        m_prompter.notice(Caption::kNotice, m_mainGrid->lastRefusal());
         return true;
     }
-    m_gradeBook->DBGrid1KeyPress();
+    gradeBook().DBGrid1KeyPress();
     return true;
 }
 
@@ -513,7 +408,7 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 {
     QWidget *focus = focusWidget();
     if (isEnter(event) && (focus == nullptr || focus == this)) {
-        m_questioning->Edit1KeyPress();
+        questioning().Edit1KeyPress();
         event->accept();
         return;
     }

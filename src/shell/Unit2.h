@@ -12,28 +12,21 @@
 #include <QMainWindow>
 #include <memory>
 
-class AnalysisCommands;
+#include "Features.h"
+#include "MainGrid.h"
+
 class AnimationControl;
 class BoundField;
-class CurrentRowLink;
-class DataGrid;
-class DatasetModel;
-class EntryCommands;
 class EntryPanel;
-class ExportCommands;
-class PortraitCommands;
-class FormattedGridModel;
-class GradeBookCommands;
 class GradeBookToolbar;
 class Prompter;
-class QuestioningCommands;
 class QuestioningToolbar;
 class StatusPanels;
 
 /// Main window (module Unit2): builds the menus, the two toolbars, the main grid and the
 /// status bar, owns what lives for the whole run (login state, connection, main and
-/// portrait queries), assembles the features and wires their commands. Features reach it
-/// only through MainView.
+/// portrait queries), switches the views and runs its own commands. The features, built
+/// on its widgets, wire their commands themselves and reach it only through MainView.
 class TForm1 : public QMainWindow, public MainView {
     Q_OBJECT
 
@@ -55,7 +48,7 @@ public:
     void FormCreate();
     /// Builds what Build::WhenLoginNeedsIt left for later; nothing once built.
     void ensureBuilt();
-    bool isBuilt() const { return m_built; }
+    bool isBuilt() const { return m_features != nullptr; }
     /// Works on a school's PostgreSQL server (postgresql://user@host/name) instead of
     /// Record.mdb, Data files included; call before FormCreate. A setting that is no such
     /// URL, or a server that cannot be used, is reported by FormCreate, which then does
@@ -64,7 +57,7 @@ public:
 
     // The main view, as the features use it.
     /// Grid formatting (N8Click).
-    void formatGrid() override;
+    void formatGrid() override { m_mainGrid->format(); }
     /// Open grade-book view (N14Click).
     Result openGradeBookView() override;
     Result openQuestioningView() override;
@@ -72,7 +65,7 @@ public:
     void showView(View view) override;
     void bindFields() override;
     void unbindFields() override;
-    Result savePendingEdits() override;
+    Result savePendingEdits() override { return m_mainGrid->savePendingEdits(); }
     void useBrowsePresentation() override;
     /// Direct modification (直接修改 of both 操作 menus and the 修改 button, N15Click).
     void toggleDirectModification() override;
@@ -105,18 +98,18 @@ public:
 
     // The assembled parts, for start-up and tests.
     AppContext &context() { return m_context; }
-    QuestioningCommands &questioning() { return *m_questioning; }
-    GradeBookCommands &gradeBook() { return *m_gradeBook; }
-    EntryCommands &entry() { return *m_entry; }
+    QuestioningCommands &questioning() { return m_features->questioning(); }
+    GradeBookCommands &gradeBook() { return m_features->gradeBook(); }
+    EntryCommands &entry() { return m_features->entry(); }
     EntryPanel *panel1() const { return m_entryPanel; }
-    ExportCommands &exporting() { return *m_export; }
-    PortraitCommands &portrait() { return *m_portrait; }
-    AnalysisCommands &analysis() { return *m_analysis; }
+    ExportCommands &exporting() { return m_features->exporting(); }
+    PortraitCommands &portrait() { return m_features->portrait(); }
+    AnalysisCommands &analysis() { return m_features->analysis(); }
     const MainMenus &menus() const { return m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
-    DataGrid *mainGrid() const { return m_grid; } ///< DBGrid1
-    DatasetModel *gridModel() const { return m_datasetModel.get(); }
+    DataGrid *mainGrid() const { return m_mainGrid->widget(); } ///< DBGrid1
+    DatasetModel *gridModel() const { return m_mainGrid->model(); }
     BoundField &gradeField() { return *m_gradeField; }
     BoundField &numberField() { return *m_numberField; }
     /// The grade-book column list ("编号,姓名,小组" when the table has no score column).
@@ -132,7 +125,6 @@ protected:
 private:
     void build();
     void buildWindow();
-    Result openDatabase();
     void connectCommands();
     void loadClips();
     void saveBeforeLeaving();
@@ -145,14 +137,10 @@ private:
     Dataset m_portraitQuery;
     ProgramDataFiles m_dataFiles;
     AppContext m_context;
-    std::unique_ptr<DatasetModel> m_datasetModel;
-    std::unique_ptr<FormattedGridModel> m_formattedModel;
-    std::unique_ptr<CurrentRowLink> m_currentRowLink;
     std::unique_ptr<BoundField> m_numberField;
     std::unique_ptr<BoundField> m_nameField;
     std::unique_ptr<BoundField> m_gradeField;
     bool m_exiting = false;
-    bool m_built = false;
     QString m_serverSetting;
     QString m_gradeBookColumnList;
 
@@ -160,14 +148,10 @@ private:
     QuestioningToolbar *m_questioningToolbar = nullptr;
     GradeBookToolbar *m_gradeBookToolbar = nullptr;
     AnimationControl *m_animate2 = nullptr;
+    std::unique_ptr<MainGrid> m_mainGrid;
     DataGrid *m_grid = nullptr;
     EntryPanel *m_entryPanel = nullptr;
     std::unique_ptr<StatusPanels> m_statusPanels;
-    // Last, so that it goes first: it acts on everything above.
-    std::unique_ptr<QuestioningCommands> m_questioning;
-    std::unique_ptr<GradeBookCommands> m_gradeBook;
-    std::unique_ptr<EntryCommands> m_entry;
-    std::unique_ptr<ExportCommands> m_export;
-    std::unique_ptr<PortraitCommands> m_portrait;
-    std::unique_ptr<AnalysisCommands> m_analysis;
+    // Last, so that they go first: they act on everything above. Built means they are.
+    std::unique_ptr<Features> m_features;
 };
