@@ -59,7 +59,6 @@ TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent, Build build
     , m_portraitQuery(m_database)
     , m_dataFiles(m_database, m_paths.dataFolder())
     , m_context{m_login, m_database, m_mainQuery, m_portraitQuery, m_prompter, m_paths, m_dataFiles}
-    , m_menus(*this)
 {
     setObjectName(QStringLiteral("TForm1"));
     m_login.programFolder = m_paths.dataRoot();
@@ -70,6 +69,7 @@ TForm1::TForm1(DataPaths paths, Prompter &prompter, QWidget *parent, Build build
 
 void TForm1::build()
 {
+    m_menus = std::make_unique<MainMenus>(*this);
     buildWindow();
     m_features = std::make_unique<Features>(
         m_context, *this, Features::Widgets{*m_questioningToolbar, *m_gradeBookToolbar, *m_grid, *m_entryPanel}, this);
@@ -142,18 +142,18 @@ void TForm1::buildWindow()
 
 void TForm1::connectCommands()
 {
-    m_features->connectCommands(m_menus);
+    m_features->connectCommands(*m_menus);
 
     // The window's own: re-login and exit, the two view switches, help and About. Those
     // that open a modal window run from the event loop, not inside the click: a screen
     // reader that chose the item then gets its answer at once.
-    connect(m_menus.relogin, &QAction::triggered, this, &TForm1::N3Click, Qt::QueuedConnection);
-    connect(m_menus.exit, &QAction::triggered, this, &TForm1::Exit1Click);
-    connect(m_menus.switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
-    connect(m_menus.switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
+    connect(m_menus->relogin, &QAction::triggered, this, &TForm1::N3Click, Qt::QueuedConnection);
+    connect(m_menus->exit, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(m_menus->switchToGradeBook, &QAction::triggered, this, &TForm1::N13Click, Qt::QueuedConnection);
+    connect(m_menus->switchToQuestioning, &QAction::triggered, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
     connect(m_gradeBookToolbar->switchButton(), &QToolButton::clicked, this, &TForm1::SpeedButton6Click, Qt::QueuedConnection);
-    connect(m_menus.manual, &QAction::triggered, this, &TForm1::N6Click);
-    connect(m_menus.about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
+    connect(m_menus->manual, &QAction::triggered, this, &TForm1::N6Click);
+    connect(m_menus->about, &QAction::triggered, this, &TForm1::N7Click, Qt::QueuedConnection);
 }
 
 void TForm1::loadClips()
@@ -252,8 +252,8 @@ void TForm1::showView(View view)
 {
     const bool lesson = view == View::Questioning;
     questioning().stopSelection();
-    m_menus.questioningMenu->menuAction()->setVisible(lesson);
-    m_menus.gradeBookMenu->menuAction()->setVisible(!lesson);
+    m_menus->questioningMenu->menuAction()->setVisible(lesson);
+    m_menus->gradeBookMenu->menuAction()->setVisible(!lesson);
     m_questioningToolbar->setVisible(lesson);
     m_gradeBookToolbar->setVisible(!lesson);
     m_grid->setHint(lesson ? kQuestioningHint : GradeBookCommands::kGridHint);

@@ -105,7 +105,7 @@ public:
     ExportCommands &exporting() { return m_features->exporting(); }
     PortraitCommands &portrait() { return m_features->portrait(); }
     AnalysisCommands &analysis() { return m_features->analysis(); }
-    const MainMenus &menus() const { return m_menus; }
+    const MainMenus &menus() const { return *m_menus; }
     QuestioningToolbar *questioningToolbar() const { return m_questioningToolbar; }
     GradeBookToolbar *gradeBookToolbar() const { return m_gradeBookToolbar; }
     DataGrid *mainGrid() const { return m_mainGrid->widget(); } ///< DBGrid1
@@ -144,7 +144,7 @@ private:
     QString m_serverSetting;
     QString m_gradeBookColumnList;
 
-    MainMenus m_menus;
+    std::unique_ptr<MainMenus> m_menus;
     QuestioningToolbar *m_questioningToolbar = nullptr;
     GradeBookToolbar *m_gradeBookToolbar = nullptr;
     AnimationControl *m_animate2 = nullptr;
