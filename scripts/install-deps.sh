@@ -7,6 +7,8 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   # build
   build-essential cmake pkg-config
+  # the font configuration, read while the display is being opened
+  libfontconfig-dev
   # toolkit, database drivers (SQLite, a school's PostgreSQL server), translations of the standard dialogs
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n qt6-qpa-plugins
   # spreadsheet export

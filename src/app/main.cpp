@@ -9,11 +9,15 @@
 #include "ui/QtPrompter.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QScreen>
 #include <QTextStream>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -26,6 +30,29 @@ QIcon windowIcon()
         icon.addFile(QStringLiteral(":/icons/%1x%1/apps/qingsui.png").arg(side), QSize(side, side));
     return icon;
 }
+
+// Gives the windows their icon once the first one has painted. The first picture read
+// makes Qt look through all its image plugins, and every size of the icon is decoded when
+// a window is made: done before, it would keep the login dialog off the screen.
+class IconOnceShown final : public QObject {
+public:
+    explicit IconOnceShown(QObject *application)
+        : QObject(application)
+    {
+        application->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            parent()->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                parent(), [] { QApplication::setWindowIcon(windowIcon()); }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // Help, the version or a mistake on the command line, for the terminal.
 int printAndExit(const ProgramSettings &settings)
@@ -73,7 +100,12 @@ int main(int argc, char *argv[])
         const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
         return settings.exitNow() ? printAndExit(settings) : copyToServer(settings);
     }
+    // Fontconfig reads its configuration and the font caches (about 10 ms) on a second core
+    // while Qt connects to the display; the login dialog's first font finds them read. Qt
+    // itself takes no font before the application stands.
+    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
+    fontConfiguration.join();
     // The application's own title; not the display name, which Qt would append to every
     // window title.
     QApplication::setApplicationName(ApplicationTitle::withVersion());
@@ -81,7 +113,7 @@ int main(int argc, char *argv[])
     // Yes/No/OK/Cancel and the file dialogs in Chinese, as on the teacher's desktop.
     ChineseTranslations::install();
     FontMapping::install();
-    QApplication::setWindowIcon(windowIcon());
+    new IconOnceShown(&app);
 
     const ProgramSettings settings = ProgramSettings::read(QCoreApplication::arguments());
     QtPrompter prompter;
