@@ -185,7 +185,16 @@ AnalysisWindow::AnalysisWindow(QWidget *parent)
     m_bandTable->setRowCount(ScoreBands::kCount);
     m_bandTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_bandTable->setMaximumWidth(300);
-    buildCharts();
+    buildBandChart();
+    // The line charts' pages stay empty until they are first shown: a chart's layout
+    // measures every label, and most openings look at the bands only.
+    for (QWidget **page : {&m_trendPage, &m_studentPage}) {
+        *page = new QWidget(m_pages);
+        auto *pageLayout = new QVBoxLayout(*page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+    }
+    m_pages->addTab(m_trendPage, QStringLiteral("平均分走势"));
+    m_pages->addTab(m_studentPage, QStringLiteral("个人成绩"));
 
     auto *ranksPage = new QWidget(m_pages);
     auto *ranksLayout = new QVBoxLayout(ranksPage);
@@ -267,7 +276,7 @@ AnalysisWindow::AnalysisWindow(QWidget *parent)
     pageChanged();
 }
 
-void AnalysisWindow::buildCharts()
+void AnalysisWindow::buildBandChart()
 {
     auto *bandChart = new QChart;
     auto *bars = new QBarSeries(bandChart);
@@ -287,30 +296,47 @@ void AnalysisWindow::buildCharts()
     bandLayout->addWidget(m_bandView, 1);
     bandLayout->addWidget(m_bandTable);
     m_pages->addTab(bandPage, QStringLiteral("分数段"));
+}
 
-    const auto lineChart = [this](QBarCategoryAxis *&categories, QValueAxis *&scores, std::initializer_list<QLineSeries **> lines,
-                               const QString &name, const QString &caption) {
-        auto *chart = new QChart;
-        std::tie(categories, scores) = addAxes(chart, QStringLiteral("分数"), QStringLiteral("%.0f"));
-        for (QLineSeries **line : lines) {
-            *line = new QLineSeries(chart);
-            (*line)->setPointsVisible(true);
-            (*line)->setPointLabelsFormat(QStringLiteral("@yPoint"));
-            chart->addSeries(*line);
-            (*line)->attachAxis(categories);
-            (*line)->attachAxis(scores);
-        }
-        QChartView *view = chartView(chart, name, m_pages);
-        m_pages->addTab(view, caption);
-        return view;
-    };
-    m_trendView
-        = lineChart(m_trendAxis, m_trendScores, {&m_trendLine}, QStringLiteral("平均分走势图"), QStringLiteral("平均分走势"));
-    m_trendLine->setName(QStringLiteral("全班平均分"));
-    m_trendView->chart()->setTitle(QStringLiteral("全班平均分走势"));
-    m_studentView = lineChart(m_studentAxis, m_studentScores, {&m_studentLine, &m_studentAverage}, QStringLiteral("个人成绩图"),
-        QStringLiteral("个人成绩"));
-    m_studentAverage->setName(QStringLiteral("全班平均分"));
+QChartView *AnalysisWindow::buildLineChart(QWidget *page, QBarCategoryAxis *&categories, QValueAxis *&scores,
+    std::initializer_list<QLineSeries **> lines, const QString &name)
+{
+    auto *chart = new QChart;
+    std::tie(categories, scores) = addAxes(chart, QStringLiteral("分数"), QStringLiteral("%.0f"));
+    for (QLineSeries **line : lines) {
+        *line = new QLineSeries(chart);
+        (*line)->setPointsVisible(true);
+        (*line)->setPointLabelsFormat(QStringLiteral("@yPoint"));
+        chart->addSeries(*line);
+        (*line)->attachAxis(categories);
+        (*line)->attachAxis(scores);
+    }
+    QChartView *view = chartView(chart, name, page);
+    page->layout()->addWidget(view);
+    view->show();
+    return view;
+}
+
+QChartView *AnalysisWindow::trendChart()
+{
+    if (!m_trendView) {
+        m_trendView = buildLineChart(m_trendPage, m_trendAxis, m_trendScores, {&m_trendLine}, QStringLiteral("平均分走势图"));
+        m_trendLine->setName(QStringLiteral("全班平均分"));
+        m_trendView->chart()->setTitle(QStringLiteral("全班平均分走势"));
+        showTrend();
+    }
+    return m_trendView;
+}
+
+QChartView *AnalysisWindow::studentChart()
+{
+    if (!m_studentView) {
+        m_studentView = buildLineChart(
+            m_studentPage, m_studentAxis, m_studentScores, {&m_studentLine, &m_studentAverage}, QStringLiteral("个人成绩图"));
+        m_studentAverage->setName(QStringLiteral("全班平均分"));
+        showStudentLine();
+    }
+    return m_studentView;
 }
 
 void AnalysisWindow::showScores(const QString &title, const ClassScores &scores, const ScoreLines &lines)
@@ -370,6 +396,10 @@ void AnalysisWindow::showPage(Page page)
 
 void AnalysisWindow::pageChanged()
 {
+    if (m_pages->currentIndex() == TrendPage)
+        (void)trendChart();
+    else if (m_pages->currentIndex() == StudentPage)
+        (void)studentChart();
     m_saveImage->setEnabled(shownChart() != nullptr);
 }
 
@@ -444,6 +474,8 @@ void AnalysisWindow::showBands()
 
 void AnalysisWindow::showTrend()
 {
+    if (!m_trendView)
+        return;
     const QStringList &columns = m_scores.scoreColumns();
     setCategories(m_trendAxis, columns);
     const ScoreList trend = m_report.analysis.trend;
@@ -454,6 +486,8 @@ void AnalysisWindow::showTrend()
 
 void AnalysisWindow::showStudentLine()
 {
+    if (!m_studentView)
+        return;
     const QStringList &columns = m_scores.scoreColumns();
     setCategories(m_studentAxis, columns);
     const ScoreList scores = m_scores.studentScores(m_student);

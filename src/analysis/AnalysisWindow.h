@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+
 class QBarCategoryAxis;
 class QBarSet;
 class QChart;
@@ -62,8 +64,9 @@ public:
     QTableWidget *bandTable() const { return m_bandTable; }
     QTabWidget *pages() const { return m_pages; }
     QChartView *bandChart() const { return m_bandView; }
-    QChartView *trendChart() const { return m_trendView; }
-    QChartView *studentChart() const { return m_studentView; }
+    /// The line charts are made when their page is first shown (or asked for here).
+    QChartView *trendChart();
+    QChartView *studentChart();
     QComboBox *beforeBox() const { return m_beforeBox; }
     QComboBox *afterBox() const { return m_afterBox; }
     QLabel *leadersLabel() const { return m_leaders; }
@@ -79,7 +82,10 @@ Q_SIGNALS:
     void exportClicked();
 
 private:
-    void buildCharts();
+    void buildBandChart();
+    /// A line chart (columns along the bottom, scores up) on its page, made once.
+    QChartView *buildLineChart(QWidget *page, QBarCategoryAxis *&categories, QValueAxis *&scores,
+        std::initializer_list<QLineSeries **> lines, const QString &name);
     void refresh();
     void chooseColumns();
     void showStatistics();
@@ -108,10 +114,12 @@ private:
     QBarSet *m_bandSet = nullptr;
     QBarCategoryAxis *m_bandAxis = nullptr;
     QValueAxis *m_bandCounts = nullptr;
+    QWidget *m_trendPage;
     QChartView *m_trendView = nullptr;
     QLineSeries *m_trendLine = nullptr;
     QBarCategoryAxis *m_trendAxis = nullptr;
     QValueAxis *m_trendScores = nullptr;
+    QWidget *m_studentPage;
     QChartView *m_studentView = nullptr;
     QLineSeries *m_studentLine = nullptr;
     QLineSeries *m_studentAverage = nullptr;

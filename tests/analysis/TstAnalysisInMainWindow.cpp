@@ -22,6 +22,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QLineSeries>
 
 #include <QAction>
 #include <QComboBox>
@@ -178,6 +179,13 @@ void TstAnalysisInMainWindow::followsWhatTheWindowDoes()
     QCOMPARE(classFigure(analysis, 2), QString::number(students - 1));
     QCOMPARE(classFigure(analysis, 3), QStringLiteral("95.00"));
     QCOMPARE(analysis->beforeBox()->currentText(), QStringLiteral("第1次"));
+    // The trend, looked at for the first time now, shows both columns.
+    analysis->showPage(AnalysisWindow::TrendPage);
+    QCOMPARE(analysis->shownChart(), analysis->trendChart());
+    QVERIFY(analysis->trendChart()->isVisible());
+    const auto *trend = qobject_cast<QLineSeries *>(analysis->trendChart()->chart()->series().value(0));
+    QVERIFY(trend);
+    QCOMPARE(trend->points(), (QList<QPointF>{{0, 71}, {1, 95}}));
     window.hideEntryPanel();
 
     // A sort with ranks: the sorted view shows the same class; its first row is the student shown.
