@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QWindow>
 
@@ -146,6 +147,7 @@ private Q_SLOTS:
     void doubleClickTogglesBothWays_data();
     void doubleClickTogglesBothWays();
     void averageEditorShowsWhatTheCellShows();
+    void cellsLookAsTheStyleDrawsThem();
     void tableOfAnOlderShape_data();
     void tableOfAnOlderShape();
     void tableWithoutNumbersIsRefused();
@@ -360,6 +362,39 @@ void TstGradeBookGrid::averageEditorShowsWhatTheCellShows()
     QVERIFY(score);
     QCOMPARE(score->text(), QStringLiteral("61"));
     QCOMPARE(shell.prompter.calls().size(), 0);
+}
+
+/// The grid draws its plain cells itself; they look exactly as the style draws them:
+/// scores, empty cells, names (one that looks like markup), names too wide for their
+/// column, the alternate rows and the current row, in both the lesson and the grade book.
+void TstGradeBookGrid::cellsLookAsTheStyleDrawsThem()
+{
+    Shell shell;
+    shell.startWithScores(QStringLiteral(
+        "UPDATE [一班语文记分册] SET [第1次] = [编号] + 60, [第2次] = CASE WHEN [编号] % 3 = 0 THEN NULL ELSE -5 END"));
+    shell.execute(QStringLiteral("UPDATE [一班语文记分册] SET [姓名] = '<s>张三' WHERE [编号] = 2"));
+    shell.execute(QStringLiteral("UPDATE [一班语文记分册] SET [姓名] = '欧阳娜娜' || [编号] WHERE [编号] > 4"));
+    QVERIFY(shell.window.openGradeBookView());
+    DataGrid *grid = shell.window.mainGrid();
+    grid->setCurrentIndex(grid->model()->index(3, 3));
+    const auto drawnBy = [grid](QAbstractItemDelegate *cells) {
+        QAbstractItemDelegate *own = grid->itemDelegate();
+        grid->setItemDelegate(cells);
+        const QImage drawn = grid->viewport()->grab().toImage();
+        grid->setItemDelegate(own);
+        return drawn;
+    };
+    QStyledItemDelegate style;
+    for (const int nameWidth : {120, 40}) {
+        grid->setColumnWidth(1, nameWidth);
+        const QImage own = drawnBy(grid->itemDelegate());
+        QVERIFY(!own.isNull());
+        QVERIFY2(own == drawnBy(&style), qPrintable(QStringLiteral("names %1 pixels wide").arg(nameWidth)));
+    }
+    // The lesson's grid, with its colours and fonts.
+    QVERIFY(shell.window.openQuestioningView());
+    shell.window.showView(View::Questioning);
+    QVERIFY(drawnBy(grid->itemDelegate()) == drawnBy(&style));
 }
 
 void TstGradeBookGrid::tableOfAnOlderShape_data()
