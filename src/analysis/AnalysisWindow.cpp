@@ -3,6 +3,7 @@
 #include "AnalysisWorkbook.h"
 #include "RankChangeModel.h"
 #include "StatisticsText.h"
+#include "ui/GridCellDelegate.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -61,6 +62,8 @@ QTableWidget *readOnlyTable(QWidget *parent, const QStringList &header, const QS
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 10);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->setAccessibleName(name);
+    // Drawn as the main grid draws its cells: the texts laid out once, not on every paint.
+    table->setItemDelegate(new GridCellDelegate(table));
     return table;
 }
 
@@ -186,8 +189,8 @@ AnalysisWindow::AnalysisWindow(QWidget *parent)
     m_bandTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_bandTable->setMaximumWidth(300);
     buildBandChart();
-    // The line charts' pages stay empty until they are first shown: a chart's layout
-    // measures every label, and most openings look at the bands only.
+    // The line charts' pages (and the table of 名次进退) stay empty until they are first
+    // shown: a chart's layout measures every label, and most openings look at the bands only.
     for (QWidget **page : {&m_trendPage, &m_studentPage}) {
         *page = new QWidget(m_pages);
         auto *pageLayout = new QVBoxLayout(*page);
@@ -214,18 +217,11 @@ AnalysisWindow::AnalysisWindow(QWidget *parent)
     m_leaders = new QLabel(ranksPage);
     m_leaders->setWordWrap(true);
     m_leaders->setAccessibleName(QStringLiteral("进步与退步"));
+    m_leaders->hide();
     ranksLayout->addWidget(m_leaders);
     m_rankModel = new RankChangeModel(this);
-    m_rankTable = new QTableView(ranksPage);
-    m_rankTable->setModel(m_rankModel);
-    m_rankTable->setAccessibleName(QStringLiteral("名次进退表"));
-    m_rankTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_rankTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_rankTable->verticalHeader()->hide();
-    // Fixed heights: a class of thousands is laid out without measuring every row.
-    m_rankTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_rankTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    ranksLayout->addWidget(m_rankTable, 1);
+    m_ranksPage = ranksPage;
+    m_ranksLayout = ranksLayout;
     m_pages->addTab(ranksPage, QStringLiteral("名次进退"));
 
     auto *bottom = new QHBoxLayout;
@@ -339,6 +335,24 @@ QChartView *AnalysisWindow::studentChart()
     return m_studentView;
 }
 
+QTableView *AnalysisWindow::rankTable()
+{
+    if (!m_rankTable) {
+        m_rankTable = new QTableView(m_ranksPage);
+        m_rankTable->setModel(m_rankModel);
+        m_rankTable->setAccessibleName(QStringLiteral("名次进退表"));
+        m_rankTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        m_rankTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+        m_rankTable->verticalHeader()->hide();
+        // Fixed heights: a class of thousands is laid out without measuring every row.
+        m_rankTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        m_rankTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        m_ranksLayout->addWidget(m_rankTable, 1);
+        m_rankTable->show();
+    }
+    return m_rankTable;
+}
+
 void AnalysisWindow::showScores(const QString &title, const ClassScores &scores, const ScoreLines &lines)
 {
     // The student shown stays the same student, wherever the new rows put them.
@@ -400,6 +414,12 @@ void AnalysisWindow::pageChanged()
         (void)trendChart();
     else if (m_pages->currentIndex() == StudentPage)
         (void)studentChart();
+    // The wrapped 进步与退步 line is measured for every width the window's layout tries:
+    // it takes part only while its page is shown.
+    const bool ranksShown = m_pages->currentIndex() == RanksPage;
+    if (ranksShown)
+        (void)rankTable();
+    m_leaders->setVisible(ranksShown);
     m_saveImage->setEnabled(shownChart() != nullptr);
 }
 

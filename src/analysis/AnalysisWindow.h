@@ -18,6 +18,7 @@ class QSpinBox;
 class QTableView;
 class QTableWidget;
 class QTabWidget;
+class QVBoxLayout;
 class QValueAxis;
 class RankChangeModel;
 
@@ -70,7 +71,8 @@ public:
     QComboBox *beforeBox() const { return m_beforeBox; }
     QComboBox *afterBox() const { return m_afterBox; }
     QLabel *leadersLabel() const { return m_leaders; }
-    QTableView *rankTable() const { return m_rankTable; }
+    /// Made when its page is first shown (or asked for here).
+    QTableView *rankTable();
     QPushButton *saveImageButton() const { return m_saveImage; }
     QPushButton *exportButton() const { return m_export; }
     QLabel *statusLabel() const { return m_status; }
@@ -128,7 +130,9 @@ private:
     QComboBox *m_beforeBox;
     QComboBox *m_afterBox;
     QLabel *m_leaders;
-    QTableView *m_rankTable;
+    QWidget *m_ranksPage;
+    QVBoxLayout *m_ranksLayout;
+    QTableView *m_rankTable = nullptr;
     RankChangeModel *m_rankModel;
     QLabel *m_status;
     QPushButton *m_saveImage;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -162,10 +163,26 @@ void TstAnalysisCommands::figuresOfTheClassAndItsGroups()
     QCOMPARE(columnOf(window->bandTable(), 1),
         (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")}));
     QCOMPARE(columnOf(window->bandTable(), 2).constFirst(), QStringLiteral("20.00%"));
+    // The tables keep their laid-out texts, and look exactly as the style draws them.
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    for (QTableWidget *table : {window->statisticsTable(), window->bandTable()}) {
+        QAbstractItemDelegate *own = table->itemDelegate();
+        const QImage drawn = table->viewport()->grab().toImage();
+        QStyledItemDelegate style;
+        table->setItemDelegate(&style);
+        const bool same = drawn == table->viewport()->grab().toImage();
+        table->setItemDelegate(own);
+        QVERIFY2(same, qPrintable(table->accessibleName()));
+    }
 
     // 第1次 ranks 钱七 1, 张三 2, 李四 3, 王五 4; 第2次 张三 1, 赵六 2, 王五 3, 李四 4, 钱七 5.
     QCOMPARE(window->beforeBox()->currentText(), QStringLiteral("第1次"));
     QCOMPARE(window->afterBox()->currentText(), QStringLiteral("第2次"));
+    // The 名次进退 page is laid out when it is shown.
+    QVERIFY(!window->leadersLabel()->isVisible());
+    window->showPage(AnalysisWindow::RanksPage);
+    QVERIFY(window->leadersLabel()->isVisible());
+    QVERIFY(window->rankTable()->isVisible());
     QCOMPARE(
         window->leadersLabel()->text(), QStringLiteral("进步最大：张三（+1）、王五（+1）；退步最大：钱七（-4）、李四（-1）"));
     const QAbstractItemModel *ranks = window->rankTable()->model();
