@@ -13,6 +13,16 @@ std::optional<double> scoreOf(const QVariant &value)
 {
     if (value.isNull())
         return std::nullopt;
+    // What the engines give for a score column, read without the general conversion.
+    switch (value.typeId()) {
+    case QMetaType::LongLong: return double(*static_cast<const qlonglong *>(value.constData()));
+    case QMetaType::Int: return double(*static_cast<const int *>(value.constData()));
+    case QMetaType::Double: {
+        const double number = *static_cast<const double *>(value.constData());
+        return std::isfinite(number) ? std::optional<double>(number) : std::nullopt;
+    }
+    default: break;
+    }
     bool ok = false;
     const double number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok) : value.toDouble(&ok);
     if (!ok || !std::isfinite(number))
