@@ -4,6 +4,8 @@
 #include "store/GradeBookTable.h"
 #include "store/LoginState.h"
 
+#include <QSqlQuery>
+
 namespace GradeBookView {
 
 QString columnList(const QList<ColumnDefinition> &tableColumns)
@@ -20,13 +22,16 @@ Result open(LoginState &state, Dataset &query, QString &list)
     const QString table = state.tables().currentTable();
 
     (void)query.close();
-    // Only the columns are wanted here: no row is read.
-    query.setQuery(Sql::columnsOf(table));
-    if (Result opened = query.open(); !opened)
-        return opened;
-    (void)query.close();
     Database &database = query.database();
     QList<ColumnDefinition> columns = database.columnDefinitions(table);
+    if (columns.isEmpty()) {
+        // No such table (or it cannot be read): the engine's own words say which.
+        QSqlQuery probe(database.connection());
+        if (Result prepared = database.prepare(probe, Sql::columnsOf(table).sql); !prepared)
+            return prepared;
+        if (Result readable = database.exec(probe); !readable)
+            return readable;
+    }
     if (!GradeBookTable::isWhole(columns)) {
         if (Result repaired = GradeBookTable::repair(database, table); !repaired)
             return repaired;
@@ -34,9 +39,8 @@ Result open(LoginState &state, Dataset &query, QString &list)
     }
     list = columnList(columns);
 
-    (void)query.close();
     query.setQuery(Sql::showColumns(table, list.split(QLatin1Char(','))));
-    return query.open();
+    return query.open(columns);
 }
 
 } // namespace GradeBookView

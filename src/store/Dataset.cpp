@@ -82,6 +82,16 @@ void Dataset::setQuery(const Query &query)
 
 Result Dataset::open()
 {
+    return openWith(nullptr);
+}
+
+Result Dataset::open(const QList<ColumnDefinition> &writeTableColumns)
+{
+    return openWith(&writeTableColumns);
+}
+
+Result Dataset::openWith(const QList<ColumnDefinition> *writeTableColumns)
+{
     if (isOpen())
         (void)close();
     if (!m_database.isOpen())
@@ -124,7 +134,8 @@ Result Dataset::open()
 
     QVector<Affinity> affinities(fields.size(), Affinity::Other);
     if (writable) {
-        const QList<ColumnDefinition> columns = m_database.columnDefinitions(m_query.writeTable);
+        const QList<ColumnDefinition> columns
+            = writeTableColumns ? *writeTableColumns : m_database.columnDefinitions(m_query.writeTable);
         for (const ColumnDefinition &column : columns) {
             const int index = int(fields.indexOf(column.name));
             if (index < 0)

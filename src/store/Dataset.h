@@ -31,6 +31,9 @@ public:
 
     /// Runs the query and makes the first row current. Fails (and stays closed) on an engine error.
     Result open();
+    /// The same, with the written table's columns as the caller has just read them (they
+    /// give the values their types), so that they are not read again.
+    Result open(const QList<ColumnDefinition> &writeTableColumns);
     /// Posts a pending edit, then drops the rows. Closes even when that post fails
     /// (the edit is then lost) and returns the failure.
     Result close();
@@ -134,6 +137,7 @@ private:
         qint64 rowId = -1;
         QVector<QVariant> values;
     };
+    Result openWith(const QList<ColumnDefinition> *writeTableColumns);
     bool postIfEditing();
     /// The current row has been written: browsing again, showing what the file holds.
     Result stored();

@@ -199,6 +199,10 @@ void TstDatabase::selectIntoCopiesTypesChecksAndRows()
 {
     QVERIFY(m_db->execute(Sql::createClassTable(kClass)));
     QCOMPARE(typesOf(*m_db, kClass), typesOf(*m_db, kMasterRosterTable));
+    // A quote in a name is part of the name; a table that is not there has no columns.
+    QVERIFY(m_db->execute(Sql::createClassTable(QStringLiteral("O'Neil班"))));
+    QCOMPARE(typesOf(*m_db, QStringLiteral("O'Neil班")), typesOf(*m_db, kMasterRosterTable));
+    QCOMPARE(typesOf(*m_db, QStringLiteral("O'Neil")), QString());
     QCOMPARE(column(*m_db, QStringLiteral("SELECT [姓名] FROM [一班] ORDER BY rowid")),
         column(*m_db, QStringLiteral("SELECT [姓名] FROM [母版] ORDER BY rowid")));
 
