@@ -107,8 +107,11 @@ Result EntryBatch::writeRoster(const QStringList &names, const TableNames &table
         if (replace) {
             const Statement create
                 = questioning ? Sql::createQuestioningTableFresh(table) : Sql::createGradeBookTableFresh(table);
-            if (Result rebuilt = m_database.runInTransaction({Sql::dropTable(table), create}); !rebuilt)
-                return rebuilt;
+            // Inside this transaction already: the two run all or nothing with the rows.
+            for (const Statement &statement : {Sql::dropTable(table), create}) {
+                if (Result rebuilt = m_database.execute(statement); !rebuilt)
+                    return rebuilt;
+            }
         } else if (Result found = BulkRows::highestNumber(m_database, table, base); !found) {
             return found;
         }
