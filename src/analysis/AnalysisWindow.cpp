@@ -216,7 +216,8 @@ AnalysisWindow::AnalysisWindow(QWidget *parent)
     ranksLayout->addLayout(ranksChoices);
     m_leaders = new QLabel(ranksPage);
     m_leaders->setWordWrap(true);
-    m_leaders->setAccessibleName(QStringLiteral("进步与退步"));
+    // A screen reader reads a label's text as its name; what the line is, is its description.
+    m_leaders->setAccessibleDescription(QStringLiteral("进步与退步"));
     m_leaders->hide();
     ranksLayout->addWidget(m_leaders);
     m_rankModel = new RankChangeModel(this);
@@ -226,7 +227,7 @@ AnalysisWindow::AnalysisWindow(QWidget *parent)
 
     auto *bottom = new QHBoxLayout;
     m_status = new QLabel(this);
-    m_status->setAccessibleName(QStringLiteral("状态"));
+    m_status->setAccessibleDescription(QStringLiteral("状态"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     bottom->addWidget(m_status, 1);
     m_saveImage = new QPushButton(QStringLiteral("保存图片"), this);

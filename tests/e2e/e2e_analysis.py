@@ -59,6 +59,13 @@ def test(built):
             wid = wait_for(lambda: window_id(WINDOW), "X window " + WINDOW)
             subprocess.run(["import", "-window", wid, os.path.join(shots, "analysis-window.png")], check=True)
 
+        # 名次进退 between 第1次 and 第2次: the page fills when it is chosen; nobody moved.
+        find(window, "page tab", "名次进退").queryAction().doAction(0)
+        ranks = find(window, "table", "名次进退表")
+        wait_for(lambda: len(table_rows(ranks)) == STUDENTS, "a row of 名次进退 for every student")
+        find(window, "label", "没有学生名次上升；没有学生名次下降", description="进步与退步")
+        find(window, "page tab", "分数段").queryAction().doAction(0)
+
         # 导出: the same figures in the workbook's statistics sheet, and native charts.
         path = export_target(opened_log, lambda: press(window, "导出"))
         cells = read_sheet(path)
