@@ -280,7 +280,7 @@ bool commandsInMainWindow(const QString &folder, int students, QTextStream &out)
     // The analysis window opened afresh, and brought back once made.
     AnalysisCommands &analysis = window.analysis();
     const auto closeAnalysis = [&] {
-        if (AnalysisWindow *shown = analysis.analysisWindow())
+        if (AnalysisView *shown = analysis.analysisWindow())
             shown->close();
     };
     check(QStringLiteral("成绩分析 first opened"),

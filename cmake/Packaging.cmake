@@ -1,5 +1,5 @@
 # Installation and the Debian package (CPack's DEB generator): the executable in bin/,
-# what it ships in share/qingsui (found from the executable as ../share/qingsui), the
+# its office part in lib/<architecture>/qingsui, what it ships in share/qingsui (found from the executable as ../share/qingsui), the
 # desktop entry, icons, AppStream metadata, manual page, copyright and changelog.
 include(GNUInstallDirs)
 
@@ -9,6 +9,9 @@ set(QS_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/qingsui)
 set(QS_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
 install(TARGETS qingsui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The office part, a private library found from the executable (QS_OFFICE_DIR).
+install(TARGETS qingsui_office LIBRARY DESTINATION ${QS_OFFICE_DIR}
+  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(FILES ${QS_PROGRAM_DIR}/Data/banji.qs ${QS_PROGRAM_DIR}/Data/xueke.qs ${QS_PROGRAM_DIR}/Data/Moren.qs
   DESTINATION ${QS_SHARE_DIR}/Data)
 install(FILES ${QS_PROGRAM_DIR}/xuan.avi ${QS_PROGRAM_DIR}/cool.avi ${QS_PROGRAM_DIR}/使用手册.chm

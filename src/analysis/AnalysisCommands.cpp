@@ -1,9 +1,9 @@
 #include "AnalysisCommands.h"
 
 #include "AnalysisMessages.h"
-#include "AnalysisWindow.h"
-#include "AnalysisWorkbook.h"
+#include "AnalysisView.h"
 #include "export/DesktopOpener.h"
+#include "export/OfficeModule.h"
 #include "store/DataFileNames.h"
 #include "store/DataFiles.h"
 #include "store/DataPaths.h"
@@ -16,7 +16,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QChartView>
 #include <QDateTime>
 #include <QDir>
 
@@ -51,7 +50,7 @@ AnalysisCommands::~AnalysisCommands()
     delete m_window;
 }
 
-AnalysisWindow *AnalysisCommands::analysisWindow() const
+AnalysisView *AnalysisCommands::analysisWindow() const
 {
     return m_window;
 }
@@ -77,10 +76,15 @@ void AnalysisCommands::showAnalysis()
         return;
     }
     if (!m_window) {
-        m_window = new AnalysisWindow(m_windows);
-        connect(m_window, &AnalysisWindow::linesChanged, this, &AnalysisCommands::saveLines);
-        connect(m_window, &AnalysisWindow::saveImageClicked, this, &AnalysisCommands::saveImage);
-        connect(m_window, &AnalysisWindow::exportClicked, this, &AnalysisCommands::exportWorkbook);
+        const ReadResult<const OfficeModule::Functions *> office = OfficeModule::functions();
+        if (!office) {
+            m_context.prompter.error(office.error);
+            return;
+        }
+        m_window = (*office)->analysisWindow(m_windows);
+        connect(m_window, &AnalysisView::linesChanged, this, &AnalysisCommands::saveLines);
+        connect(m_window, &AnalysisView::saveImageClicked, this, &AnalysisCommands::saveImage);
+        connect(m_window, &AnalysisView::exportClicked, this, &AnalysisCommands::exportWorkbook);
     }
     m_shownTable.clear();
     reload();
@@ -162,7 +166,7 @@ void AnalysisCommands::saveImage()
 {
     if (!m_window)
         return;
-    QChartView *chart = m_window->shownChart();
+    QWidget *chart = m_window->shownChartWidget();
     if (!chart)
         return;
     const std::optional<QString> path = m_context.prompter.saveFile(
@@ -192,7 +196,7 @@ void AnalysisCommands::exportWorkbook()
     }
     const QString path
         = ExportCommands::workbookPath(m_folder, report.title + AnalysisMessages::kCommand, QDateTime::currentDateTime());
-    if (const Result written = AnalysisWorkbook::write(path, report); !written) {
+    if (const Result written = OfficeModule::writeAnalysis(path, report); !written) {
         prompter.error(written.error);
         return;
     }

@@ -13,7 +13,7 @@
 class DesktopOpener;
 class QAbstractButton;
 class MainMenus;
-class AnalysisWindow;
+class AnalysisView;
 class ClassScores;
 struct AppContext;
 class MainView;
@@ -47,7 +47,7 @@ public:
     void exportWorkbook();
 
     /// The window, once 成绩分析 has made it.
-    AnalysisWindow *analysisWindow() const;
+    AnalysisView *analysisWindow() const;
     /// The workbook the last 导出 wrote; empty before one succeeded.
     QString lastWorkbook() const { return m_lastWorkbook; }
 
@@ -64,7 +64,7 @@ private:
     QWidget *m_windows;
     Opener m_opener;
     QString m_folder;
-    QPointer<AnalysisWindow> m_window;
+    QPointer<AnalysisView> m_window;
     QTimer m_reload;
     QString m_shownTable; ///< the grade-book table whose scores the window shows
     QString m_lastWorkbook;

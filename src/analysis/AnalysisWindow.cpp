@@ -153,7 +153,7 @@ void fill(QComboBox *box, const QStringList &items, bool keepChoice, const QStri
 } // namespace
 
 AnalysisWindow::AnalysisWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : AnalysisView(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("AnalysisWindow"));
     setWindowTitle(QStringLiteral("成绩分析"));
@@ -402,6 +402,11 @@ QChartView *AnalysisWindow::shownChart() const
     case StudentPage: return m_studentView;
     default: return nullptr;
     }
+}
+
+QWidget *AnalysisWindow::shownChartWidget() const
+{
+    return shownChart();
 }
 
 void AnalysisWindow::showPage(Page page)

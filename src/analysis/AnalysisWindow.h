@@ -1,8 +1,6 @@
 #pragma once
 
-#include "AnalysisReport.h"
-
-#include <QWidget>
+#include "AnalysisView.h"
 
 #include <initializer_list>
 
@@ -26,7 +24,7 @@ class RankChangeModel;
 /// column for the class and each 小组, the score bands, the class average over the score
 /// columns, one student's scores beside it, and 名次进退 between two score columns. It
 /// only shows: the commands feed it scores and act on its buttons.
-class AnalysisWindow final : public QWidget {
+class AnalysisWindow final : public AnalysisView {
     Q_OBJECT
 
 public:
@@ -44,17 +42,18 @@ public:
     /// Shows a class's scores ("一班语文") measured against lines. The chosen columns stay
     /// while they exist; columns never chosen follow the newest (the last score column,
     /// and the last two for 名次进退).
-    void showScores(const QString &title, const ClassScores &scores, const ScoreLines &lines);
+    void showScores(const QString &title, const ClassScores &scores, const ScoreLines &lines) override;
     /// The student (a position in the scores) whose line the 个人成绩 page shows; -1 for none.
-    void showStudent(int student);
+    void showStudent(int student) override;
     /// A line under the pages (where a workbook went, why nothing shows).
-    void showStatus(const QString &text);
+    void showStatus(const QString &text) override;
 
     /// What is shown now, for the workbook.
-    const AnalysisReport &report() const { return m_report; }
-    ScoreLines lines() const;
+    const AnalysisReport &report() const override { return m_report; }
+    ScoreLines lines() const override;
     /// The chart of the page shown; nullptr on the 名次进退 page.
     QChartView *shownChart() const;
+    QWidget *shownChartWidget() const override;
     void showPage(Page page);
 
     QComboBox *columnBox() const { return m_columnBox; }
@@ -76,12 +75,6 @@ public:
     QPushButton *saveImageButton() const { return m_saveImage; }
     QPushButton *exportButton() const { return m_export; }
     QLabel *statusLabel() const { return m_status; }
-
-Q_SIGNALS:
-    /// 满分, 及格 or 优秀 was changed by the teacher.
-    void linesChanged(const ScoreLines &lines);
-    void saveImageClicked();
-    void exportClicked();
 
 private:
     void buildBandChart();

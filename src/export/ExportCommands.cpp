@@ -1,7 +1,7 @@
 #include "ExportCommands.h"
 
 #include "DesktopOpener.h"
-#include "WorkbookWriter.h"
+#include "OfficeModule.h"
 #include "store/DataPaths.h"
 #include "store/Dataset.h"
 #include "store/LoginState.h"
@@ -120,7 +120,7 @@ void ExportCommands::N29Click()
         return;
     }
     const QString path = workbookPath(m_folder, table, QDateTime::currentDateTime());
-    if (const Result written = WorkbookWriter::write(path, sheetOf(table, query)); !written) {
+    if (const Result written = OfficeModule::writeSheet(path, sheetOf(table, query)); !written) {
         prompter.error(written.error);
         return;
     }

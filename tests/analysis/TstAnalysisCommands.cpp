@@ -121,7 +121,7 @@ void TstAnalysisCommands::createGradeBook(const QString &table, const QStringLis
 AnalysisWindow *TstAnalysisCommands::open()
 {
     m_commands->showAnalysis();
-    AnalysisWindow *window = m_commands->analysisWindow();
+    auto *window = static_cast<AnalysisWindow *>(m_commands->analysisWindow());
     return window && QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
 

@@ -115,7 +115,7 @@ void TstAnalysisInMainWindow::openedFromMenuAndToolbar()
     window.show();
     item->trigger();
     QTRY_VERIFY(window.analysis().analysisWindow() && window.analysis().analysisWindow()->isVisible());
-    AnalysisWindow *analysis = window.analysis().analysisWindow();
+    auto *analysis = static_cast<AnalysisWindow *>(window.analysis().analysisWindow());
     QCOMPARE(analysis->windowTitle(), QStringLiteral("成绩分析-一班语文"));
     QVERIFY(!analysis->isModal());
     QVERIFY(analysis->isWindow());
@@ -146,7 +146,7 @@ void TstAnalysisInMainWindow::followsWhatTheWindowDoes()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.analysis().showAnalysis();
-    AnalysisWindow *analysis = window.analysis().analysisWindow();
+    auto *analysis = static_cast<AnalysisWindow *>(window.analysis().analysisWindow());
     QCOMPARE(classFigure(analysis, 2), QStringLiteral("1"));
     QCOMPARE(classFigure(analysis, 3), QStringLiteral("70.00"));
 
@@ -232,7 +232,7 @@ void TstAnalysisInMainWindow::onTheSchoolServer()
     }
     window.show();
     window.analysis().showAnalysis();
-    AnalysisWindow *analysis = window.analysis().analysisWindow();
+    auto *analysis = static_cast<AnalysisWindow *>(window.analysis().analysisWindow());
     QCOMPARE(classFigure(analysis, 2), QString::number(main.rowCount() - 2));
     QCOMPARE(classFigure(analysis, 3), QStringLiteral("70.00"));
 

@@ -11,7 +11,7 @@ from zipfile import ZipFile
 
 from e2e_export import export_target, read_sheet, stub_opener
 from e2e_gradebook import STUDENTS, add_scores_from_memo, click, login, toolbar_button
-from qs_e2e import Program, check, find, press, run, table_rows, wait_for, window_id
+from qs_e2e import Program, answer, check, find, press, run, table_rows, wait_for, window_id
 
 WINDOW = "成绩分析-一班语文"
 
@@ -86,6 +86,29 @@ def test(built):
     finally:
         program.cleanup()
         shutil.rmtree(scratch, ignore_errors=True)
+    without_office(built)
+
+
+def without_office(built):
+    """A program folder that lost its office part: 成绩分析 and 导出至Excel say so, and the
+    program goes on."""
+    program = Program(built)
+    try:
+        os.remove(os.path.join(program.folder, "libqingsui-office.so"))
+        program.start()
+        main = login(program)
+        add_scores_from_memo(program, main, [70] * STUDENTS, "第1次")
+        click(toolbar_button(main, "成绩分析"))
+        answer(program, None, "无法载入程序的导出与分析部分", "OK")
+        menu = find(main, "menu item", "文件")
+        menu.queryAction().doAction(0)
+        find(menu, "menu item", "导出至Excel").queryAction().doAction(0)
+        answer(program, None, "无法载入程序的导出与分析部分", "OK")
+        check(program.process.poll() is None, "the program still runs")
+        click(toolbar_button(main, "成绩分析"))
+        answer(program, None, "无法载入程序的导出与分析部分", "OK")
+    finally:
+        program.cleanup()
 
 
 if __name__ == "__main__":

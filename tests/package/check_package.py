@@ -82,6 +82,9 @@ def contents(deb):
     try:
         binary = os.path.join(root, "usr/bin/qingsui")
         check(os.access(binary, os.X_OK), "the executable in /usr/bin")
+        arch = subprocess.run(["dpkg-architecture", "-qDEB_HOST_MULTIARCH"], capture_output=True, text=True).stdout.strip()
+        office = os.path.join(root, "usr/lib", arch, "qingsui/libqingsui-office.so")
+        check(os.path.isfile(office) and not os.access(office, os.X_OK), "the office part in " + office[len(root):])
         share = os.path.join(root, "usr/share/qingsui")
         for name in ("Data/banji.qs", "Data/xueke.qs", "Data/Moren.qs", "xuan.avi", "cool.avi", "使用手册.chm"):
             check(os.path.isfile(os.path.join(share, name)), "/usr/share/qingsui/" + name)
@@ -102,7 +105,8 @@ def contents(deb):
     check(fields["Package"] == "qingsui" and fields["Version"] == "1.6", "qingsui 1.6: %r" % fields)
     depends = [d.strip().split(" ")[0] for d in fields["Depends"].split(",")]
     # From the binary (shlibdeps), and the pieces loaded at run time.
-    for needed in ("libqt6widgets6", "libqt6sql6", "libxlsxwriter4", "libc6", "libqt6sql6-sqlite", "fonts-noto-cjk"):
+    for needed in ("libqt6widgets6", "libqt6sql6", "libqt6charts6", "libxlsxwriter4", "libc6", "libqt6sql6-sqlite",
+                   "fonts-noto-cjk"):
         check(needed in depends, "depends on %s: %s" % (needed, fields["Depends"]))
     recommends = [r.strip().split(" ")[0] for r in fields["Recommends"].split(",")]
     for wanted in ("xchm", "libqt6sql6-psql"):
