@@ -80,18 +80,22 @@ ClassScores ClassScores::fromDataset(const Dataset &rows)
     const int count = rows.rowCount();
     QVector<Student> students;
     students.reserve(count);
-    QVector<ScoreList> values(columns.size());
-    for (ScoreList &column : values)
-        column.reserve(count);
     for (int row = 0; row < count; ++row) {
         Student student;
-        student.number = rows.value(row, numberField);
-        student.name = rows.value(row, nameField).toString();
-        if (const std::optional<double> group = scoreOf(rows.value(row, groupField)))
+        student.number = rows.cell(row, numberField);
+        student.name = rows.cell(row, nameField).toString();
+        if (const std::optional<double> group = scoreOf(rows.cell(row, groupField)))
             student.group = int(*group);
         students.append(std::move(student));
-        for (qsizetype i = 0; i < fields.size(); ++i)
-            values[i].append(scoreOf(rows.value(row, fields.at(i))));
+    }
+    // Column by column: a class of thousands reads each list straight through.
+    QVector<ScoreList> values(columns.size());
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        ScoreList &column = values[i];
+        column.reserve(count);
+        const int field = fields.at(i);
+        for (int row = 0; row < count; ++row)
+            column.append(scoreOf(rows.cell(row, field)));
     }
     return ClassScores(std::move(students), std::move(columns), std::move(values));
 }
@@ -126,27 +130,37 @@ bool ClassScores::sameScoresAs(const ClassScores &other) const
 {
     if (m_columns != other.m_columns || m_scoreColumns != other.m_scoreColumns || m_students.size() != other.m_students.size())
         return false;
-    const auto key = [](const Student &student) { return student.number.toString() + QChar(u'\n') + student.name; };
-    QHash<QString, qsizetype> positions;
-    positions.reserve(other.m_students.size());
-    for (qsizetype i = 0; i < other.m_students.size(); ++i)
-        positions.insert(key(other.m_students.at(i)), i);
-    // Two students alike in 编号 and 姓名 cannot be told apart: never taken as the same.
-    if (positions.size() != other.m_students.size())
-        return false;
-    QVector<bool> matched(other.m_students.size(), false);
-    for (qsizetype i = 0; i < m_students.size(); ++i) {
-        const auto found = positions.constFind(key(m_students.at(i)));
-        if (found == positions.cend() || matched.at(*found))
-            return false;
-        const qsizetype j = *found;
-        matched[j] = true;
+    // 编号 alike as values, or as the texts they show.
+    const auto sameNumber = [](const QVariant &a, const QVariant &b) { return a == b || a.toString() == b.toString(); };
+    const auto sameRow = [&](qsizetype i, qsizetype j) {
         if (m_students.at(i).group != other.m_students.at(j).group)
             return false;
         for (qsizetype column = 0; column < m_values.size(); ++column) {
             if (m_values.at(column).value(i) != other.m_values.at(column).value(j))
                 return false;
         }
+        return true;
+    };
+    // The students found by 姓名, then 编号. Two students alike in both cannot be told
+    // apart: never taken as the same.
+    QMultiHash<QString, qsizetype> byName;
+    byName.reserve(other.m_students.size());
+    for (qsizetype j = 0; j < other.m_students.size(); ++j)
+        byName.insert(other.m_students.at(j).name, j);
+    QVector<bool> matched(other.m_students.size(), false);
+    for (qsizetype i = 0; i < m_students.size(); ++i) {
+        const Student &student = m_students.at(i);
+        qsizetype found = -1;
+        for (auto it = byName.constFind(student.name); it != byName.cend() && it.key() == student.name; ++it) {
+            if (!sameNumber(student.number, other.m_students.at(*it).number))
+                continue;
+            if (found >= 0)
+                return false;
+            found = *it;
+        }
+        if (found < 0 || matched.at(found) || !sameRow(i, found))
+            return false;
+        matched[found] = true;
     }
     return true;
 }

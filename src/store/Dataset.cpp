@@ -228,8 +228,14 @@ int Dataset::rowCount() const
 
 QVariant Dataset::value(int row, int field) const
 {
+    return cell(row, field);
+}
+
+const QVariant &Dataset::cell(int row, int field) const
+{
+    static const QVariant kNull;
     if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
-        return {};
+        return kNull;
     return m_rows.at(row).values.at(field);
 }
 

@@ -56,6 +56,8 @@ public:
     bool isEof() const { return m_eof; }
     bool isBof() const { return m_bof; }
     QVariant value(int row, int field) const;
+    /// The same, without a copy (a null value outside the rows and fields).
+    const QVariant &cell(int row, int field) const;
     /// Value of a field of the current row (the edit buffer while editing); invalid when none.
     QVariant value(const QString &field) const;
 
