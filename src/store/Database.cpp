@@ -507,10 +507,9 @@ QList<ColumnDefinition> Database::columnDefinitions(const QString &table) const
         return columns;
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    // Where name, type, "not null" and the length stand in a row.
-    int name = 0;
-    int length = 3;
-    if (m_engine == Engine::PostgreSQL) {
+    const bool server = m_engine == Engine::PostgreSQL;
+    if (server) {
+        // name, type, "not null", length
         query.prepare(QStringLiteral("SELECT column_name, data_type, is_nullable = 'NO', "
                                      "coalesce(character_maximum_length, 0) FROM information_schema.columns "
                                      "WHERE table_schema = current_schema() AND table_name = ? AND column_name <> '%1' "
@@ -518,19 +517,17 @@ QList<ColumnDefinition> Database::columnDefinitions(const QString &table) const
                           .arg(Sql::kRowIdentity));
         query.addBindValue(table);
     } else {
-        // The pragma itself (cid, name, type, notnull, ...; the table as a string literal)
-        // is prepared faster than its table-valued form: the grade book reads it on every
-        // opening. SQLite keeps a length inside the type.
+        // cid, name, type (with its length), notnull, ...: the pragma itself, the table as a
+        // string literal, is prepared faster than its table-valued form, and the grade book
+        // reads it on every opening.
         query.prepare(
             QStringLiteral("PRAGMA table_info('%1')").arg(QString(table).replace(QLatin1Char('\''), QStringLiteral("''"))));
-        name = 1;
-        length = -1;
     }
     if (!query.exec())
         return columns;
+    const int name = server ? 0 : 1;
     while (query.next()) {
-        QString type = Sql::declaredType(
-            m_engine, query.value(name + 1).toString(), length < 0 ? 0 : query.value(length).toInt());
+        QString type = Sql::declaredType(m_engine, query.value(name + 1).toString(), server ? query.value(3).toInt() : 0);
         if (query.value(name + 2).toBool())
             type += QStringLiteral(" NOT NULL");
         columns.append({query.value(name).toString(), type});
