@@ -189,7 +189,7 @@ def type_roster(window, names):
             subprocess.run(["xdotool", "type", "--delay", "60", name], check=False)
             subprocess.run(["xdotool", "key", "Return"], check=False)
             try:
-                wait_for(lambda: grid.queryTable().getAccessibleAt(row, 1).name == name, "row %d" % (row + 1), timeout=2)
+                wait_for(lambda: grid.queryTable().getAccessibleAt(row, 1).name == name, "row %d" % (row + 1), timeout=5)
                 break
             except Failure:
                 if attempt == 2:
